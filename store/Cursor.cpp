@@ -1,0 +1,454 @@
+#include "Cursor.h"
+
+#include "BookConnection.h"
+#include "DataLink.h"
+#include "DataSource.h"
+#include "MasterLink.h"
+#include "StoreError.h"
+#include "WriteTransaction.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace store {
+
+Cursor::Cursor(BookConnection& connection, const TableDef& table, CursorOrder order, std::string name)
+    : connection_(connection), access_(connection, table, order), name_(std::move(name))
+{
+    for (std::size_t i = 0; i < table.fields.size(); ++i)
+        fields_.push_back(std::make_unique<Field>(*this, table.fields[i], int(i)));
+}
+
+Cursor::~Cursor() = default;
+
+template <typename Event> void Cursor::notify(Event event) const
+{
+    const std::vector<DataSource*> sources = sources_;
+    for (const DataSource* source : sources)
+        source->notify(event);
+}
+
+void Cursor::notifyState() const
+{
+    notify([](DataLink& link) { link.stateChanged(); });
+}
+
+void Cursor::notifyRecord() const
+{
+    notify([](DataLink& link) { link.recordChanged(); });
+}
+
+void Cursor::notifyDataSet() const
+{
+    notify([](DataLink& link) { link.dataSetChanged(); });
+}
+
+void Cursor::addSource(DataSource& source)
+{
+    sources_.push_back(&source);
+}
+
+void Cursor::removeSource(DataSource& source)
+{
+    sources_.erase(std::remove(sources_.begin(), sources_.end(), &source), sources_.end());
+}
+
+Field& Cursor::FieldByName(std::string_view fieldName) const
+{
+    return *fields_[std::size_t(table().fieldPosition(fieldName))];
+}
+
+std::optional<std::int32_t> Cursor::currentKey() const
+{
+    if (state_ == CursorState::Inserting || !current_)
+        return std::nullopt;
+    return autoOf(*current_);
+}
+
+const FieldValue& Cursor::value(int position) const
+{
+    static const FieldValue empty;
+    if (state_ == CursorState::Inserting || state_ == CursorState::Editing)
+        return edited_[std::size_t(position)];
+    return current_ ? (*current_)[std::size_t(position)] : empty;
+}
+
+void Cursor::assign(const Field& field, FieldValue value)
+{
+    requireOpen();
+    if (state_ == CursorState::Browsing)
+        throw StoreError("Cursor '" + name_ + "' is not in edit or insert mode: field '" + std::string(field.FieldName())
+                         + "' cannot be written");
+    if (field.ReadOnly())
+        throw StoreError("Field '" + std::string(field.FieldName()) + "' cannot be modified");
+    edited_[std::size_t(field.position())] = std::move(value);
+    assigned_[std::size_t(field.position())] = true;
+    modified_ = true;
+    notify([&field](DataLink& link) { link.fieldChanged(field); });
+}
+
+void Cursor::requireOpen() const
+{
+    if (!Active())
+        throw StoreError("Cursor '" + name_ + "' is closed");
+}
+
+// ---- seeks, honouring an entry cursor's range ----
+
+bool Cursor::seesRecords() const
+{
+    return !access_.ranged() || range_.has_value();
+}
+
+std::optional<Row> Cursor::seekFirst() const
+{
+    return seesRecords() ? access_.first(range_.value_or(0)) : std::nullopt;
+}
+
+std::optional<Row> Cursor::seekLast() const
+{
+    return seesRecords() ? access_.last(range_.value_or(0)) : std::nullopt;
+}
+
+std::vector<Row> Cursor::seekAfter(const Row& from, int count) const
+{
+    return seesRecords() ? access_.after(from, range_.value_or(0), count) : std::vector<Row>();
+}
+
+std::vector<Row> Cursor::seekBefore(const Row& from, int count) const
+{
+    return seesRecords() ? access_.before(from, range_.value_or(0), count) : std::vector<Row>();
+}
+
+// ---- opening and closing ----
+
+void Cursor::Open()
+{
+    if (Active())
+        return;
+    connection_.openTable(table());
+    if (master_)
+        range_ = master_->rangeValue();
+    state_ = CursorState::Browsing;
+    current_ = seekFirst();
+    bof_ = true;
+    eof_ = !current_;
+    notifyState();
+    notifyDataSet();
+    notifyRecord();
+}
+
+void Cursor::Close()
+{
+    if (!Active())
+        return;
+    state_ = CursorState::Closed;
+    current_.reset();
+    edited_.clear();
+    assigned_.clear();
+    modified_ = false;
+    bof_ = eof_ = true;
+    notifyState();
+    notifyDataSet();
+}
+
+// ---- settling ----
+
+void Cursor::settleDetails()
+{
+    notify([](DataLink& link) { link.checkBrowseMode(); });
+}
+
+void Cursor::handOver()
+{
+    notify([](DataLink& link) { link.updateData(); });
+}
+
+void Cursor::CheckBrowseMode()
+{
+    requireOpen();
+    settleDetails();
+    if (state_ == CursorState::Browsing)
+        return;
+    handOver();
+    if (modified_)
+        write();
+    else
+        dropChange();
+}
+
+// ---- moves ----
+
+void Cursor::First()
+{
+    CheckBrowseMode();
+    current_ = seekFirst();
+    bof_ = true;
+    eof_ = !current_;
+    notifyRecord();
+}
+
+void Cursor::Last()
+{
+    CheckBrowseMode();
+    current_ = seekLast();
+    eof_ = true;
+    bof_ = !current_;
+    notifyRecord();
+}
+
+void Cursor::Next()
+{
+    MoveBy(1);
+}
+
+void Cursor::Prior()
+{
+    MoveBy(-1);
+}
+
+int Cursor::MoveBy(int distance)
+{
+    CheckBrowseMode();
+    if (distance == 0)
+        return 0;
+    if (!current_) {
+        // Standing on nothing: whatever another program added since is read from the start.
+        current_ = seekFirst();
+        bof_ = true;
+        eof_ = !current_;
+        notifyRecord();
+        return 0;
+    }
+    const int steps = distance == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max()
+                                                                   : std::abs(distance);
+    const std::vector<Row> passed = distance > 0 ? seekAfter(*current_, steps) : seekBefore(*current_, steps);
+    if (!passed.empty())
+        current_ = passed.back();
+    const bool stopped = int(passed.size()) < steps;
+    if (distance > 0) {
+        bof_ = false;
+        eof_ = stopped;
+    } else {
+        eof_ = false;
+        bof_ = stopped;
+    }
+    notifyRecord();
+    return distance > 0 ? int(passed.size()) : -int(passed.size());
+}
+
+bool Cursor::FindKey(std::int32_t key)
+{
+    CheckBrowseMode();
+    std::optional<Row> found = seesRecords() ? access_.byAuto(key, range_.value_or(0)) : std::nullopt;
+    if (!found)
+        return false;
+    current_ = std::move(found);
+    bof_ = eof_ = false;
+    notifyRecord();
+    return true;
+}
+
+void Cursor::FindNearest(std::string_view text)
+{
+    if (access_.order() != CursorOrder::ByWorkerName)
+        throw StoreError("Cursor '" + name_ + "' is not ordered by a name index");
+    CheckBrowseMode();
+    current_ = access_.atOrAfterName(std::string(text));
+    if (!current_)
+        current_ = seekLast();
+    bof_ = eof_ = !current_;
+    notifyRecord();
+}
+
+// ---- changes ----
+
+void Cursor::beginInsert(bool appended)
+{
+    CheckBrowseMode();
+    edited_.assign(fields_.size(), FieldValue());
+    assigned_.assign(fields_.size(), false);
+    if (master_ && range_) {
+        // The link's copy of the worker's Auto is not a change of the user's.
+        edited_[std::size_t(table().fieldPosition("Index"))] = *range_;
+    }
+    modified_ = false;
+    appended_ = appended;
+    state_ = CursorState::Inserting;
+    notifyState();
+    notifyRecord();
+}
+
+void Cursor::Insert()
+{
+    beginInsert(false);
+}
+
+void Cursor::Append()
+{
+    beginInsert(true);
+}
+
+void Cursor::Edit()
+{
+    requireOpen();
+    if (state_ != CursorState::Browsing)
+        return;
+    if (!current_) {
+        Insert();
+        return;
+    }
+    settleDetails();
+    std::optional<Row> stored = access_.stored(autoOf(*current_));
+    if (!stored)
+        throw StoreError("The record was deleted by another user");
+    current_ = stored;
+    edited_ = std::move(*stored);
+    assigned_.assign(fields_.size(), false);
+    modified_ = false;
+    state_ = CursorState::Editing;
+    notifyState();
+    notifyRecord();
+}
+
+void Cursor::Post()
+{
+    requireOpen();
+    if (state_ == CursorState::Browsing)
+        throw StoreError("Cursor '" + name_ + "' is not in edit or insert mode");
+    handOver();
+    settleDetails();
+    write();
+}
+
+void Cursor::write()
+{
+    const bool inserting = state_ == CursorState::Inserting;
+    WriteTransaction transaction(connection_);
+    std::int32_t key = 0;
+    if (inserting) {
+        key = access_.insert(edited_);
+    } else {
+        key = autoOf(*current_);
+        access_.update(key, edited_, assigned_);
+    }
+    std::optional<Row> stored = access_.stored(key);
+    if (!stored)
+        throw StoreError("The record was deleted by another user");
+    transaction.commit();
+
+    current_ = std::move(stored);
+    state_ = CursorState::Browsing;
+    edited_.clear();
+    assigned_.clear();
+    modified_ = false;
+    appended_ = false;
+    bof_ = eof_ = false;
+    notifyState();
+    if (inserting)
+        notifyDataSet();
+    notifyRecord();
+}
+
+void Cursor::dropChange()
+{
+    state_ = CursorState::Browsing;
+    edited_.clear();
+    assigned_.clear();
+    modified_ = false;
+    appended_ = false;
+    notifyState();
+    notifyRecord();
+}
+
+void Cursor::Cancel()
+{
+    requireOpen();
+    if (state_ != CursorState::Browsing)
+        dropChange();
+}
+
+void Cursor::Delete()
+{
+    requireOpen();
+    if (state_ == CursorState::Inserting) {
+        dropChange();
+        return;
+    }
+    if (!current_)
+        throw StoreError("Cursor '" + name_ + "' has no record to delete");
+    settleDetails();
+    WriteTransaction transaction(connection_);
+    access_.remove(autoOf(*current_));
+    std::vector<Row> following = seekAfter(*current_, 1);
+    std::optional<Row> next = following.empty() ? seekLast() : std::optional<Row>(std::move(following.front()));
+    transaction.commit();
+
+    const bool wasLast = following.empty();
+    current_ = std::move(next);
+    state_ = CursorState::Browsing;
+    edited_.clear();
+    assigned_.clear();
+    modified_ = false;
+    bof_ = !current_;
+    eof_ = wasLast;
+    notifyState();
+    notifyDataSet();
+    notifyRecord();
+}
+
+void Cursor::Refresh()
+{
+    CheckBrowseMode();
+    if (current_) {
+        std::optional<Row> again = seesRecords() ? access_.byAuto(autoOf(*current_), range_.value_or(0)) : std::nullopt;
+        if (!again) {
+            // Removed by another program: stand on what followed it.
+            std::vector<Row> following = seekAfter(*current_, 1);
+            again = following.empty() ? seekLast() : std::optional<Row>(std::move(following.front()));
+        }
+        current_ = std::move(again);
+    } else {
+        current_ = seekFirst();
+    }
+    if (!current_)
+        bof_ = eof_ = true;
+    notifyDataSet();
+    notifyRecord();
+}
+
+// ---- master link ----
+
+void Cursor::applyRange(std::optional<std::int32_t> range)
+{
+    range_ = range;
+    current_ = seekFirst();
+    bof_ = true;
+    eof_ = !current_;
+    notifyDataSet();
+    notifyRecord();
+}
+
+// ---- units of work ----
+
+CursorSnapshot Cursor::snapshot() const
+{
+    return CursorSnapshot{state_, current_, edited_, assigned_, modified_, appended_, bof_, eof_, range_};
+}
+
+void Cursor::restore(const CursorSnapshot& snapshot)
+{
+    state_ = snapshot.state;
+    current_ = snapshot.current;
+    edited_ = snapshot.edited;
+    assigned_ = snapshot.assigned;
+    modified_ = snapshot.modified;
+    appended_ = snapshot.appended;
+    bof_ = snapshot.bof;
+    eof_ = snapshot.eof;
+    range_ = snapshot.range;
+    notifyState();
+    notifyDataSet();
+}
+
+} // namespace store

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "Field.h"
+#include "Row.h"
+#include "Schema.h"
+#include "TableAccess.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace store {
+
+class BookConnection;
+class DataLink;
+class DataSource;
+class MasterLink;
+
+enum class CursorState { Closed, Browsing, Inserting, Editing };
+
+// Everything a cursor holds in memory, kept by a unit of work to put the cursor back.
+struct CursorSnapshot {
+    CursorState state = CursorState::Closed;
+    std::optional<Row> current;
+    Row edited;
+    std::vector<bool> assigned;
+    bool modified = false;
+    bool appended = false;
+    bool bof = true;
+    bool eof = true;
+    std::optional<std::int32_t> range;
+};
+
+// A cursor over one table of the book. It stands on one record (or none), moves by seeks
+// through its order, and holds at most one pending change (a new record, or an edit of
+// the current one) together with a changed flag. Every move and every new change first
+// settles the cursor: linked entry cursors settle, bound controls hand over their typed
+// text, and the pending change is posted when a field was assigned, else dropped.
+// Every failure throws StoreError and leaves the state and the pending change as they were.
+class Cursor {
+public:
+    Cursor(BookConnection& connection, const TableDef& table, CursorOrder order, std::string name);
+    ~Cursor();
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    const std::string& name() const { return name_; }
+    const TableDef& table() const { return access_.table(); }
+    CursorState State() const { return state_; }
+    bool Active() const { return state_ != CursorState::Closed; }
+
+    // Opens the table (StoreError when it cannot) and stands on the first record; an entry
+    // cursor on the first entry of its master's current worker.
+    void Open();
+    // Drops any pending change unwritten.
+    void Close();
+
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    // Moves by a signed number of records, stopping at either end; returns how far it moved.
+    int MoveBy(int distance);
+
+    bool Bof() const { return bof_; }
+    bool Eof() const { return eof_; }
+    bool IsEmpty() const { return !current_ && state_ != CursorState::Inserting; }
+    bool CanModify() const { return Active(); }
+
+    void Insert();
+    void Append();
+    void Edit();
+    // REQUIRES: inserting or editing.
+    void Post();
+    void Cancel();
+    // REQUIRES: a current record, or a new one (which is dropped).
+    void Delete();
+    void Refresh();
+    // By Auto: stands on that record and returns true, or stays and returns false.
+    bool FindKey(std::int32_t key);
+    // REQUIRES: the ByWorkerName order.
+    void FindNearest(std::string_view text);
+    // Settles the cursor (the browse-mode check).
+    void CheckBrowseMode();
+
+    bool Modified() const { return modified_; }
+    // Whether the pending new record shows after the last record rather than before the current one.
+    bool Appended() const { return appended_; }
+    // The Auto of the stored record stood on; empty when none, or while inserting.
+    std::optional<std::int32_t> currentKey() const;
+
+    Field& FieldByName(std::string_view fieldName) const;
+    const std::vector<std::unique_ptr<Field>>& Fields() const { return fields_; }
+
+    CursorSnapshot snapshot() const;
+    // Puts back a snapshot without touching the files; tells the links only that everything changed.
+    void restore(const CursorSnapshot& snapshot);
+
+private:
+    friend class Field;
+    friend class DataSource;
+    friend class MasterLink;
+
+    const FieldValue& value(int position) const;
+    void assign(const Field& field, FieldValue value);
+    void addSource(DataSource& source);
+    void removeSource(DataSource& source);
+    void attachMaster(MasterLink* link) { master_ = link; }
+    const std::optional<std::int32_t>& range() const { return range_; }
+    void applyRange(std::optional<std::int32_t> range);
+
+    void requireOpen() const;
+    void settleDetails();
+    void handOver();
+    void write();
+    void dropChange();
+    void beginInsert(bool appended);
+    template <typename Event> void notify(Event event) const;
+    void notifyState() const;
+    void notifyRecord() const;
+    void notifyDataSet() const;
+
+    bool seesRecords() const;
+    std::optional<Row> seekFirst() const;
+    std::optional<Row> seekLast() const;
+    std::vector<Row> seekAfter(const Row& from, int count) const;
+    std::vector<Row> seekBefore(const Row& from, int count) const;
+
+    BookConnection& connection_;
+    TableAccess access_;
+    std::string name_;
+    std::vector<std::unique_ptr<Field>> fields_;
+    std::vector<DataSource*> sources_;
+    MasterLink* master_ = nullptr;
+
+    CursorState state_ = CursorState::Closed;
+    std::optional<Row> current_; // as stored; while inserting, the record to return to
+    Row edited_;                 // the pending change's values
+    std::vector<bool> assigned_; // fields assigned since the change began
+    bool modified_ = false;
+    bool appended_ = false;
+    bool bof_ = true;
+    bool eof_ = true;
+    std::optional<std::int32_t> range_; // the Index an entry cursor shows; empty shows nothing
+};
+
+} // namespace store

@@ -1,0 +1,94 @@
+#include "Statement.h"
+
+#include "StoreError.h"
+
+#include <sqlite3.h>
+
+namespace store {
+
+Statement::Statement(sqlite3* db, std::string_view sql) : db_(db)
+{
+    if (sqlite3_prepare_v3(db, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
+        throw StoreError(sqlite3_errmsg(db));
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(stmt_);
+}
+
+void Statement::bindNull(int position)
+{
+    if (sqlite3_bind_null(stmt_, position) != SQLITE_OK)
+        throw StoreError(sqlite3_errmsg(db_));
+}
+
+void Statement::bind(int position, std::int64_t value)
+{
+    if (sqlite3_bind_int64(stmt_, position, value) != SQLITE_OK)
+        throw StoreError(sqlite3_errmsg(db_));
+}
+
+void Statement::bind(int position, std::string_view text)
+{
+    if (sqlite3_bind_text(stmt_, position, text.data(), int(text.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+        throw StoreError(sqlite3_errmsg(db_));
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const std::string message = sqlite3_errmsg(db_);
+    sqlite3_reset(stmt_);
+    throw StoreError(message);
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+bool Statement::isNull(int column) const
+{
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+bool Statement::isInteger(int column) const
+{
+    return sqlite3_column_type(stmt_, column) == SQLITE_INTEGER;
+}
+
+std::int64_t Statement::integer(int column) const
+{
+    return sqlite3_column_int64(stmt_, column);
+}
+
+std::string Statement::text(int column) const
+{
+    const auto* bytes = sqlite3_column_text(stmt_, column);
+    return bytes ? std::string(reinterpret_cast<const char*>(bytes), std::size_t(sqlite3_column_bytes(stmt_, column)))
+                 : std::string();
+}
+
+int Statement::fullScanSteps() const
+{
+    return sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_FULLSCAN_STEP, 0);
+}
+
+int Statement::sorts() const
+{
+    return sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_SORT, 0);
+}
+
+void Statement::clearCounters()
+{
+    sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_FULLSCAN_STEP, 1);
+    sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_SORT, 1);
+}
+
+} // namespace store

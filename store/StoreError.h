@@ -1,0 +1,14 @@
+#pragma once
+
+#include <stdexcept>
+
+namespace store {
+
+// Every failure of the leave store: the table engine's own message, a refused field
+// write, or an operation the cursor's state does not allow. Windows show what().
+class StoreError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace store

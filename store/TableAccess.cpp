@@ -1,0 +1,228 @@
+#include "TableAccess.h"
+
+#include "BookConnection.h"
+#include "StoreError.h"
+
+#include <limits>
+
+namespace store {
+namespace {
+
+constexpr int rangeParameter = 1;
+constexpr int positionParameter = 2; // and 3 for the Auto of a name position
+constexpr int limitParameter = 4;
+
+} // namespace
+
+TableAccess::TableAccess(BookConnection& connection, const TableDef& table, CursorOrder order)
+    : connection_(connection), table_(table), order_(order),
+      target_(sqlName(connection.schemaOf(table)) + "." + sqlName(table.name))
+{
+    std::string insertFields, insertValues;
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        columns_ += (i ? ", " : "") + sqlName(table.fields[i].name);
+        if (i > 0) {
+            insertFields += (i > 1 ? ", " : "") + sqlName(table.fields[i].name);
+            insertValues += (i > 1 ? ", ?" : "?") + std::to_string(i);
+        }
+    }
+    const std::string position = order == CursorOrder::ByWorkerName
+                                     ? std::string("(\"WorkerName\", \"Auto\") %s (?2, ?3)")
+                                     : std::string("\"Auto\" %s ?2");
+    auto compare = [&](const char* op) {
+        std::string condition = position;
+        condition.replace(condition.find("%s"), 2, op);
+        return condition;
+    };
+    firstSql_ = select("", false, false);
+    lastSql_ = select("", true, false);
+    afterSql_ = select(compare(">"), false, true);
+    beforeSql_ = select(compare("<"), true, true);
+    byAutoSql_ = select("\"Auto\" = ?2", false, false);
+    storedSql_ = "SELECT " + columns_ + " FROM " + target_ + " WHERE \"Auto\" = ?" + std::to_string(positionParameter);
+    nearestSql_ = select("\"WorkerName\" >= ?2", false, false);
+    insertSql_ = "INSERT INTO " + target_ + " (" + insertFields + ") VALUES (" + insertValues + ")";
+    removeSql_ = "DELETE FROM " + target_ + " WHERE \"Auto\" = ?1";
+}
+
+std::string TableAccess::select(const std::string& condition, bool descending, bool limited) const
+{
+    std::string where;
+    if (ranged())
+        where = "\"Index\" = ?" + std::to_string(rangeParameter);
+    if (!condition.empty())
+        where += (where.empty() ? "" : " AND ") + condition;
+    const char* direction = descending ? " DESC" : "";
+    std::string orderBy = order_ == CursorOrder::ByWorkerName
+                              ? std::string("\"WorkerName\"") + direction + ", \"Auto\"" + direction
+                              : std::string("\"Auto\"") + direction;
+    return "SELECT " + columns_ + " FROM " + target_ + (where.empty() ? "" : " WHERE " + where) + " ORDER BY "
+           + orderBy + " LIMIT " + (limited ? "?" + std::to_string(limitParameter) : std::string("1"));
+}
+
+void TableAccess::bindRange(Statement& statement, std::int32_t range) const
+{
+    if (ranged())
+        statement.bind(rangeParameter, range);
+}
+
+void TableAccess::bindPosition(Statement& statement, const Row& from) const
+{
+    if (order_ != CursorOrder::ByWorkerName) {
+        statement.bind(positionParameter, autoOf(from));
+        return;
+    }
+    const auto* name = std::get_if<std::string>(&from[std::size_t(table_.fieldPosition("WorkerName"))]);
+    statement.bind(positionParameter, name ? std::string_view(*name) : std::string_view());
+    statement.bind(positionParameter + 1, autoOf(from));
+}
+
+std::optional<Row> TableAccess::one(const std::string& sql, std::int32_t range, std::optional<std::int32_t> key) const
+{
+    Statement& statement = connection_.statement(sql);
+    StatementUse use(statement);
+    bindRange(statement, range);
+    if (key)
+        statement.bind(positionParameter, *key);
+    if (!statement.step())
+        return std::nullopt;
+    return read(statement);
+}
+
+std::vector<Row> TableAccess::many(const std::string& sql, std::int32_t range, const Row& from, int count) const
+{
+    Statement& statement = connection_.statement(sql);
+    StatementUse use(statement);
+    bindRange(statement, range);
+    bindPosition(statement, from);
+    statement.bind(limitParameter, count);
+    std::vector<Row> rows;
+    while (statement.step())
+        rows.push_back(read(statement));
+    return rows;
+}
+
+std::optional<Row> TableAccess::first(std::int32_t range) const
+{
+    return one(firstSql_, range, std::nullopt);
+}
+
+std::optional<Row> TableAccess::last(std::int32_t range) const
+{
+    return one(lastSql_, range, std::nullopt);
+}
+
+std::vector<Row> TableAccess::after(const Row& from, std::int32_t range, int count) const
+{
+    return many(afterSql_, range, from, count);
+}
+
+std::vector<Row> TableAccess::before(const Row& from, std::int32_t range, int count) const
+{
+    return many(beforeSql_, range, from, count);
+}
+
+std::optional<Row> TableAccess::byAuto(std::int32_t key, std::int32_t range) const
+{
+    return one(byAutoSql_, range, key);
+}
+
+std::optional<Row> TableAccess::stored(std::int32_t key) const
+{
+    Statement& statement = connection_.statement(storedSql_);
+    StatementUse use(statement);
+    statement.bind(positionParameter, key);
+    if (!statement.step())
+        return std::nullopt;
+    return read(statement);
+}
+
+std::optional<Row> TableAccess::atOrAfterName(const std::string& text) const
+{
+    Statement& statement = connection_.statement(nearestSql_);
+    StatementUse use(statement);
+    statement.bind(positionParameter, std::string_view(text));
+    if (!statement.step())
+        return std::nullopt;
+    return read(statement);
+}
+
+Row TableAccess::read(const Statement& statement) const
+{
+    Row row(table_.fields.size());
+    for (std::size_t i = 0; i < table_.fields.size(); ++i) {
+        const FieldDef& field = table_.fields[i];
+        const int column = int(i);
+        if (statement.isNull(column))
+            continue;
+        if (field.type == FieldType::Text) {
+            row[i] = statement.text(column);
+            continue;
+        }
+        const std::int64_t value = statement.integer(column);
+        if (!statement.isInteger(column) || value < std::numeric_limits<std::int32_t>::min()
+            || value > std::numeric_limits<std::int32_t>::max())
+            throw StoreError("Field '" + std::string(field.name) + "' of table " + std::string(table_.name) + " holds '"
+                             + statement.text(column) + "', which is not a 32-bit whole number");
+        row[i] = std::int32_t(value);
+    }
+    return row;
+}
+
+void TableAccess::bindValue(Statement& statement, int position, const FieldDef& field, const FieldValue& value) const
+{
+    if (const auto* number = std::get_if<std::int32_t>(&value))
+        statement.bind(position, *number);
+    else if (const auto* text = std::get_if<std::string>(&value))
+        statement.bind(position, std::string_view(*text));
+    else if (field.type == FieldType::Text)
+        statement.bind(position, std::string_view()); // empty text, never NULL, so names always compare
+    else
+        statement.bindNull(position);
+}
+
+std::int32_t TableAccess::insert(const Row& row) const
+{
+    Statement& statement = connection_.statement(insertSql_);
+    StatementUse use(statement);
+    for (std::size_t i = 1; i < table_.fields.size(); ++i)
+        bindValue(statement, int(i), table_.fields[i], row[i]);
+    statement.step();
+    const std::int64_t key = connection_.lastInsertedKey();
+    if (key > std::numeric_limits<std::int32_t>::max())
+        throw StoreError("Table " + std::string(table_.name) + " has run out of 32-bit record numbers");
+    return std::int32_t(key);
+}
+
+void TableAccess::update(std::int32_t key, const Row& row, const std::vector<bool>& assigned) const
+{
+    std::string sets;
+    std::vector<std::size_t> written;
+    for (std::size_t i = 1; i < table_.fields.size(); ++i) {
+        if (!assigned[i])
+            continue;
+        written.push_back(i);
+        sets += (sets.empty() ? "" : ", ") + sqlName(table_.fields[i].name) + " = ?" + std::to_string(written.size());
+    }
+    if (written.empty())
+        return;
+    Statement& statement = connection_.statement("UPDATE " + target_ + " SET " + sets + " WHERE \"Auto\" = ?"
+                                                 + std::to_string(written.size() + 1));
+    StatementUse use(statement);
+    for (std::size_t n = 0; n < written.size(); ++n)
+        bindValue(statement, int(n + 1), table_.fields[written[n]], row[written[n]]);
+    statement.bind(int(written.size() + 1), key);
+    statement.step();
+    if (connection_.changes() == 0)
+        throw StoreError("The record was deleted by another user");
+}
+
+void TableAccess::remove(std::int32_t key) const
+{
+    Statement& statement = connection_.statement(removeSql_);
+    StatementUse use(statement);
+    statement.bind(1, key);
+    statement.step();
+}
+
+} // namespace store

@@ -1,0 +1,89 @@
+#include "TableSetup.h"
+
+#include "Schema.h"
+#include "Statement.h"
+#include "StoreError.h"
+#include "TableShape.h"
+
+#include <sqlite3.h>
+
+#include <memory>
+
+namespace store {
+namespace {
+
+struct Closer {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using Database = std::unique_ptr<sqlite3, Closer>;
+
+Database open(const std::filesystem::path& path, int flags)
+{
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.string().c_str(), &db, flags, nullptr);
+    Database owned(db);
+    if (rc != SQLITE_OK)
+        throw StoreError(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+    return owned;
+}
+
+void run(sqlite3* db, const std::string& sql)
+{
+    Statement statement(db, sql);
+    while (statement.step()) {
+    }
+}
+
+std::optional<std::string> problemOf(const std::filesystem::path& path, const TableDef& table)
+{
+    try {
+        Database db = open(path, SQLITE_OPEN_READONLY);
+        return tableShapeProblem(db.get(), "main", table);
+    } catch (const StoreError& error) {
+        return std::string(error.what());
+    }
+}
+
+// Builds the table in a file of its own beside the target and moves it into place only
+// when complete, so an interrupted setup never leaves a half-made table under its name.
+void create(const std::filesystem::path& path, const TableDef& table)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::filesystem::path building = path;
+    building += ".building";
+    std::filesystem::remove(building);
+    {
+        Database db = open(building, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        run(db.get(), "BEGIN IMMEDIATE");
+        for (const std::string& sql : table.creationStatements())
+            run(db.get(), sql);
+        run(db.get(), "COMMIT");
+    }
+    std::filesystem::rename(building, path);
+}
+
+} // namespace
+
+SetupReport createMissingTables(const std::filesystem::path& dataRoot)
+{
+    SetupReport report;
+    for (const TableDef* table : allTables()) {
+        const std::filesystem::path path = table->pathUnder(dataRoot);
+        const std::string name = table->relativePath().generic_string();
+        std::error_code error;
+        if (std::filesystem::exists(path, error) || error) {
+            if (auto problem = problemOf(path, *table))
+                report.problems.push_back(path.string() + ": not a leave table as the book needs it: " + *problem);
+            continue;
+        }
+        try {
+            create(path, *table);
+            report.created.push_back(name);
+        } catch (const std::exception& failure) {
+            report.problems.push_back(path.string() + ": could not be created: " + failure.what());
+        }
+    }
+    return report;
+}
+
+} // namespace store

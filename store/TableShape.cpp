@@ -1,0 +1,90 @@
+#include "TableShape.h"
+
+#include "Statement.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace store {
+namespace {
+
+std::string upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    return text;
+}
+
+std::string_view typeName(FieldType type)
+{
+    return type == FieldType::Text ? "TEXT" : "INTEGER";
+}
+
+std::optional<std::string> fieldProblem(sqlite3* db, std::string_view schema, const TableDef& table)
+{
+    Statement columns(db, "SELECT name, type, pk FROM pragma_table_info(?1, ?2)");
+    columns.bind(1, table.name);
+    columns.bind(2, schema);
+    std::size_t position = 0;
+    while (columns.step()) {
+        if (position == table.fields.size())
+            return "the table has a field '" + columns.text(0) + "' that the book does not know";
+        const FieldDef& wanted = table.fields[position];
+        if (columns.text(0) != wanted.name)
+            return "field " + std::to_string(position + 1) + " is '" + columns.text(0) + "' where the book needs '"
+                   + std::string(wanted.name) + "'";
+        if (upper(columns.text(1)) != typeName(wanted.type))
+            return "field '" + std::string(wanted.name) + "' is of type '" + columns.text(1)
+                   + "' where the book needs " + std::string(typeName(wanted.type));
+        if ((columns.integer(2) == 1) != (wanted.type == FieldType::AutoIncrement))
+            return "field '" + std::string(wanted.name) + "' is wrongly part of the primary key or missing from it";
+        ++position;
+    }
+    if (position < table.fields.size())
+        return "the table lacks the field '" + std::string(table.fields[position].name) + "'";
+    return std::nullopt;
+}
+
+bool hasIndex(sqlite3* db, std::string_view schema, const TableDef& table)
+{
+    Statement indexes(db, "SELECT name FROM pragma_index_list(?1, ?2)");
+    indexes.bind(1, table.name);
+    indexes.bind(2, schema);
+    std::vector<std::string> names;
+    while (indexes.step())
+        names.push_back(indexes.text(0));
+    for (const std::string& name : names) {
+        if (!table.indexName.empty() && name != table.indexName)
+            continue;
+        Statement keys(db, "SELECT name FROM pragma_index_info(?1, ?2)");
+        keys.bind(1, name);
+        keys.bind(2, schema);
+        std::vector<std::string> fields;
+        while (keys.step())
+            fields.push_back(keys.text(0));
+        if (fields.size() == 1 && fields.front() == table.indexField)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<std::string> tableShapeProblem(sqlite3* db, std::string_view schema, const TableDef& table)
+{
+    Statement definition(db, "SELECT sql FROM " + sqlName(schema) + ".sqlite_schema WHERE type = 'table' AND name = ?1");
+    definition.bind(1, table.name);
+    if (!definition.step())
+        return "the file holds no table '" + std::string(table.name) + "'";
+    if (upper(definition.text(0)).find("AUTOINCREMENT") == std::string::npos)
+        return "field 'Auto' does not count upwards without reuse (AUTOINCREMENT)";
+    definition.reset();
+    if (auto problem = fieldProblem(db, schema, table))
+        return problem;
+    if (!hasIndex(db, schema, table))
+        return "the index " + (table.indexName.empty() ? std::string() : "'" + std::string(table.indexName) + "' ")
+               + "on '" + std::string(table.indexField) + "' is missing";
+    return std::nullopt;
+}
+
+} // namespace store

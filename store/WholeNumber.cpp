@@ -1,0 +1,45 @@
+#include "WholeNumber.h"
+
+#include "StoreError.h"
+
+#include <charconv>
+#include <limits>
+
+namespace store {
+
+std::optional<std::int32_t> parseWholeNumber(std::string_view text)
+{
+    const bool plus = !text.empty() && text.front() == '+';
+    if (plus)
+        text.remove_prefix(1);
+    const std::string_view digits = !plus && !text.empty() && text.front() == '-' ? text.substr(1) : text;
+    if (digits.empty() || digits.front() < '0' || digits.front() > '9')
+        return std::nullopt;
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::string notAWholeNumberMessage(std::string_view text)
+{
+    return "'" + std::string(text) + "' is not a valid integer value";
+}
+
+std::string notAWholeNumberForFieldMessage(std::string_view text, std::string_view fieldName)
+{
+    return notAWholeNumberMessage(text) + " for field '" + std::string(fieldName) + "'";
+}
+
+std::int32_t addWholeNumbers(std::int32_t a, std::int32_t b)
+{
+    const std::int64_t sum = std::int64_t(a) + std::int64_t(b);
+    if (sum < std::numeric_limits<std::int32_t>::min() || sum > std::numeric_limits<std::int32_t>::max())
+        throw StoreError(std::to_string(a) + " + " + std::to_string(b)
+                         + " is outside the range of whole numbers the book can hold"
+                           " (-2147483648 to 2147483647)");
+    return std::int32_t(sum);
+}
+
+} // namespace store

@@ -1,0 +1,44 @@
+#include "WriteTransaction.h"
+
+#include "BookConnection.h"
+#include "StoreError.h"
+
+namespace store {
+
+WriteTransaction::WriteTransaction(BookConnection& connection) : connection_(connection)
+{
+    if (connection_.inUnitOfWork()) {
+        // After an I/O error the engine may have rolled the unit back by itself; a later
+        // write must not then be stored on its own.
+        if (!connection_.inTransaction())
+            throw StoreError("The table engine abandoned the unit of work after an earlier failure");
+        return;
+    }
+    // IMMEDIATE takes the write lock at once and waits for it: a deferred begin that reads
+    // first is refused without waiting while another program writes.
+    connection_.execute("BEGIN IMMEDIATE");
+    owner_ = true;
+}
+
+WriteTransaction::~WriteTransaction()
+{
+    // The engine may already have rolled back by itself after an I/O error.
+    if (owner_ && connection_.inTransaction()) {
+        try {
+            connection_.execute("ROLLBACK");
+        } catch (...) {
+            // A failed rollback leaves the journal behind; the engine rolls it back when the
+            // file is next opened, so nothing half-written is ever read.
+        }
+    }
+}
+
+void WriteTransaction::commit()
+{
+    if (!owner_)
+        return;
+    connection_.execute("COMMIT");
+    owner_ = false;
+}
+
+} // namespace store
