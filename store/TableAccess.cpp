@@ -176,7 +176,7 @@ void TableAccess::bindValue(Statement& statement, int position, const FieldDef& 
     else if (const auto* text = std::get_if<std::string>(&value))
         statement.bind(position, std::string_view(*text));
     else if (field.type == FieldType::Text)
-        statement.bind(position, std::string_view()); // empty text, never NULL, so names always compare
+        statement.bind(position, std::string_view("")); // empty text, never NULL, so names always compare
     else
         statement.bindNull(position);
 }

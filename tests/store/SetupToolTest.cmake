@@ -1,0 +1,18 @@
+# The setup tool creates the missing tables, says so, and refuses a foreign file with a
+# non-zero exit while leaving it as it was.
+file(REMOVE_RECURSE "${WORK}")
+execute_process(COMMAND "${SETUP}" "${WORK}" RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "created .*worker/worker.db")
+  message(FATAL_ERROR "first run: rc=${rc} out=${out}")
+endif()
+execute_process(COMMAND "${SETUP}" "${WORK}" RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR out MATCHES "created")
+  message(FATAL_ERROR "second run: rc=${rc} out=${out}")
+endif()
+file(WRITE "${WORK}/PermitHours/PermitHours.DB" "foreign")
+execute_process(COMMAND "${SETUP}" "${WORK}" RESULT_VARIABLE rc ERROR_VARIABLE err)
+file(READ "${WORK}/PermitHours/PermitHours.DB" kept)
+if(rc EQUAL 0 OR NOT err MATCHES "PermitHours.DB" OR NOT kept STREQUAL "foreign")
+  message(FATAL_ERROR "foreign file: rc=${rc} err=${err} kept=${kept}")
+endif()
+file(REMOVE_RECURSE "${WORK}")

@@ -1,0 +1,77 @@
+#include "TempBook.h"
+
+#include "Statement.h"
+#include "TableSetup.h"
+
+#include <sqlite3.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace testing_support {
+
+TempBook::TempBook()
+{
+    static std::atomic<int> counter{0};
+    root_ = std::filesystem::temp_directory_path()
+            / ("ijazat-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(root_);
+    const store::SetupReport report = store::createMissingTables(root_);
+    if (report.created.size() != 5)
+        throw std::runtime_error("could not create the test book");
+}
+
+TempBook::~TempBook()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+}
+
+std::unique_ptr<store::TDataModule1> TempBook::open(store::BookOptions options) const
+{
+    return std::make_unique<store::TDataModule1>(root_, std::move(options));
+}
+
+BookContents readBook(const std::filesystem::path& root)
+{
+    BookContents contents;
+    for (const store::TableDef* table : store::allTables()) {
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(table->pathUnder(root).string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+            sqlite3_close_v2(db);
+            throw std::runtime_error("cannot read " + table->pathUnder(root).string());
+        }
+        {
+            store::Statement rows(db, "SELECT * FROM " + store::sqlName(table->name) + " ORDER BY \"Auto\"");
+            auto& records = contents[std::string(table->name)];
+            while (rows.step()) {
+                std::vector<std::string> record;
+                for (std::size_t i = 0; i < table->fields.size(); ++i)
+                    record.push_back(rows.isNull(int(i)) ? "<null>" : rows.text(int(i)));
+                records.push_back(record);
+            }
+        }
+        sqlite3_close_v2(db);
+    }
+    return contents;
+}
+
+std::int32_t addWorker(store::TDataModule1& book, const std::string& name, int yearPermit)
+{
+    book.TableM.Insert();
+    book.TableMWorkerName.SetText(name);
+    book.TableMYearPermit.SetAsInteger(yearPermit);
+    book.TableM.Post();
+    return book.TableMAuto.AsInteger();
+}
+
+void addEntry(store::Cursor& entries, const std::string& countField, int count)
+{
+    entries.Insert();
+    entries.FieldByName(countField).SetAsInteger(count);
+    entries.FieldByName("Date").SetText("01/02/2026");
+    entries.Post();
+}
+
+} // namespace testing_support

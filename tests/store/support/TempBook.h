@@ -1,0 +1,39 @@
+#pragma once
+
+#include "DataModule.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// A data root in a fresh temporary folder holding the five empty tables.
+class TempBook {
+public:
+    TempBook();
+    ~TempBook();
+    TempBook(const TempBook&) = delete;
+    TempBook& operator=(const TempBook&) = delete;
+
+    const std::filesystem::path& root() const { return root_; }
+    std::unique_ptr<store::TDataModule1> open(store::BookOptions options = {}) const;
+
+private:
+    std::filesystem::path root_;
+};
+
+// Every record of every table as stored, read with a separate connection, for comparing
+// the whole book before and after an operation.
+using BookContents = std::map<std::string, std::vector<std::vector<std::string>>>;
+BookContents readBook(const std::filesystem::path& root);
+
+// Adds a worker through TableM and returns its Auto.
+std::int32_t addWorker(store::TDataModule1& book, const std::string& name, int yearPermit = 14);
+// Adds an entry for the worker TableM stands on, with the given count field set.
+void addEntry(store::Cursor& entries, const std::string& countField, int count);
+
+} // namespace testing_support
