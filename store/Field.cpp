@@ -5,6 +5,8 @@
 #include "StoreError.h"
 #include "WholeNumber.h"
 
+#include <limits>
+
 namespace store {
 
 Field::Field(Cursor& cursor, const FieldDef& definition, int position)
@@ -49,6 +51,14 @@ void Field::SetAsInteger(std::int32_t value)
         cursor_.assign(*this, fitTextToField(std::to_string(value), Size(), FieldName()));
     else
         cursor_.assign(*this, value);
+}
+
+void Field::SetAsInteger(std::int64_t value)
+{
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+        throw StoreError(std::to_string(value) + " is outside the range of whole numbers field '"
+                         + std::string(FieldName()) + "' can hold (-2147483648 to 2147483647)");
+    SetAsInteger(std::int32_t(value));
 }
 
 void Field::SetText(std::string_view text)

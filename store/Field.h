@@ -38,6 +38,9 @@ public:
     std::string AsString() const { return Text(); }
 
     void SetAsInteger(std::int32_t value);
+    // A wider number, such as a sum worked out in 64 bits, is refused with StoreError when it
+    // lies outside the 32-bit range, and nothing is written.
+    void SetAsInteger(std::int64_t value);
     // Integer field: "" empties it; a whole number is stored; anything else is refused with
     // "'%s' is not a valid integer value for field '%s'" and the field keeps its value.
     // Text field: stored cut to the field's size.

@@ -164,6 +164,20 @@ TEST_F(Changes, IntegerFieldsTakeWholeNumbersAsTextAndRefuseAnythingElse)
     EXPECT_EQ(readBook(book.root()).at("worker").front()[3], "<null>");
 }
 
+TEST_F(Changes, ANumberOutside32BitsIsRefusedAndNothingIsWritten)
+{
+    addWorker(*dm, "Zaid");
+    m.Edit();
+    dm->TableMNoHire.SetAsInteger(std::int64_t(2147483647));
+    EXPECT_THROW(dm->TableMNoHire.SetAsInteger(std::int64_t(dm->TableMNoHire.AsInteger()) + 1), StoreError);
+    EXPECT_THROW(dm->TableMNoHire.SetAsInteger(std::int64_t(-2147483647) - 2), StoreError);
+    EXPECT_EQ(dm->TableMNoHire.AsInteger(), 2147483647);
+    m.Cancel();
+    m.Edit();
+    EXPECT_THROW(dm->TableMNoHire.SetAsInteger(std::int64_t(1) << 40), StoreError);
+    EXPECT_FALSE(m.Modified());
+}
+
 TEST_F(Changes, TextFieldsAreCutToTheirSizeWithoutAReport)
 {
     m.Insert();
