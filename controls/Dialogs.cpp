@@ -1,0 +1,60 @@
+#include "Dialogs.h"
+
+#include "ProgramTitle.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace controls {
+namespace {
+
+class MessageBoxes final : public Dialogs {
+public:
+    void message(const QString& text) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok);
+        box.exec();
+    }
+    void exception(const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok);
+        box.exec();
+    }
+    bool confirmDelete() override
+    {
+        QMessageBox box(QMessageBox::Question, applicationTitle(), QStringLiteral("Delete record?"),
+                        QMessageBox::Ok | QMessageBox::Cancel);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+        return box.exec() == QMessageBox::Ok;
+    }
+};
+
+MessageBoxes realBoxes;
+Dialogs* current = &realBoxes;
+
+} // namespace
+
+Dialogs& dialogs()
+{
+    return *current;
+}
+
+void setDialogs(Dialogs* replacement)
+{
+    current = replacement ? replacement : &realBoxes;
+}
+
+QString exceptionBoxText(const QString& message)
+{
+    if (!message.isEmpty() && message.back() > u'.')
+        return message + u'.';
+    return message;
+}
+
+void reportException(const QString& message)
+{
+    dialogs().exception(exceptionBoxText(message));
+}
+
+} // namespace controls

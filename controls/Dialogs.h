@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace controls {
+
+// The boxes the windows show. Tests may replace them with a recorder that answers.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A fixed text, no icon, one OK button, the program title as caption.
+    virtual void message(const QString& text) = 0;
+    // The exception box: the text, an error icon, OK, the program title.
+    virtual void exception(const QString& text) = 0;
+    // "Delete record?" with "OK" and "Cancel"; true for OK.
+    virtual bool confirmDelete() = 0;
+};
+
+// The program's boxes: the real ones unless a test installed others.
+Dialogs& dialogs();
+// nullptr puts the real boxes back.
+void setDialogs(Dialogs* replacement);
+
+// The exception's message with a "." added when it is not empty and its last character
+// sorts after ".".
+QString exceptionBoxText(const QString& message);
+
+// Shows an error that no window handled in the exception box.
+void reportException(const QString& message);
+
+} // namespace controls

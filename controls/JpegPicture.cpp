@@ -1,0 +1,64 @@
+#include "JpegPicture.h"
+
+#include <cstdio>
+#include <csetjmp>
+#include <jpeglib.h>
+
+namespace controls {
+namespace {
+
+// libjpeg's own error handler ends the process; this one jumps back to the decoder, which
+// turns the message into an exception once libjpeg's frames are left behind.
+struct ErrorJump {
+    jpeg_error_mgr manager;
+    std::jmp_buf back;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void jumpBack(j_common_ptr info)
+{
+    auto* error = reinterpret_cast<ErrorJump*>(info->err);
+    (*info->err->format_message)(info, error->message);
+    std::longjmp(error->back, 1);
+}
+
+void ignoreWarning(j_common_ptr, int)
+{
+}
+
+} // namespace
+
+QImage decodeJpeg(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        throw PictureError("The picture holds no data");
+    jpeg_decompress_struct info{};
+    ErrorJump error{};
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = jumpBack;
+    error.manager.emit_message = ignoreWarning;
+    QImage image; // constructed before the jump point, so longjmp skips no destructor
+    if (setjmp(error.back)) {
+        jpeg_destroy_decompress(&info);
+        throw PictureError(std::string("The picture is damaged: ") + error.message);
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
+    if (image.isNull()) {
+        jpeg_destroy_decompress(&info);
+        throw PictureError("The picture is too large to show");
+    }
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = image.scanLine(int(info.output_scanline));
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return image;
+}
+
+} // namespace controls
