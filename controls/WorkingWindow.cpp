@@ -2,6 +2,9 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QScreen>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace controls {
 
@@ -17,6 +20,38 @@ WorkingWindow::WorkingWindow(const QString& objectName, const QString& caption, 
     setAutoFillBackground(true);
 }
 
+QWidget* WorkingWindow::bottomBar()
+{
+    if (!bottomBar_) {
+        bottomBar_ = makePanel(this, QStringLiteral("Panel2"), QColor(0x00, 0x5B, 0x88));
+        bottomBar_->setGeometry(0, height() - 46, width(), 46);
+    }
+    return bottomBar_;
+}
+
+QPushButton* WorkingWindow::addCloseButton()
+{
+    QPushButton* button = makeButton(bottomBar(), QStringLiteral("BitBtn1"), u"اغلاق"_s,
+                                     QRect(8, 16, 100, 25), style()->standardIcon(QStyle::SP_DialogCloseButton));
+    QObject::connect(button, &QPushButton::clicked, this, &QWidget::close);
+    return button;
+}
+
+void WorkingWindow::keepCentred(QWidget* panel)
+{
+    centred_.push_back(panel);
+    panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
+}
+
+void WorkingWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (bottomBar_)
+        bottomBar_->setGeometry(0, height() - 46, width(), 46);
+    for (QWidget* panel : centred_)
+        panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
+}
+
 void WorkingWindow::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
@@ -24,14 +59,55 @@ void WorkingWindow::closeEvent(QCloseEvent* event)
         emit closed();
 }
 
-void showModally(WorkingWindow& window)
+namespace {
+
+// Ends a modal display when its window is hidden, which closing it does.
+class HideWatcher : public QObject {
+public:
+    explicit HideWatcher(QEventLoop& loop) : loop_(loop) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+            loop_.quit();
+        return false;
+    }
+
+private:
+    QEventLoop& loop_;
+};
+
+} // namespace
+
+void showModally(QWidget& window, bool maximised)
 {
     QEventLoop loop;
-    const auto connection = QObject::connect(&window, &WorkingWindow::closed, &loop, &QEventLoop::quit);
+    HideWatcher watcher(loop);
+    window.installEventFilter(&watcher);
     window.setWindowModality(Qt::ApplicationModal);
+    if (maximised)
+        showMaximisedOnScreen(window);
+    else
+        window.show();
+    if (window.isVisible())
+        loop.exec();
+    window.removeEventFilter(&watcher);
+}
+
+void showMaximisedOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = window.screen())
+        window.setGeometry(screen->availableGeometry());
     window.showMaximized();
-    loop.exec();
-    QObject::disconnect(connection);
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& caption, const QRect& geometry,
+                        const QIcon& picture)
+{
+    auto* button = new QPushButton(picture, caption, parent);
+    button->setObjectName(objectName);
+    button->setGeometry(geometry);
+    button->setAutoDefault(true); // Enter presses a focused button, as Space does
+    return button;
 }
 
 QWidget* makePanel(QWidget* parent, const QString& objectName, const QColor& colour)

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QPushButton>
+#include <QStyle>
 #include <QWidget>
+
+#include <vector>
 
 namespace controls {
 
@@ -12,16 +16,36 @@ class WorkingWindow : public QWidget {
 public:
     WorkingWindow(const QString& objectName, const QString& caption, const QColor& background);
 
+    // Panel2, the bar along the bottom edge (46 pixels, #005B88), made on first use.
+    QWidget* bottomBar();
+    // BitBtn1 "اغلاق" at the bar's left end; it closes the window and does nothing else.
+    QPushButton* addCloseButton();
+    // The panel keeps its centre in the middle of the window whatever its size.
+    void keepCentred(QWidget* panel);
+
 signals:
     void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QWidget* bottomBar_ = nullptr;
+    std::vector<QWidget*> centred_;
 };
 
-// Shows the window modally and returns when it has closed itself. Every window the main
-// window opens goes through here.
-void showModally(WorkingWindow& window);
+// A button at a fixed place in its parent, with a small picture beside its caption if given.
+QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& caption, const QRect& geometry,
+                        const QIcon& picture = QIcon());
+
+// Shows the window modally (maximised unless told otherwise) and returns when it has
+// closed itself. Every window the main window opens goes through here.
+void showModally(QWidget& window, bool maximised = true);
+
+// Shows the window over the whole of its screen's working area, with or without a window
+// manager to maximise it.
+void showMaximisedOnScreen(QWidget& window);
 
 // A plain coloured panel, as the windows are built of.
 QWidget* makePanel(QWidget* parent, const QString& objectName, const QColor& colour);

@@ -2,6 +2,8 @@
 
 namespace store {
 
+TDataModule1* DataModule1 = nullptr;
+
 TDataModule1::TDataModule1(const std::filesystem::path& dataRoot, BookOptions options)
     : connection_(dataRoot, std::move(options)),
       TableM(connection_, workerTable(), CursorOrder::ByAuto, "TableM"),

@@ -103,4 +103,7 @@ private:
     MasterLink permitNoHireLink_;
 };
 
+// The program's one data module, created second at start-up and kept until the program ends.
+extern TDataModule1* DataModule1;
+
 } // namespace store
