@@ -13,6 +13,7 @@ struct ErrorJump {
     jpeg_error_mgr manager;
     std::jmp_buf back;
     char message[JMSG_LENGTH_MAX];
+    bool damaged; // libjpeg only warns of cut or corrupt data, and fills the gap with grey
 };
 
 void jumpBack(j_common_ptr info)
@@ -22,8 +23,13 @@ void jumpBack(j_common_ptr info)
     std::longjmp(error->back, 1);
 }
 
-void ignoreWarning(j_common_ptr, int)
+void noteWarning(j_common_ptr info, int level)
 {
+    auto* error = reinterpret_cast<ErrorJump*>(info->err);
+    if (level < 0 && !error->damaged) {
+        error->damaged = true;
+        (*info->err->format_message)(info, error->message);
+    }
 }
 
 } // namespace
@@ -36,7 +42,7 @@ QImage decodeJpeg(const QByteArray& bytes)
     ErrorJump error{};
     info.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = jumpBack;
-    error.manager.emit_message = ignoreWarning;
+    error.manager.emit_message = noteWarning;
     QImage image; // constructed before the jump point, so longjmp skips no destructor
     if (setjmp(error.back)) {
         jpeg_destroy_decompress(&info);
@@ -58,6 +64,8 @@ QImage decodeJpeg(const QByteArray& bytes)
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
+    if (error.damaged)
+        throw PictureError(std::string("The picture is damaged: ") + error.message);
     return image;
 }
 

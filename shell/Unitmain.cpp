@@ -144,7 +144,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
     // A key the focused control ignores travels on to its parents; it is seen here once.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget*>(watched)->window() == this
-        && (watched == QApplication::focusWidget() || (!QApplication::focusWidget() && watched == this))) {
+        && (watched == focusWidget() || (!focusWidget() && watched == this))) {
         const QString character = static_cast<QKeyEvent*>(event)->text();
         controls::guarded([&] { FormKeyPress(character); });
     }

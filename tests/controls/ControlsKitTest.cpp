@@ -1,0 +1,153 @@
+#include "Dialogs.h"
+#include "Guard.h"
+#include "JpegPicture.h"
+#include "Pictures.h"
+#include "ProgramTitle.h"
+#include "RecordingDialogs.h"
+#include "WorkingWindow.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Runs `answer` on the modal box once it is up, from inside its own event loop.
+void whenABoxOpens(std::function<void(QMessageBox&)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        answer(*box);
+    });
+}
+
+} // namespace
+
+TEST(ProgramTitle, IsTheFileNameCutAtItsFirstDotWithLaterLettersInLowerCase)
+{
+    EXPECT_EQ(controls::programTitle(u"/usr/local/bin/ijazat"_s), u"ijazat"_s);
+    EXPECT_EQ(controls::programTitle(u"C:/Program/IJAZAT.EXE"_s), u"Ijazat"_s);
+    EXPECT_EQ(controls::programTitle(u"/opt/LeaveBook.v2.bin"_s), u"Leavebook"_s);
+    EXPECT_EQ(controls::programTitle(u"/opt/.hidden"_s), u""_s);
+}
+
+TEST(ExceptionBoxText, AddsAFullStopOnlyAfterACharacterSortingAfterIt)
+{
+    EXPECT_EQ(controls::exceptionBoxText(u""_s), u""_s);
+    EXPECT_EQ(controls::exceptionBoxText(u"database is locked"_s), u"database is locked."_s);
+    EXPECT_EQ(controls::exceptionBoxText(u"done."_s), u"done."_s);
+    EXPECT_EQ(controls::exceptionBoxText(u"ends in a space "_s), u"ends in a space "_s);
+    EXPECT_EQ(controls::exceptionBoxText(u"(closed)"_s), u"(closed)"_s);
+    EXPECT_EQ(controls::exceptionBoxText(u"minus-"_s), u"minus-"_s);
+    EXPECT_EQ(controls::exceptionBoxText(u"slash/"_s), u"slash/."_s);
+    EXPECT_EQ(controls::exceptionBoxText(u"field 'ServesStart'"_s), u"field 'ServesStart'"_s);
+    EXPECT_EQ(controls::exceptionBoxText(u"خطأ"_s), u"خطأ."_s);
+}
+
+TEST(Guard, StopsAHandlersExceptionAndShowsItInTheExceptionBox)
+{
+    testing_support::RecordingDialogs boxes;
+    QPushButton button;
+    controls::connectGuarded(&button, &QPushButton::clicked, &button,
+                             [] { throw std::runtime_error("'x' is not a valid integer value"); });
+    button.click();
+    controls::guarded([] { throw 42; });
+    EXPECT_EQ(boxes.exceptions, (QStringList{u"'x' is not a valid integer value."_s, u""_s}));
+}
+
+TEST(Pictures, TheThreeCompiledPicturesDecodeAtTheirSizes)
+{
+    EXPECT_EQ(controls::picture(controls::Picture::Heart).size(), QSize(144, 167));
+    EXPECT_EQ(controls::picture(controls::Picture::Traveller).size(), QSize(140, 222));
+    EXPECT_EQ(controls::picture(controls::Picture::LeaveWindow).size(), QSize(198, 222));
+    const QImage heart = controls::picture(controls::Picture::Heart);
+    EXPECT_GT(qBlue(heart.pixel(5, 5)), qRed(heart.pixel(5, 5))) << "the heart stands on a blue ground";
+}
+
+TEST(Pictures, DamagedDataIsRefusedWithAnErrorNotAnExit)
+{
+    QFile file(u":/pictures/heart.jpg"_s);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    QByteArray flipped = whole;
+    for (int i = 20; i < 40; ++i)
+        flipped[i] = char(0x5A);
+    for (const QByteArray& damaged : {QByteArray(), whole.left(2), whole.left(300), whole.left(whole.size() - 200),
+                                      QByteArray("GIF89a not a jpeg"), flipped}) {
+        try {
+            controls::decodeJpeg(damaged);
+            ADD_FAILURE() << "decoded " << damaged.size() << " damaged bytes";
+        } catch (const controls::PictureError& error) {
+            EXPECT_NE(std::string(error.what()).find("picture"), std::string::npos);
+        }
+    }
+    EXPECT_NO_THROW(controls::decodeJpeg(whole));
+}
+
+TEST(WorkingWindow, OpensMaximisedFramelessRightToLeftAndModalUntilItClosesItself)
+{
+    controls::WorkingWindow window(u"FormTest"_s, u"caption"_s, QColor(0x00, 0x63, 0x93));
+    QPushButton* close = window.addCloseButton();
+    bool sawItOpen = false;
+    QTimer::singleShot(0, [&] {
+        sawItOpen = window.isVisible() && window.isModal();
+        EXPECT_EQ(window.geometry(), window.screen()->availableGeometry());
+        EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+        EXPECT_EQ(window.layoutDirection(), Qt::RightToLeft);
+        EXPECT_EQ(close->objectName(), u"BitBtn1"_s);
+        EXPECT_EQ(close->text(), u"اغلاق"_s);
+        EXPECT_EQ(close->geometry(), QRect(8, 16, 100, 25));
+        EXPECT_EQ(window.bottomBar()->geometry(), QRect(0, window.height() - 46, window.width(), 46));
+        close->click();
+    });
+    controls::showModally(window);
+    EXPECT_TRUE(sawItOpen);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(RealBoxes, TheMessageBoxHasNoIconOneOkAndTheProgramTitle)
+{
+    whenABoxOpens([](QMessageBox& box) {
+        EXPECT_EQ(box.text(), u"يوجد خطأ في الإدخال"_s);
+        EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box.windowTitle(), controls::applicationTitle());
+        EXPECT_EQ(box.buttons().size(), 1);
+        box.button(QMessageBox::Ok)->click();
+    });
+    controls::dialogs().message(u"يوجد خطأ في الإدخال"_s);
+}
+
+TEST(RealBoxes, TheExceptionBoxHasAnErrorIconAndTheFullStopRule)
+{
+    whenABoxOpens([](QMessageBox& box) {
+        EXPECT_EQ(box.text(), u"database is locked."_s);
+        EXPECT_EQ(box.icon(), QMessageBox::Critical);
+        EXPECT_EQ(box.windowTitle(), controls::applicationTitle());
+        box.button(QMessageBox::Ok)->click();
+    });
+    controls::reportException(u"database is locked"_s);
+}
+
+TEST(RealBoxes, TheDeleteConfirmationOffersOkAndCancel)
+{
+    whenABoxOpens([](QMessageBox& box) {
+        EXPECT_EQ(box.text(), u"Delete record?"_s);
+        EXPECT_EQ(box.button(QMessageBox::Ok)->text(), u"OK"_s);
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), u"Cancel"_s);
+        box.button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(controls::dialogs().confirmDelete());
+    whenABoxOpens([](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
+    EXPECT_TRUE(controls::dialogs().confirmDelete());
+}

@@ -1,0 +1,162 @@
+#include "RecordingDialogs.h"
+#include "Schema.h"
+#include "StartUp.h"
+#include "TableSetup.h"
+#include "Unitmain.h"
+#include "Unitnew.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct DataRoot : ::testing::Test {
+    std::filesystem::path root = std::filesystem::temp_directory_path() / ("ijazat-shell-" + std::to_string(getpid()));
+    testing_support::RecordingDialogs boxes;
+    void SetUp() override
+    {
+        std::filesystem::remove_all(root);
+        store::createMissingTables(root);
+    }
+    void TearDown() override { std::filesystem::remove_all(root); }
+
+    // Starts the program and runs `whileOpen` once its main window is up; then closes it.
+    int runWithMainWindow(std::function<void()> whileOpen)
+    {
+        QTimer::singleShot(0, [whileOpen] {
+            whileOpen();
+            FormMain->close();
+        });
+        return startUp(root);
+    }
+};
+
+bool anyWindowVisible()
+{
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible())
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(DataRoot, AMissingTableShowsOneExceptionBoxAndNoMainWindow)
+{
+    for (const store::TableDef* table : store::allTables()) {
+        SCOPED_TRACE(std::string(table->name));
+        SetUp();
+        boxes.exceptions.clear();
+        std::filesystem::remove_all(root / std::string(table->directory));
+        bool shown = false;
+        QTimer::singleShot(0, [&] { shown = anyWindowVisible(); });
+        EXPECT_EQ(startUp(root), 0);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(shown);
+        ASSERT_EQ(boxes.exceptions.size(), 1);
+        EXPECT_TRUE(boxes.exceptions.front().contains(QString::fromStdString(table->pathUnder(root).string())));
+        EXPECT_TRUE(boxes.exceptions.front().endsWith(u"."_s));
+        EXPECT_EQ(FormMain, nullptr) << "everything built is released";
+    }
+}
+
+TEST_F(DataRoot, TheMainWindowOpensMaximisedWithTheFirstButtonFocused)
+{
+    bool checked = false;
+    EXPECT_EQ(runWithMainWindow([&] {
+                  checked = true;
+                  EXPECT_TRUE(FormMain->isVisible());
+                  EXPECT_EQ(FormMain->geometry(), FormMain->screen()->availableGeometry());
+                  EXPECT_EQ(FormMain->focusWidget(), FormMain->Button1);
+                  EXPECT_EQ(FormMain->windowTitle(), u"الإجازات"_s);
+                  EXPECT_FALSE(FormNew->isVisible()) << "every other window waits hidden";
+              }),
+              0);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(boxes.exceptions.isEmpty());
+}
+
+TEST_F(DataRoot, TheMenuStandsOnItsStaircaseWithBadgesOneToSevenThenNine)
+{
+    runWithMainWindow([] {
+        const TFormMain& m = *FormMain;
+        const std::vector<std::pair<QPushButton*, QLabel*>> menu = {
+            {m.Button1, m.Panel3}, {m.Button2, m.Panel4}, {m.Button3, m.Panel5},  {m.Button4, m.Panel6},
+            {m.Button5, m.Panel7}, {m.Button6, m.Panel8}, {m.BitBtn2, m.Panel9}, {m.BitBtn3, m.Panel10}};
+        const QPoint places[] = {{452, 9}, {391, 51}, {330, 93}, {270, 135}, {209, 178}, {149, 220}, {88, 262}, {28, 305}};
+        const QString badges[] = {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"9"_s};
+        for (std::size_t i = 0; i < menu.size(); ++i) {
+            EXPECT_EQ(menu[i].first->geometry(), QRect(places[i], QSize(100, 60))) << i;
+            EXPECT_EQ(menu[i].second->text(), badges[i]);
+            EXPECT_EQ(menu[i].second->geometry(), QRect(places[i], QSize(17, 25)));
+            EXPECT_TRUE(menu[i].first->isVisible());
+        }
+        EXPECT_EQ(m.Button1->text(), u"عامل جديد"_s);
+        EXPECT_EQ(m.BitBtn3->text(), u"تقرير مفصل"_s);
+        EXPECT_EQ(m.Panel1->size(), QSize(585, 377));
+        EXPECT_EQ(m.Panel1->geometry().center(), m.rect().center());
+        EXPECT_FALSE(m.Button7->isVisible());
+        EXPECT_FALSE(m.BitBtn4->isVisible());
+        EXPECT_FALSE(m.Panel11->isVisible());
+        EXPECT_EQ(m.BitBtn1->text(), u"اغلاق"_s);
+        QWidget* order = m.Button1;
+        for (QWidget* next : std::initializer_list<QWidget*>{m.Button2, m.Button3, m.Button4, m.Button5, m.Button6,
+                                                              m.BitBtn2, m.BitBtn3}) {
+            EXPECT_EQ(order->nextInFocusChain(), next);
+            order = next;
+        }
+    });
+}
+
+TEST_F(DataRoot, LowerCaseYOpensTheNewWorkerWindowThenFocusesTheFirstButton)
+{
+    runWithMainWindow([] {
+        int opened = 0;
+        auto closeNewWorkerWindow = [&opened] {
+            QTimer::singleShot(0, [&opened] {
+                if (FormNew->isVisible())
+                    ++opened;
+                FormNew->close();
+            });
+        };
+        FormMain->Button3->setFocus();
+        closeNewWorkerWindow();
+        QTest::keyClick(FormMain->Button3, 'y');
+        EXPECT_EQ(opened, 1);
+        EXPECT_EQ(FormMain->focusWidget(), FormMain->Button1);
+
+        FormMain->Button4->setFocus();
+        QTest::keyClick(FormMain->Button4, 'Y');
+        QTest::keyClick(FormMain->Button4, '7');
+        QCoreApplication::processEvents();
+        EXPECT_EQ(opened, 1) << "Y and the digits do nothing";
+        EXPECT_EQ(FormMain->focusWidget(), FormMain->Button4);
+    });
+}
+
+TEST_F(DataRoot, EveryMenuButtonOpensItsWindowAndReturnsWhenItCloses)
+{
+    runWithMainWindow([] {
+        for (QPushButton* button : {FormMain->Button1, FormMain->Button2, FormMain->Button3, FormMain->Button4,
+                                    FormMain->Button5, FormMain->Button6, FormMain->BitBtn2, FormMain->BitBtn3}) {
+            QString opened;
+            QTimer::singleShot(0, [&opened] {
+                QWidget* window = QApplication::activeModalWidget();
+                ASSERT_NE(window, nullptr);
+                opened = window->objectName();
+                window->findChild<QPushButton*>(u"BitBtn1"_s)->click();
+            });
+            button->click();
+            EXPECT_FALSE(opened.isEmpty()) << button->objectName().toStdString();
+        }
+    });
+}

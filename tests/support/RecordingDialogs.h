@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Dialogs.h"
+
+#include <QStringList>
+
+namespace testing_support {
+
+// Answers every box at once and remembers what it was asked, while installed.
+class RecordingDialogs : public controls::Dialogs {
+public:
+    RecordingDialogs() { controls::setDialogs(this); }
+    ~RecordingDialogs() override { controls::setDialogs(nullptr); }
+
+    void message(const QString& text) override { messages << text; }
+    void exception(const QString& text) override { exceptions << text; }
+    bool confirmDelete() override
+    {
+        ++deleteQuestions;
+        return answerDelete;
+    }
+
+    QStringList messages;
+    QStringList exceptions;
+    int deleteQuestions = 0;
+    bool answerDelete = true;
+};
+
+} // namespace testing_support
