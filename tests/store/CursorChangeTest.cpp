@@ -13,6 +13,7 @@ using store::StoreError;
 using testing_support::addWorker;
 using testing_support::readBook;
 using testing_support::TempBook;
+using testing_support::thrownBy;
 
 namespace {
 
@@ -22,16 +23,6 @@ struct Changes : ::testing::Test {
     store::Cursor& m = dm->TableM;
     std::size_t storedWorkers() const { return readBook(book.root()).at("worker").size(); }
 };
-
-std::string thrownBy(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const StoreError& error) {
-        return error.what();
-    }
-    return "nothing thrown";
-}
 
 } // namespace
 

@@ -11,6 +11,7 @@ using store::StoreError;
 using testing_support::addWorker;
 using testing_support::readBook;
 using testing_support::TempBook;
+using testing_support::thrownBy;
 
 namespace {
 
@@ -40,16 +41,6 @@ struct TwoPrograms : ::testing::Test {
     std::unique_ptr<store::TDataModule1> ours = book.open({"", 50});
     std::unique_ptr<store::TDataModule1> theirs = book.open({"", 50});
 };
-
-std::string thrownBy(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const StoreError& error) {
-        return error.what();
-    }
-    return "nothing thrown";
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "TempBook.h"
 
 #include "Statement.h"
+#include "StoreError.h"
 #include "TableSetup.h"
 
 #include <sqlite3.h>
@@ -72,6 +73,16 @@ void addEntry(store::Cursor& entries, const std::string& countField, int count)
     entries.FieldByName(countField).SetAsInteger(count);
     entries.FieldByName("Date").SetText("01/02/2026");
     entries.Post();
+}
+
+std::string thrownBy(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const store::StoreError& error) {
+        return error.what();
+    }
+    return "nothing thrown";
 }
 
 } // namespace testing_support

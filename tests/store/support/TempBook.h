@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -35,5 +36,8 @@ BookContents readBook(const std::filesystem::path& root);
 std::int32_t addWorker(store::TDataModule1& book, const std::string& name, int yearPermit = 14);
 // Adds an entry for the worker TableM stands on, with the given count field set.
 void addEntry(store::Cursor& entries, const std::string& countField, int count);
+
+// The message of the StoreError that `action` throws, or "nothing thrown".
+std::string thrownBy(const std::function<void()>& action);
 
 } // namespace testing_support
