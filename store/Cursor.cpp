@@ -120,6 +120,13 @@ std::vector<Row> Cursor::seekBefore(const Row& from, int count) const
     return seesRecords() ? access_.before(from, range_.value_or(0), count) : std::vector<Row>();
 }
 
+std::optional<Row> Cursor::followerOrLast(const Row& gone, bool& wasLast) const
+{
+    std::vector<Row> following = seekAfter(gone, 1);
+    wasLast = following.empty();
+    return wasLast ? seekLast() : std::optional<Row>(std::move(following.front()));
+}
+
 // ---- opening and closing ----
 
 void Cursor::Open()
@@ -380,11 +387,10 @@ void Cursor::Delete()
     settleDetails();
     WriteTransaction transaction(connection_);
     access_.remove(autoOf(*current_));
-    std::vector<Row> following = seekAfter(*current_, 1);
-    std::optional<Row> next = following.empty() ? seekLast() : std::optional<Row>(std::move(following.front()));
+    bool wasLast = false;
+    std::optional<Row> next = followerOrLast(*current_, wasLast);
     transaction.commit();
 
-    const bool wasLast = following.empty();
     current_ = std::move(next);
     state_ = CursorState::Browsing;
     edited_.clear();
@@ -404,8 +410,8 @@ void Cursor::Refresh()
         std::optional<Row> again = seesRecords() ? access_.byAuto(autoOf(*current_), range_.value_or(0)) : std::nullopt;
         if (!again) {
             // Removed by another program: stand on what followed it.
-            std::vector<Row> following = seekAfter(*current_, 1);
-            again = following.empty() ? seekLast() : std::optional<Row>(std::move(following.front()));
+            bool wasLast = false;
+            again = followerOrLast(*current_, wasLast);
         }
         current_ = std::move(again);
     } else {

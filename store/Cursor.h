@@ -128,6 +128,8 @@ private:
     std::optional<Row> seekLast() const;
     std::vector<Row> seekAfter(const Row& from, int count) const;
     std::vector<Row> seekBefore(const Row& from, int count) const;
+    // The record after one that is gone, or the last one when nothing follows it.
+    std::optional<Row> followerOrLast(const Row& gone, bool& wasLast) const;
 
     BookConnection& connection_;
     TableAccess access_;
