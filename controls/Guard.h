@@ -9,16 +9,30 @@
 
 namespace controls {
 
-// Runs a handler and stops any exception at the handler's boundary, showing it in the
-// exception box: an exception must never unwind through Qt's own frames.
-template <typename Handler> void guarded(Handler&& handler) noexcept
+// Shows the exception being handled in the exception box: a library exception with its
+// message, any other with an empty text.  REQUIRES: called inside a catch block.
+inline void reportCurrentException() noexcept
 {
     try {
-        std::forward<Handler>(handler)();
+        throw;
     } catch (const std::exception& error) {
         reportException(QString::fromUtf8(error.what()));
     } catch (...) {
         reportException(QString());
+    }
+}
+
+// Runs a handler and stops any exception at the handler's boundary, showing it in the
+// exception box: an exception must never unwind through Qt's own frames. Returns whether
+// the handler ran to its end.
+template <typename Handler> bool guarded(Handler&& handler) noexcept
+{
+    try {
+        std::forward<Handler>(handler)();
+        return true;
+    } catch (...) {
+        reportCurrentException();
+        return false;
     }
 }
 

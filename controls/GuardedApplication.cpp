@@ -1,8 +1,6 @@
 #include "GuardedApplication.h"
 
-#include "Dialogs.h"
-
-#include <exception>
+#include "Guard.h"
 
 namespace controls {
 
@@ -14,10 +12,8 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        reportException(QString::fromUtf8(error.what()));
     } catch (...) {
-        reportException(QString());
+        reportCurrentException();
     }
     return false;
 }

@@ -2,7 +2,7 @@
 
 #include "ArabicFonts.h"
 #include "DataModule.h"
-#include "Dialogs.h"
+#include "Guard.h"
 #include "Unit2.h"
 #include "Unitadministrationpermit.h"
 #include "Unitallworker.h"
@@ -18,7 +18,6 @@
 
 #include <QEventLoop>
 
-#include <exception>
 #include <memory>
 
 namespace {
@@ -89,11 +88,8 @@ int startUp(const std::filesystem::path& dataRoot)
     Program program;
     try {
         build(program, dataRoot);
-    } catch (const std::exception& error) {
-        controls::reportException(QString::fromUtf8(error.what()));
-        return 0;
     } catch (...) {
-        controls::reportException(QString());
+        controls::reportCurrentException();
         return 0;
     }
     QEventLoop loop;

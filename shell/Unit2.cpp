@@ -1,5 +1,7 @@
 #include "Unit2.h"
 
+#include "DataModule.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -8,7 +10,9 @@ using namespace Qt::Literals::StringLiterals;
 
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2() : Panel2(new QWidget(this))
+TForm2::TForm2()
+    : Panel2(new QWidget(this)),
+      DBNavigator1(new controls::DBNavigator(Panel2, u"DBNavigator1"_s, store::DataModule1->DataSourcePermitAdmin))
 {
     setObjectName(u"Form2"_s);
     setWindowTitle(u"Form2"_s);
@@ -21,4 +25,5 @@ TForm2::TForm2() : Panel2(new QWidget(this))
     auto* caption = new QLabel(u"Panel2"_s, Panel2);
     caption->setAlignment(Qt::AlignCenter);
     caption->setGeometry(Panel2->rect());
+    DBNavigator1->setGeometry(3, 109, 240, 25);
 }

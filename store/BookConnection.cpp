@@ -113,6 +113,11 @@ std::int64_t BookConnection::lastInsertedKey() const
     return sqlite3_last_insert_rowid(db_);
 }
 
+std::int64_t BookConnection::totalChanges() const
+{
+    return sqlite3_total_changes64(db_);
+}
+
 int BookConnection::changes() const
 {
     return sqlite3_changes(db_);

@@ -46,6 +46,7 @@ public:
     void setInUnitOfWork(bool open) { inUnitOfWork_ = open; }
     std::int64_t lastInsertedKey() const;
     int changes() const; // records written by the last statement
+    std::int64_t totalChanges() const; // records written since the connection opened
 
     int fullScanSteps() const; // summed over every kept statement
     int sorts() const;

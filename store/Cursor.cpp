@@ -65,6 +65,29 @@ std::optional<std::int32_t> Cursor::currentKey() const
     return autoOf(*current_);
 }
 
+std::optional<std::int32_t> Cursor::standingKey() const
+{
+    return current_ ? std::optional<std::int32_t>(autoOf(*current_)) : std::nullopt;
+}
+
+std::vector<std::int32_t> Cursor::keysInOrder() const
+{
+    if (!Active() || !seesRecords())
+        return {};
+    return access_.keys(range_.value_or(0));
+}
+
+std::optional<Row> Cursor::storedRecord(std::int32_t key) const
+{
+    requireOpen();
+    return access_.stored(key);
+}
+
+std::int64_t Cursor::bookChanges() const
+{
+    return connection_.totalChanges();
+}
+
 const FieldValue& Cursor::value(int position) const
 {
     static const FieldValue empty;

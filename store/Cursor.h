@@ -91,6 +91,17 @@ public:
     bool Appended() const { return appended_; }
     // The Auto of the stored record stood on; empty when none, or while inserting.
     std::optional<std::int32_t> currentKey() const;
+    // The Auto of the stored record stood on or, while inserting, the one the new record
+    // shows before and returns to on cancel; empty when there is none.
+    std::optional<std::int32_t> standingKey() const;
+
+    // For controls that list the cursor's records: the Auto of every record in the
+    // cursor's order and range, and one record as stored, read without moving the cursor.
+    std::vector<std::int32_t> keysInOrder() const;
+    std::optional<Row> storedRecord(std::int32_t key) const;
+    // Grows with every record this program writes through any cursor, so a list of keys
+    // can tell it has gone stale.
+    std::int64_t bookChanges() const;
 
     Field& FieldByName(std::string_view fieldName) const;
     const std::vector<std::unique_ptr<Field>>& Fields() const { return fields_; }

@@ -37,12 +37,7 @@ std::int32_t Field::AsInteger() const
 
 std::string Field::Text() const
 {
-    const FieldValue& value = cursor_.value(position_);
-    if (const auto* number = std::get_if<std::int32_t>(&value))
-        return std::to_string(*number);
-    if (const auto* text = std::get_if<std::string>(&value))
-        return *text;
-    return {};
+    return valueText(cursor_.value(position_));
 }
 
 void Field::SetAsInteger(std::int32_t value)

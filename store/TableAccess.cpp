@@ -41,6 +41,8 @@ TableAccess::TableAccess(BookConnection& connection, const TableDef& table, Curs
     byAutoSql_ = select("\"Auto\" = ?2", false, false);
     storedSql_ = "SELECT " + columns_ + " FROM " + target_ + " WHERE \"Auto\" = ?" + std::to_string(positionParameter);
     nearestSql_ = select("\"WorkerName\" >= ?2", false, false);
+    keysSql_ = "SELECT \"Auto\" FROM " + target_ + (ranged() ? " WHERE \"Index\" = ?1" : "") + " ORDER BY "
+               + (order == CursorOrder::ByWorkerName ? "\"WorkerName\", \"Auto\"" : "\"Auto\"");
     insertSql_ = "INSERT INTO " + target_ + " (" + insertFields + ") VALUES (" + insertValues + ")";
     removeSql_ = "DELETE FROM " + target_ + " WHERE \"Auto\" = ?1";
 }
@@ -145,6 +147,17 @@ std::optional<Row> TableAccess::atOrAfterName(const std::string& text) const
     if (!statement.step())
         return std::nullopt;
     return read(statement);
+}
+
+std::vector<std::int32_t> TableAccess::keys(std::int32_t range) const
+{
+    Statement& statement = connection_.statement(keysSql_);
+    StatementUse use(statement);
+    bindRange(statement, range);
+    std::vector<std::int32_t> found;
+    while (statement.step())
+        found.push_back(std::int32_t(statement.integer(0)));
+    return found;
 }
 
 Row TableAccess::read(const Statement& statement) const

@@ -39,6 +39,8 @@ public:
     std::optional<Row> stored(std::int32_t key) const;
     // The first record whose WorkerName sorts at or after `text`.  REQUIRES: ByWorkerName.
     std::optional<Row> atOrAfterName(const std::string& text) const;
+    // The Auto of every record of the range, in the cursor's order, read through the index.
+    std::vector<std::int32_t> keys(std::int32_t range) const;
 
     // Stores a new record (its Auto is ignored) and returns the Auto the table gave it.
     std::int32_t insert(const Row& row) const;
@@ -60,7 +62,7 @@ private:
     CursorOrder order_;
     std::string target_;  // schema-qualified table
     std::string columns_; // every field, in stored order
-    std::string firstSql_, lastSql_, afterSql_, beforeSql_, byAutoSql_, storedSql_, nearestSql_, insertSql_, removeSql_;
+    std::string firstSql_, lastSql_, afterSql_, beforeSql_, byAutoSql_, storedSql_, nearestSql_, keysSql_, insertSql_, removeSql_;
 };
 
 } // namespace store

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Dialogs.h"
+#include "QtPrinting.h"
 
 #include <QStringList>
 

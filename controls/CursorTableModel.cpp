@@ -1,0 +1,269 @@
+#include "CursorTableModel.h"
+
+#include "Cursor.h"
+#include "DataSource.h"
+#include "Dialogs.h"
+#include "Field.h"
+
+#include <exception>
+
+namespace controls {
+namespace {
+
+// Rows kept read beyond the ones on screen; a few screens' worth.
+constexpr std::size_t rowCacheLimit = 512;
+
+Qt::Alignment qtAlignment(store::FieldAlignment alignment)
+{
+    switch (alignment) {
+    case store::FieldAlignment::Left:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case store::FieldAlignment::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case store::FieldAlignment::Center:
+        break;
+    }
+    return Qt::AlignCenter;
+}
+
+} // namespace
+
+CursorTableModel::CursorTableModel(store::DataSource& source, std::vector<GridColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), source_(source), columns_(std::move(columns))
+{
+    for (const GridColumn& column : columns_)
+        positions_.push_back(cursor().table().fieldPosition(column.fieldName));
+    source_.addLink(*this);
+    reload();
+}
+
+CursorTableModel::~CursorTableModel()
+{
+    source_.removeLink(*this);
+}
+
+store::Cursor& CursorTableModel::cursor() const
+{
+    return source_.DataSet();
+}
+
+store::Field& CursorTableModel::field(int column) const
+{
+    return *cursor().Fields()[std::size_t(positions_[std::size_t(column)])];
+}
+
+int CursorTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(keys_.size()) + (newRow_ >= 0 ? 1 : 0);
+}
+
+int CursorTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(columns_.size());
+}
+
+std::optional<std::int32_t> CursorTableModel::keyAt(int row) const
+{
+    if (newRow_ >= 0) {
+        if (row == newRow_)
+            return std::nullopt;
+        if (row > newRow_)
+            --row;
+    }
+    if (row < 0 || row >= int(keys_.size()))
+        return std::nullopt;
+    return keys_[std::size_t(row)];
+}
+
+int CursorTableModel::rowOfKey(std::int32_t key) const
+{
+    const auto found = rowsByKey_.find(key);
+    return found == rowsByKey_.end() ? -1 : found->second;
+}
+
+const store::Row* CursorTableModel::storedRow(std::int32_t key) const
+{
+    auto cached = rowCache_.find(key);
+    if (cached != rowCache_.end())
+        return &cached->second;
+    std::optional<store::Row> row;
+    try {
+        ++recordsRead_;
+        row = cursor().storedRecord(key);
+    } catch (const std::exception& error) {
+        // A row is read while the grid paints: the failure is shown once painting is over.
+        const QString message = QString::fromUtf8(error.what());
+        QMetaObject::invokeMethod(const_cast<CursorTableModel*>(this), [message] { reportException(message); },
+                                  Qt::QueuedConnection);
+        row = store::Row(cursor().Fields().size());
+    }
+    if (!row)
+        return nullptr; // removed by another program since the keys were read
+    if (rowCache_.size() >= rowCacheLimit)
+        rowCache_.clear();
+    return &rowCache_.emplace(key, std::move(*row)).first->second;
+}
+
+QString CursorTableModel::text(int row, int column) const
+{
+    if (row == cursorRow_ && cursor().State() != store::CursorState::Browsing)
+        return QString::fromStdString(field(column).Text());
+    const std::optional<std::int32_t> key = keyAt(row);
+    if (!key)
+        return {};
+    const store::Row* values = storedRow(*key);
+    return values ? QString::fromStdString(store::valueText((*values)[std::size_t(positions_[std::size_t(column)])]))
+                  : QString();
+}
+
+QVariant CursorTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const GridColumn& shown = column(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return text(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(qtAlignment(shown.alignment.value_or(field(index.column()).Alignment())));
+    case Qt::BackgroundRole:
+        return shown.colour.isValid() ? QVariant(shown.colour) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant CursorTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= columnCount())
+            return {};
+        if (role == Qt::DisplayRole)
+            return column(section).title;
+        if (role == Qt::ForegroundRole && column(section).titleColour.isValid())
+            return column(section).titleColour;
+        return {};
+    }
+    if (role != Qt::DisplayRole || section != cursorRow_)
+        return QVariant(QString());
+    switch (cursor().State()) {
+    case store::CursorState::Inserting:
+        return QString(u'\u2731'); // a star: a new record
+    case store::CursorState::Editing:
+        return QString(u'\u270E'); // a pencil: a changed record
+    default:
+        return QString(mirrored_ ? u'\u25C4' : u'\u25BA'); // a pointer toward the cells
+    }
+}
+
+void CursorTableModel::setMirrored(bool mirrored)
+{
+    mirrored_ = mirrored;
+    if (cursorRow_ >= 0)
+        emit headerDataChanged(Qt::Vertical, cursorRow_, cursorRow_);
+}
+
+int CursorTableModel::newRowPosition() const
+{
+    const store::Cursor& shown = cursor();
+    if (shown.State() != store::CursorState::Inserting)
+        return -1;
+    if (shown.Appended())
+        return int(keys_.size());
+    const std::optional<std::int32_t> anchor = shown.standingKey();
+    const int row = anchor ? rowOfKey(*anchor) : -1;
+    return row < 0 ? 0 : row;
+}
+
+void CursorTableModel::reload() noexcept
+{
+    beginResetModel();
+    rowCache_.clear();
+    rowsByKey_.clear();
+    try {
+        keys_ = cursor().keysInOrder();
+        keysReadAt_ = cursor().bookChanges();
+    } catch (const std::exception& error) {
+        keys_.clear();
+        keysReadAt_ = -1;
+        const QString message = QString::fromUtf8(error.what());
+        QMetaObject::invokeMethod(this, [message] { reportException(message); }, Qt::QueuedConnection);
+    }
+    for (std::size_t row = 0; row < keys_.size(); ++row)
+        rowsByKey_.emplace(keys_[row], int(row));
+    newRow_ = newRowPosition();
+    if (newRow_ >= 0) {
+        cursorRow_ = newRow_;
+    } else {
+        const std::optional<std::int32_t> key = cursor().standingKey();
+        cursorRow_ = key ? rowOfKey(*key) : -1;
+    }
+    endResetModel();
+    emit cursorRowChanged();
+}
+
+void CursorTableModel::followCursor() noexcept
+{
+    if (cursor().bookChanges() != keysReadAt_) {
+        // Records were written since the keys were read, perhaps through another cursor.
+        reload();
+        return;
+    }
+    const int wanted = newRowPosition();
+    if (wanted != newRow_) {
+        if (newRow_ >= 0) {
+            beginRemoveRows({}, newRow_, newRow_);
+            newRow_ = -1;
+            endRemoveRows();
+        }
+        if (wanted >= 0) {
+            beginInsertRows({}, wanted, wanted);
+            newRow_ = wanted;
+            endInsertRows();
+        }
+    }
+    const int previous = cursorRow_;
+    const std::optional<std::int32_t> key = cursor().standingKey();
+    if (key)
+        rowCache_.erase(*key); // re-read: it may just have been posted or read again
+    if (newRow_ >= 0) {
+        cursorRow_ = newRow_;
+    } else {
+        const int row = key ? rowOfKey(*key) : -1;
+        cursorRow_ = row;
+    }
+    emitRowChanged(previous);
+    emitRowChanged(cursorRow_);
+    emit cursorRowChanged();
+}
+
+void CursorTableModel::emitRowChanged(int row)
+{
+    if (row < 0 || row >= rowCount() || columns_.empty())
+        return;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, row, row);
+}
+
+void CursorTableModel::recordChanged()
+{
+    followCursor();
+}
+
+void CursorTableModel::stateChanged() noexcept
+{
+    followCursor();
+}
+
+void CursorTableModel::dataSetChanged() noexcept
+{
+    reload();
+}
+
+void CursorTableModel::fieldChanged(const store::Field&)
+{
+    emitRowChanged(cursorRow_);
+}
+
+} // namespace controls

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "DataLink.h"
+#include "GridColumn.h"
+#include "Row.h"
+
+#include <QAbstractTableModel>
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+namespace store {
+class Cursor;
+class DataSource;
+class Field;
+} // namespace store
+
+namespace controls {
+
+// The records of a cursor's order and range as rows of a table, for a grid. It keeps only
+// the ordered keys and reads a row's values when the row is shown, so a large table never
+// loads whole. A pending new record shows as a row of its own, before the record it was
+// begun on or after the last one; the row the cursor stands on shows the pending values.
+class CursorTableModel : public QAbstractTableModel, private store::DataLink {
+    Q_OBJECT
+public:
+    CursorTableModel(store::DataSource& source, std::vector<GridColumn> columns, QObject* parent);
+    ~CursorTableModel() override;
+    CursorTableModel(const CursorTableModel&) = delete;
+    CursorTableModel& operator=(const CursorTableModel&) = delete;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    store::Cursor& cursor() const;
+    const GridColumn& column(int number) const { return columns_[std::size_t(number)]; }
+    store::Field& field(int column) const;
+    // The row the cursor stands on, or -1 when it stands on none.
+    int cursorRow() const { return cursorRow_; }
+    // The key of a stored row; empty for the pending new row.
+    std::optional<std::int32_t> keyAt(int row) const;
+    // Records read from the table for showing, since the model was made.
+    std::int64_t recordsRead() const { return recordsRead_; }
+    // The indicator mark shows toward the cells: at the left edge of a right-to-left grid.
+    void setMirrored(bool mirrored);
+
+signals:
+    void cursorRowChanged();
+
+private:
+    void recordChanged() override;
+    void stateChanged() noexcept override;
+    void dataSetChanged() noexcept override;
+    void fieldChanged(const store::Field& changedField) override;
+
+    void reload() noexcept;
+    void followCursor() noexcept;
+    int newRowPosition() const;
+    int rowOfKey(std::int32_t key) const;
+    const store::Row* storedRow(std::int32_t key) const;
+    QString text(int row, int column) const;
+    void emitRowChanged(int row);
+
+    store::DataSource& source_;
+    std::vector<GridColumn> columns_;
+    std::vector<int> positions_; // each column's field position in the record
+    std::vector<std::int32_t> keys_;
+    std::unordered_map<std::int32_t, int> rowsByKey_;
+    std::int64_t keysReadAt_ = -1; // the book's change count when the keys were read
+    int newRow_ = -1;              // where the pending new record shows, or -1
+    int cursorRow_ = -1;
+    bool mirrored_ = false;
+    mutable std::int64_t recordsRead_ = 0;
+    mutable std::unordered_map<std::int32_t, store::Row> rowCache_;
+};
+
+} // namespace controls

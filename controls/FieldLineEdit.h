@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace store {
+class Field;
+}
+
+namespace controls {
+
+// A line of text that keeps to what its field can hold: a whole-number field takes only
+// plus, minus and the digits (any other character beeps and is refused), a text field at
+// most its size in characters, and an Auto field nothing at all.
+class FieldLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit FieldLineEdit(QWidget* parent);
+
+    void keepToField(const store::Field& field);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool wholeNumbersOnly_ = false;
+};
+
+} // namespace controls
