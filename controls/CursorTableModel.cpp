@@ -106,7 +106,7 @@ const store::Row* CursorTableModel::storedRow(std::int32_t key) const
 
 QString CursorTableModel::text(int row, int column) const
 {
-    if (row == cursorRow_ && cursor().State() != store::CursorState::Browsing)
+    if (row == cursorRow_ && showsPending_)
         return QString::fromStdString(field(column).Text());
     const std::optional<std::int32_t> key = keyAt(row);
     if (!key)
@@ -193,14 +193,20 @@ void CursorTableModel::reload() noexcept
     for (std::size_t row = 0; row < keys_.size(); ++row)
         rowsByKey_.emplace(keys_[row], int(row));
     newRow_ = newRowPosition();
+    placeCursorRow();
+    endResetModel();
+    emit cursorRowChanged();
+}
+
+void CursorTableModel::placeCursorRow()
+{
     if (newRow_ >= 0) {
         cursorRow_ = newRow_;
     } else {
         const std::optional<std::int32_t> key = cursor().standingKey();
         cursorRow_ = key ? rowOfKey(*key) : -1;
     }
-    endResetModel();
-    emit cursorRowChanged();
+    showsPending_ = cursorRow_ >= 0 && cursor().State() != store::CursorState::Browsing;
 }
 
 void CursorTableModel::followCursor() noexcept
@@ -212,27 +218,24 @@ void CursorTableModel::followCursor() noexcept
     }
     const int wanted = newRowPosition();
     if (wanted != newRow_) {
+        // While rows come and go every row shows as stored, so the neighbours stay as they were.
         if (newRow_ >= 0) {
             beginRemoveRows({}, newRow_, newRow_);
-            newRow_ = -1;
+            newRow_ = cursorRow_ = -1;
+            showsPending_ = false;
             endRemoveRows();
         }
         if (wanted >= 0) {
             beginInsertRows({}, wanted, wanted);
-            newRow_ = wanted;
+            newRow_ = cursorRow_ = wanted;
+            showsPending_ = false;
             endInsertRows();
         }
     }
     const int previous = cursorRow_;
-    const std::optional<std::int32_t> key = cursor().standingKey();
-    if (key)
+    if (const std::optional<std::int32_t> key = cursor().standingKey())
         rowCache_.erase(*key); // re-read: it may just have been posted or read again
-    if (newRow_ >= 0) {
-        cursorRow_ = newRow_;
-    } else {
-        const int row = key ? rowOfKey(*key) : -1;
-        cursorRow_ = row;
-    }
+    placeCursorRow();
     emitRowChanged(previous);
     emitRowChanged(cursorRow_);
     emit cursorRowChanged();

@@ -60,6 +60,7 @@ private:
     void reload() noexcept;
     void followCursor() noexcept;
     int newRowPosition() const;
+    void placeCursorRow();
     int rowOfKey(std::int32_t key) const;
     const store::Row* storedRow(std::int32_t key) const;
     QString text(int row, int column) const;
@@ -73,6 +74,7 @@ private:
     std::int64_t keysReadAt_ = -1; // the book's change count when the keys were read
     int newRow_ = -1;              // where the pending new record shows, or -1
     int cursorRow_ = -1;
+    bool showsPending_ = false; // the cursor row shows the pending change's values
     bool mirrored_ = false;
     mutable std::int64_t recordsRead_ = 0;
     mutable std::unordered_map<std::int32_t, store::Row> rowCache_;

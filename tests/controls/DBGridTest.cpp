@@ -1,0 +1,408 @@
+#include "DBGrid.h"
+#include "FieldLineEdit.h"
+#include "RecordingDialogs.h"
+#include "TempBook.h"
+#include "Typing.h"
+#include "UnitOfWork.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using testing_support::typeText;
+
+namespace {
+
+std::vector<controls::GridColumn> workerColumns()
+{
+    return {
+        {"WorkerName", u"اسم العامل"_s, 195, QColor(0xFF, 0xF0, 0xF0), Qt::blue, store::FieldAlignment::Left},
+        {"ServesYears", u"سنوات الخدمة"_s, std::nullopt, QColor(0xFF, 0xFF, 0xF0), Qt::blue, std::nullopt},
+        {"ServesStart", u"بداية الخدمة"_s, 65, QColor(0xE8, 0xFF, 0xE8), Qt::blue, std::nullopt},
+        {"YearPermit", u"الإستحقاق السنوي"_s, std::nullopt, QColor(0xEA, 0xFF, 0xFF), Qt::blue, std::nullopt},
+    };
+}
+
+std::size_t storedWorkers(const testing_support::TempBook& folder)
+{
+    return testing_support::readBook(folder.root())["worker"].size();
+}
+
+// A window holding a grid over TableM (editable unless told otherwise) and a plain box to
+// leave the grid for, with the model under Qt's model tester throughout.
+class GridTest : public ::testing::Test {
+protected:
+    void build(controls::GridOptions options = {}, store::DataSource* source = nullptr,
+               std::vector<controls::GridColumn> columns = workerColumns())
+    {
+        auto* layout = new QVBoxLayout(&window);
+        grid = new controls::DBGrid(&window, u"DBGrid1"_s, source ? *source : book->DataSourceM, std::move(columns),
+                                    options);
+        other = new QLineEdit(&window);
+        layout->addWidget(grid);
+        layout->addWidget(other);
+        tester = std::make_unique<QAbstractItemModelTester>(&grid->rows(),
+                                                            QAbstractItemModelTester::FailureReportingMode::Fatal);
+        window.resize(600, 300);
+        ASSERT_TRUE(testing_support::showActive(window));
+        grid->setFocus(Qt::TabFocusReason);
+    }
+
+    void addThreeWorkers()
+    {
+        keys = {testing_support::addWorker(*book, "Ahmad"), testing_support::addWorker(*book, "Salim"),
+                testing_support::addWorker(*book, "Huda")};
+        book->TableM.First();
+    }
+
+    QString cell(int row, int column) const { return grid->rows().index(row, column).data().toString(); }
+    void click(int row, int column)
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->rows().index(row, column)).center());
+    }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+    }
+    std::string storedName(std::int32_t key) const
+    {
+        auto rows = testing_support::readBook(folder.root())["worker"];
+        for (const auto& row : rows)
+            if (row[0] == std::to_string(key))
+                return row[1];
+        return "(gone)";
+    }
+
+    testing_support::RecordingDialogs boxes;
+    testing_support::TempBook folder;
+    std::unique_ptr<store::TDataModule1> book = folder.open();
+    std::vector<std::int32_t> keys;
+    QWidget window;
+    controls::DBGrid* grid = nullptr;
+    QLineEdit* other = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+TEST_F(GridTest, ShowsOneRowPerRecordWithItsColumnsAndMarksTheCurrentRow)
+{
+    addThreeWorkers();
+    book->TableM.Next();
+    build();
+    ASSERT_EQ(grid->rows().rowCount(), 3);
+    EXPECT_EQ(cell(0, 0), u"Ahmad"_s);
+    EXPECT_EQ(cell(2, 0), u"Huda"_s);
+    EXPECT_EQ(cell(1, 3), u"14"_s);
+    EXPECT_EQ(cell(1, 2), u""_s);
+    EXPECT_EQ(grid->rows().cursorRow(), 1);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    EXPECT_FALSE(grid->rows().headerData(1, Qt::Vertical).toString().isEmpty());
+    EXPECT_TRUE(grid->rows().headerData(0, Qt::Vertical).toString().isEmpty());
+    EXPECT_EQ(grid->rows().headerData(3, Qt::Horizontal).toString(), u"الإستحقاق السنوي"_s);
+    EXPECT_EQ(grid->rows().headerData(0, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(), QColor(Qt::blue));
+    EXPECT_EQ(grid->columnWidth(0), 195);
+    EXPECT_EQ(grid->columnWidth(2), 65);
+    EXPECT_EQ(grid->rows().index(0, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(0xE8, 0xFF, 0xE8));
+    EXPECT_EQ(grid->rows().index(0, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+              Qt::AlignLeft);
+    EXPECT_EQ(grid->rows().index(0, 3).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
+              Qt::AlignRight)
+        << "a column without its own alignment takes its field's";
+    EXPECT_EQ(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+}
+
+TEST_F(GridTest, ClicksAndKeysMoveTheCursorAndTheCursorMovesTheCurrentRow)
+{
+    addThreeWorkers();
+    build();
+    click(2, 0);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[2]);
+    press(Qt::Key_Up);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[1]);
+    press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[0]);
+    EXPECT_TRUE(book->TableM.Bof());
+    press(Qt::Key_Up);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[0]);
+    book->TableM.Last();
+    EXPECT_EQ(grid->currentIndex().row(), 2);
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[0]);
+}
+
+TEST_F(GridTest, DownOnTheLastRowAppendsAndUpBeforeTypingDropsTheNewRow)
+{
+    addThreeWorkers();
+    book->TableM.Last();
+    build();
+    press(Qt::Key_Down);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Inserting);
+    EXPECT_TRUE(book->TableM.Appended());
+    EXPECT_EQ(grid->rows().rowCount(), 4);
+    EXPECT_EQ(grid->currentIndex().row(), 3);
+    press(Qt::Key_Down);
+    EXPECT_EQ(grid->rows().rowCount(), 4) << "a second Down on an untouched new row adds no other";
+    press(Qt::Key_Up);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing);
+    EXPECT_EQ(grid->rows().rowCount(), 3);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[2]);
+    EXPECT_EQ(storedWorkers(folder), 3u);
+}
+
+TEST_F(GridTest, TypingIntoACellEditsTheRecordAndEnterPutsTheTextIntoItsField)
+{
+    addThreeWorkers();
+    build();
+    typeText(grid, u"Ali"_s);
+    ASSERT_TRUE(grid->isEditingCell());
+    EXPECT_EQ(grid->cellEditor().text(), u"Ali"_s) << "typing replaces the cell";
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Editing);
+    EXPECT_EQ(book->TableMWorkerName.Text(), "Ahmad");
+    press(Qt::Key_Return);
+    EXPECT_EQ(book->TableMWorkerName.Text(), "Ali");
+    EXPECT_FALSE(grid->isEditingCell());
+    EXPECT_EQ(storedName(keys[0]), "Ahmad") << "the grid does not post on Enter";
+    press(Qt::Key_Down);
+    EXPECT_EQ(storedName(keys[0]), "Ali");
+    EXPECT_EQ(cell(0, 0), u"Ali"_s);
+}
+
+TEST_F(GridTest, MovingOffARowWithTheCellStillOpenHandsItsTextOverAndPostsIt)
+{
+    addThreeWorkers();
+    build();
+    press(Qt::Key_Tab);
+    typeText(grid, u"7"_s);
+    click(2, 0);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[2]);
+    EXPECT_EQ(cell(0, 1), u"7"_s);
+    EXPECT_EQ(testing_support::readBook(folder.root())["worker"][0][2], "7");
+}
+
+TEST_F(GridTest, AnIntegerCellRefusesLettersAndANonNumberIsReportedWithTheCellKeptOpen)
+{
+    addThreeWorkers();
+    build();
+    press(Qt::Key_Tab);
+    typeText(grid, u"1a2"_s);
+    EXPECT_EQ(grid->cellEditor().text(), u"12"_s);
+    grid->cellEditor().selectAll();
+    typeText(&grid->cellEditor(), u"1-"_s);
+    press(Qt::Key_Return);
+    EXPECT_EQ(boxes.exceptions, QStringList{u"'1-' is not a valid integer value for field 'ServesYears'"_s});
+    EXPECT_TRUE(grid->isEditingCell());
+    EXPECT_TRUE(grid->cellEditor().hasFocus());
+    EXPECT_EQ(grid->cellEditor().selectedText(), u"1-"_s);
+    press(Qt::Key_Down);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[0]) << "a refused cell stops the move";
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Editing) << "the pending change stays";
+}
+
+TEST_F(GridTest, TheNameCellTakesAtMostThirtyCharacters)
+{
+    addThreeWorkers();
+    build();
+    typeText(grid, u"abcdefghijklmnopqrstuvwxyz12345"_s);
+    EXPECT_EQ(grid->cellEditor().text(), u"abcdefghijklmnopqrstuvwxyz1234"_s);
+}
+
+TEST_F(GridTest, InsertBeginsARecordBeforeTheCurrentRowAndLeavingTheGridUntouchedDropsIt)
+{
+    addThreeWorkers();
+    book->TableM.Next();
+    build();
+    press(Qt::Key_Insert);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Inserting);
+    EXPECT_EQ(grid->rows().rowCount(), 4);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    EXPECT_EQ(cell(2, 0), u"Salim"_s);
+    other->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing);
+    EXPECT_EQ(grid->rows().rowCount(), 3);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[1]);
+    EXPECT_EQ(storedWorkers(folder), 3u);
+}
+
+TEST_F(GridTest, ANewRowTypedIntoIsKeptPendingWhenTheGridIsLeftAndSortsLastOncePosted)
+{
+    addThreeWorkers();
+    build();
+    press(Qt::Key_Insert);
+    typeText(grid, u"Zaid"_s);
+    other->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Inserting);
+    EXPECT_EQ(book->TableMWorkerName.Text(), "Zaid");
+    book->TableM.Post();
+    EXPECT_EQ(grid->rows().rowCount(), 4);
+    EXPECT_EQ(cell(3, 0), u"Zaid"_s);
+    EXPECT_EQ(grid->currentIndex().row(), 3);
+}
+
+TEST_F(GridTest, EscapeFirstUndoesTheTypingThenDropsThePendingChange)
+{
+    addThreeWorkers();
+    build();
+    typeText(grid, u"Ali"_s);
+    press(Qt::Key_Return);
+    press(Qt::Key_Tab);
+    typeText(grid, u"9"_s);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(grid->cellEditor().text(), u""_s);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Editing);
+    EXPECT_EQ(book->TableMWorkerName.Text(), "Ali");
+    press(Qt::Key_Escape);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing);
+    EXPECT_EQ(book->TableMWorkerName.Text(), "Ahmad");
+    EXPECT_EQ(cell(0, 0), u"Ahmad"_s);
+}
+
+TEST_F(GridTest, CtrlDeleteAsksAndDeletesOnlyOnOk)
+{
+    addThreeWorkers();
+    book->TableM.Next();
+    build();
+    boxes.answerDelete = false;
+    press(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(boxes.deleteQuestions, 1);
+    EXPECT_EQ(storedWorkers(folder), 3u);
+    boxes.answerDelete = true;
+    press(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(storedWorkers(folder), 2u);
+    EXPECT_EQ(grid->rows().rowCount(), 2);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[2]);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+}
+
+TEST_F(GridTest, TypingIntoAnEmptyGridBeginsANewRecord)
+{
+    build();
+    EXPECT_EQ(grid->rows().rowCount(), 0);
+    typeText(grid, u"خالد"_s);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Inserting);
+    EXPECT_EQ(grid->rows().rowCount(), 1);
+    EXPECT_EQ(grid->cellEditor().text(), u"خالد"_s);
+    press(Qt::Key_Tab);
+    typeText(grid, u"21"_s);
+    press(Qt::Key_Return);
+    book->TableM.Post();
+    EXPECT_EQ(testing_support::readBook(folder.root())["worker"].at(0)[1], "خالد");
+    EXPECT_EQ(testing_support::readBook(folder.root())["worker"].at(0)[2], "21");
+}
+
+TEST_F(GridTest, TabGoesCellByCellAndPastTheLastCellAppends)
+{
+    addThreeWorkers();
+    book->TableM.Last();
+    build();
+    for (int column = 1; column < 4; ++column) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(grid->currentColumn(), column);
+    }
+    press(Qt::Key_Tab);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Inserting);
+    EXPECT_EQ(grid->currentColumn(), 0);
+    EXPECT_TRUE(grid->hasFocus()) << "Tab never leaves the grid";
+    press(Qt::Key_Backtab);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing);
+    EXPECT_EQ(grid->currentColumn(), 3);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[2]);
+}
+
+TEST_F(GridTest, AReadOnlyGridIgnoresTypingAndTabsFromRowToRowStayingAtTheEnd)
+{
+    addThreeWorkers();
+    build({.readOnly = true, .wholeRows = true}, nullptr, {workerColumns().front()});
+    QSignalSpy released(grid, &controls::DBGrid::keyReleased);
+    QSignalSpy clicked(grid, &controls::DBGrid::cellClicked);
+    typeText(grid, u"S"_s);
+    EXPECT_FALSE(grid->isEditingCell());
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[0]) << "typing does not search";
+    for (int n = 0; n < 4; ++n)
+        press(Qt::Key_Tab);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[2]);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing);
+    EXPECT_TRUE(grid->hasFocus());
+    press(Qt::Key_Insert);
+    press(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(boxes.deleteQuestions, 0);
+    EXPECT_EQ(grid->rows().rowCount(), 3);
+    int tabsReleased = 0;
+    for (const QList<QVariant>& key : released)
+        tabsReleased += key.at(0).toInt() == Qt::Key_Tab;
+    EXPECT_EQ(tabsReleased, 4) << "every key's release is told, Tab's too";
+    click(1, 0);
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), keys[1]);
+    EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 1);
+}
+
+TEST_F(GridTest, AWorkerAddedThroughTheOtherWorkerCursorShowsAtTheGridsNextMove)
+{
+    addThreeWorkers();
+    book->TableMWN.First();
+    build({.readOnly = true, .wholeRows = true}, &book->DataSourceMWN);
+    EXPECT_EQ(cell(0, 0), u"Ahmad"_s);
+    EXPECT_EQ(cell(1, 0), u"Huda"_s) << "the name cursor's grid lists by name";
+    testing_support::addWorker(*book, "Bilal");
+    book->TableMWN.FindNearest("B");
+    EXPECT_EQ(grid->rows().rowCount(), 4);
+    EXPECT_EQ(cell(1, 0), u"Bilal"_s);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+}
+
+TEST_F(GridTest, AnEntryGridFollowsItsWorkerThroughTheMasterLink)
+{
+    addThreeWorkers();
+    testing_support::addEntry(book->TablePermitAdmin, "AdministrationPermit", 3);
+    testing_support::addEntry(book->TablePermitAdmin, "AdministrationPermit", 5);
+    auto* layout = new QVBoxLayout(&window);
+    auto* entries = new controls::DBGrid(&window, u"DBGrid2"_s, book->DataSourcePermitAdmin,
+                                         {{"AdministrationPermit", u"عدد الأيام"_s, 60, {}, {}, {}}},
+                                         {.readOnly = true});
+    layout->addWidget(entries);
+    QAbstractItemModelTester check(&entries->rows(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    ASSERT_TRUE(testing_support::showActive(window));
+    EXPECT_EQ(entries->rows().rowCount(), 2);
+    EXPECT_EQ(entries->rows().index(1, 0).data().toString(), u"5"_s);
+    book->TableM.Next();
+    EXPECT_EQ(entries->rows().rowCount(), 0);
+    book->TableM.First();
+    EXPECT_EQ(entries->rows().rowCount(), 2);
+}
+
+TEST(GridOverALargeTable, ReadsOnlyTheRowsItShows)
+{
+    testing_support::TempBook folder;
+    auto book = folder.open();
+    {
+        store::UnitOfWork work = book->beginWork();
+        for (int n = 0; n < 3000; ++n) {
+            book->TableM.Insert();
+            book->TableMWorkerName.SetText("worker " + std::to_string(n));
+            book->TableM.Post();
+        }
+        work.commit();
+    }
+    book->TableM.First();
+    QWidget window;
+    auto* grid = new controls::DBGrid(&window, u"DBGrid1"_s, book->DataSourceM, workerColumns(), {});
+    window.resize(600, 300);
+    grid->resize(600, 300);
+    ASSERT_TRUE(testing_support::showActive(window));
+    QApplication::processEvents();
+    EXPECT_EQ(grid->rows().rowCount(), 3000);
+    EXPECT_LT(grid->rows().recordsRead(), 40);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(grid->rows().index(2999, 0).data().toString(), u"worker 2999"_s);
+    EXPECT_LT(grid->rows().recordsRead(), 80);
+}
+
+} // namespace
