@@ -1,7 +1,9 @@
+#include "DataModule.h"
 #include "RecordingDialogs.h"
 #include "Schema.h"
 #include "StartUp.h"
 #include "TableSetup.h"
+#include "Unit2.h"
 #include "Unitmain.h"
 #include "Unitnew.h"
 
@@ -9,6 +11,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -159,4 +162,23 @@ TEST_F(DataRoot, EveryMenuButtonOpensItsWindowAndReturnsWhenItCloses)
             EXPECT_FALSE(opened.isEmpty()) << button->objectName().toStdString();
         }
     });
+}
+
+TEST_F(DataRoot, TheHiddenDiagnosticWindowsNavigatorWalksTheCurrentWorkersAdministrativeEntries)
+{
+    runWithMainWindow([] {
+        store::TDataModule1& book = *store::DataModule1;
+        book.TableM.Insert();
+        book.TableMWorkerName.SetText("Ahmad");
+        book.TableM.Post();
+        const controls::DBNavigator& navigator = *Form2->DBNavigator1;
+        EXPECT_EQ(navigator.parentWidget(), Form2->Panel2);
+        EXPECT_EQ(navigator.pos(), QPoint(3, 109));
+        EXPECT_FALSE(navigator.button(controls::NavigatorButton::Delete)->isEnabled()) << "the worker has no entries";
+        book.TablePermitAdmin.Insert();
+        book.TablePermitAdminAdministrationPermit.SetAsInteger(2);
+        book.TablePermitAdmin.Post();
+        EXPECT_TRUE(navigator.button(controls::NavigatorButton::Delete)->isEnabled());
+    });
+    EXPECT_TRUE(boxes.exceptions.isEmpty());
 }
