@@ -63,6 +63,17 @@ TEST(IndexSeeks, NameSearchKeySearchAndMovesNeverScanOrSort)
     EXPECT_EQ(connection.fullScanSteps(), 0);
     EXPECT_EQ(connection.sorts(), 0);
 
+    // A grid's list of keys walks the index in order: no temporary sort.
+    dm->TableM.FindKey(11);
+    EXPECT_EQ(dm->TableMWN.keysInOrder().size(), 10000u);
+    EXPECT_EQ(dm->TablePermitHours.keysInOrder().size(), 3u);
+    EXPECT_EQ(connection.sorts(), 0);
+    const std::vector<std::int32_t> byName = dm->TableMWN.keysInOrder();
+    dm->TableMWN.First();
+    EXPECT_EQ(byName.front(), dm->TableMWNAuto.AsInteger());
+    dm->TableMWN.Next();
+    EXPECT_EQ(byName.at(1), dm->TableMWNAuto.AsInteger());
+
     // The counter does see a scan: a search on a field with no index.
     store::Statement& unindexed = connection.statement("SELECT count(*) FROM worker WHERE HorsPermit = ?1");
     unindexed.bind(1, std::string_view("1.0"));
