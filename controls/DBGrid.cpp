@@ -87,6 +87,15 @@ bool DBGrid::isEditingCell() const
     return editedColumn_ >= 0;
 }
 
+void DBGrid::setColour(const QColor& colour)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, colour);
+    colours.setColor(QPalette::Window, colour);
+    setPalette(colours);
+    horizontalHeader()->setAutoFillBackground(true);
+}
+
 bool DBGrid::ownsFocus(const QWidget* widget) const
 {
     return widget && (widget == this || isAncestorOf(widget));

@@ -41,6 +41,8 @@ public:
     // The box a cell is typed into while it is open, else hidden.
     FieldLineEdit& cellEditor() const { return *editor_; }
     bool isEditingCell() const;
+    // The grid's own colour, behind and beyond the cells, the title row's empty end included.
+    void setColour(const QColor& colour);
 
 signals:
     // A click on a cell of a record, once the cursor stands on it.

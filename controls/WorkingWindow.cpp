@@ -7,6 +7,11 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace controls {
+namespace {
+
+constexpr int barMargin = 8; // in pixels, between a bar's end and its button, as the close button stands
+
+} // namespace
 
 WorkingWindow::WorkingWindow(const QString& objectName, const QString& caption, const QColor& background)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
@@ -32,7 +37,7 @@ QWidget* WorkingWindow::bottomBar()
 QPushButton* WorkingWindow::addCloseButton()
 {
     QPushButton* button = makeButton(bottomBar(), QStringLiteral("BitBtn1"), u"اغلاق"_s,
-                                     QRect(8, 16, 100, 25), style()->standardIcon(QStyle::SP_DialogCloseButton));
+                                     QRect(barMargin, 16, 100, 25), style()->standardIcon(QStyle::SP_DialogCloseButton));
     QObject::connect(button, &QPushButton::clicked, this, &QWidget::close);
     return button;
 }
@@ -43,11 +48,19 @@ void WorkingWindow::keepCentred(QWidget* panel)
     panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
 }
 
+void WorkingWindow::keepAtRightEnd(QWidget* button)
+{
+    rightEnded_.push_back(button);
+    button->move(bottomBar()->width() - barMargin - button->width(), button->y());
+}
+
 void WorkingWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (bottomBar_)
         bottomBar_->setGeometry(0, height() - 46, width(), 46);
+    for (QWidget* button : rightEnded_)
+        button->move(bottomBar()->width() - barMargin - button->width(), button->y());
     for (QWidget* panel : centred_)
         panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
 }
@@ -98,27 +111,6 @@ void showMaximisedOnScreen(QWidget& window)
     if (const QScreen* screen = window.screen())
         window.setGeometry(screen->availableGeometry());
     window.showMaximized();
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& caption, const QRect& geometry,
-                        const QIcon& picture)
-{
-    auto* button = new QPushButton(picture, caption, parent);
-    button->setObjectName(objectName);
-    button->setGeometry(geometry);
-    button->setAutoDefault(true); // Enter presses a focused button, as Space does
-    return button;
-}
-
-QWidget* makePanel(QWidget* parent, const QString& objectName, const QColor& colour)
-{
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(objectName);
-    QPalette colours = panel->palette();
-    colours.setColor(QPalette::Window, colour);
-    panel->setPalette(colours);
-    panel->setAutoFillBackground(true);
-    return panel;
 }
 
 } // namespace controls

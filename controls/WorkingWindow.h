@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowParts.h"
+
 #include <QColor>
 #include <QPushButton>
 #include <QStyle>
@@ -22,6 +24,8 @@ public:
     QPushButton* addCloseButton();
     // The panel keeps its centre in the middle of the window whatever its size.
     void keepCentred(QWidget* panel);
+    // The bottom bar's button keeps its distance from the bar's right edge.
+    void keepAtRightEnd(QWidget* button);
 
 signals:
     void closed();
@@ -33,11 +37,8 @@ protected:
 private:
     QWidget* bottomBar_ = nullptr;
     std::vector<QWidget*> centred_;
+    std::vector<QWidget*> rightEnded_;
 };
-
-// A button at a fixed place in its parent, with a small picture beside its caption if given.
-QPushButton* makeButton(QWidget* parent, const QString& objectName, const QString& caption, const QRect& geometry,
-                        const QIcon& picture = QIcon());
 
 // Shows the window modally (maximised unless told otherwise) and returns when it has
 // closed itself. Every window the main window opens goes through here.
@@ -46,8 +47,5 @@ void showModally(QWidget& window, bool maximised = true);
 // Shows the window over the whole of its screen's working area, with or without a window
 // manager to maximise it.
 void showMaximisedOnScreen(QWidget& window);
-
-// A plain coloured panel, as the windows are built of.
-QWidget* makePanel(QWidget* parent, const QString& objectName, const QColor& colour);
 
 } // namespace controls

@@ -28,14 +28,7 @@ const QColor menuColour(0x00, 0x80, 0xC0);
 
 TFormMain::TFormMain() : controls::WorkingWindow(u"FormMain"_s, u"الإجازات"_s, QColor(0x00, 0x64, 0x97))
 {
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(u"Panel1"_s);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setAutoFillBackground(true);
-    QPalette colours = Panel1->palette();
-    colours.setColor(QPalette::Window, menuColour);
-    Panel1->setPalette(colours);
-    Panel1->resize(585, 377);
+    Panel1 = controls::makeSunkenPanel(this, u"Panel1"_s, menuColour, QSize(585, 377));
     keepCentred(Panel1);
 
     Image1 = new QLabel(Panel1);
@@ -119,17 +112,7 @@ QPushButton* TFormMain::menuButton(const QString& name, const QString& caption, 
 
 QLabel* TFormMain::badge(const QString& name, const QString& caption, const QPushButton* button)
 {
-    auto* label = new QLabel(caption, Panel1);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignCenter);
-    label->setAutoFillBackground(true);
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::Window, menuColour);
-    colours.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
-    label->setPalette(colours);
-    label->setGeometry(button->x(), button->y(), 17, 25);
-    label->raise(); // drawn above the button it numbers
-    return label;
+    return controls::makeBadge(Panel1, name, caption, menuColour, QRect(button->x(), button->y(), 17, 25));
 }
 
 void TFormMain::FormCreate()

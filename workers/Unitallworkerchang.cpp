@@ -1,10 +1,64 @@
 #include "Unitallworkerchang.h"
 
+#include "DataModule.h"
+#include "Guard.h"
+
+#include <QCloseEvent>
+
 using namespace Qt::Literals::StringLiterals;
 
 TFormAllWorkerChang* FormAllWorkerChang = nullptr;
 
-TFormAllWorkerChang::TFormAllWorkerChang()
-    : controls::WorkingWindow(u"FormAllWorkerChang"_s, u"FormAllWorkerChang"_s, QColor(0x00, 0x63, 0x93)), BitBtn1(addCloseButton())
+namespace {
+
+std::vector<controls::GridColumn> workerColumns()
 {
+    const QColor titles(Qt::blue);
+    return {
+        {"WorkerName", u"اسم العامل"_s, 195, QColor(0xFF, 0xF0, 0xF0), titles, store::FieldAlignment::Left},
+        {"ServesYears", u"سنوات الخدمة"_s, std::nullopt, QColor(0xFF, 0xFF, 0xF0), titles, std::nullopt},
+        {"ServesStart", u"بداية الخدمة"_s, 65, QColor(0xE8, 0xFF, 0xE8), titles, std::nullopt},
+        {"YearPermit", u"الإستحقاق السنوي"_s, std::nullopt, QColor(0xEA, 0xFF, 0xFF), titles, std::nullopt},
+    };
+}
+
+} // namespace
+
+TFormAllWorkerChang::TFormAllWorkerChang()
+    : controls::WorkingWindow(u"FormAllWorkerChang"_s, u"FormAllWorkerChang"_s, QColor(0x00, 0x63, 0x93)),
+      BitBtn1(addCloseButton())
+{
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(u"Panel1"_s);
+    Panel1->resize(472, 285);
+    keepCentred(Panel1);
+
+    store::DataSource& workers = store::DataModule1->DataSourceM;
+    DBNavigator1 = new controls::DBNavigator(Panel1, u"DBNavigator1"_s, workers);
+    DBNavigator1->setGeometry(0, 0, 472, 21);
+    DBGrid1 = new controls::DBGrid(Panel1, u"DBGrid1"_s, workers, workerColumns(), {});
+    DBGrid1->setGeometry(0, 21, 472, 264);
+    DBGrid1->setColour(QColor(0xF4, 0xFA, 0xFF));
+    QFont cells(u"MS Sans Serif"_s);
+    cells.setPixelSize(13);
+    DBGrid1->setFont(cells);
+    QWidget::setTabOrder(DBGrid1, BitBtn1);
+}
+
+void TFormAllWorkerChang::showEvent(QShowEvent* event)
+{
+    controls::WorkingWindow::showEvent(event);
+    DBGrid1->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormAllWorkerChang::closeEvent(QCloseEvent* event)
+{
+    // A correction typed here is stored when the window closes, not lost at program end;
+    // a new row with nothing typed is dropped. If it cannot be stored the window stays open.
+    const bool settled = controls::guarded([] { store::DataModule1->TableM.CheckBrowseMode(); });
+    if (!settled) {
+        event->ignore();
+        return;
+    }
+    controls::WorkingWindow::closeEvent(event);
 }

@@ -1,10 +1,186 @@
 #include "Unitnew.h"
 
+#include "Clock.h"
+#include "DataModule.h"
+#include "Dialogs.h"
+#include "Guard.h"
+#include "Pictures.h"
+#include "WholeNumber.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+#include <limits>
+
 using namespace Qt::Literals::StringLiterals;
+using controls::connectGuarded;
 
 TFormNew* FormNew = nullptr;
+
+namespace {
+
+const QColor inputPanelColour(0x00, 0x80, 0xC0);
+const QString inputError = u"يوجد خطأ في الإدخال"_s;
+const QString incompleteEntry = u"المعلومات غير مكتملة ؟؟ الرجاء اعادة كتابة المعلومات."_s;
+
+constexpr int boxLeft = 385;
+constexpr int boxWidth = 121;
+constexpr int boxHeight = 21;
+constexpr int badgeLeft = 514;
+
+} // namespace
 
 TFormNew::TFormNew()
     : controls::WorkingWindow(u"FormNew"_s, u"الإجازات"_s, QColor(0x00, 0x6F, 0xA4)), BitBtn1(addCloseButton())
 {
+    BitBtn2 = controls::makeButton(bottomBar(), u"BitBtn2"_s, u"حفظ وإغلاق"_s, QRect(0, 16, 100, 25),
+                                   style()->standardIcon(QStyle::SP_DialogSaveButton));
+    keepAtRightEnd(BitBtn2);
+
+    Panel1 = controls::makeSunkenPanel(this, u"Panel1"_s, inputPanelColour, QSize(585, 319));
+    keepCentred(Panel1);
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(u"Image1"_s);
+    const QImage traveller = controls::picture(controls::Picture::Traveller);
+    Image1->setPixmap(QPixmap::fromImage(traveller));
+    Image1->setGeometry(69, 49, traveller.width(), traveller.height());
+
+    DBEdit1 = input(u"DBEdit1"_s, "WorkerName", Label1, u"اسم العامل"_s, Panel3, u"Panel3"_s, u"1"_s, 71);
+    DBEdit2 = input(u"DBEdit2"_s, "ServesStart", Label2, u"بداية الخدمة"_s, Panel4, u"Panel4"_s, u"2"_s, 126);
+    DBEdit4 = input(u"DBEdit4"_s, "ServesYears", Label4, u"عدد سنوات الخدمة"_s, Panel6, u"Panel6"_s, u"3"_s, 182);
+    DBEdit3 = input(u"DBEdit3"_s, "YearPermit", Label3, u"الإستحقاق السنوي"_s, Panel5, u"Panel5"_s, u"4"_s, 237);
+
+    Edit1 = new QLineEdit(u"Edit1"_s, Panel1);
+    Edit1->setObjectName(u"Edit1"_s);
+    Edit1->setGeometry(boxLeft, 8, boxWidth, boxHeight);
+    Edit1->hide();
+
+    // The tab order passes the entitlement before the years, unlike the badges.
+    QWidget::setTabOrder(DBEdit1, DBEdit2);
+    QWidget::setTabOrder(DBEdit2, DBEdit3);
+    QWidget::setTabOrder(DBEdit3, DBEdit4);
+    QWidget::setTabOrder(DBEdit4, BitBtn1);
+    QWidget::setTabOrder(BitBtn1, BitBtn2);
+    QWidget::setTabOrder(BitBtn2, DBEdit1);
+
+    connectGuarded(DBEdit2, &controls::DBEdit::exited, this, [this] { DBEdit2Exit(); });
+    connectGuarded(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+}
+
+controls::DBEdit* TFormNew::input(const QString& name, std::string_view field, QLabel*& label, const QString& caption,
+                                  QLabel*& badge, const QString& badgeName, const QString& number, int top)
+{
+    auto* box = new controls::DBEdit(Panel1, name, store::DataModule1->DataSourceM, field);
+    box->setGeometry(boxLeft, top, boxWidth, boxHeight);
+    box->installEventFilter(this);
+    label = controls::makeRightAlignedLabel(Panel1, u"Label"_s + name.right(1), caption, boxLeft + boxWidth, top - 18);
+    badge = controls::makeBadge(Panel1, badgeName, number, inputPanelColour, QRect(badgeLeft, top - 2, 17, 25));
+    return box;
+}
+
+void TFormNew::showEvent(QShowEvent* event)
+{
+    controls::WorkingWindow::showEvent(event);
+    if (!event->spontaneous())
+        controls::guarded([this] { FormShow(); });
+}
+
+void TFormNew::FormShow()
+{
+    store::DataModule1->TableM.Insert();
+    DBEdit1->setFocus(Qt::OtherFocusReason);
+    DBEdit1->selectAll();
+    Edit1->setText(controls::today().toString(u"yyyy"_s));
+}
+
+void TFormNew::DBEdit2Exit()
+{
+    const QString startText = DBEdit2->text();
+    if (startText.isEmpty())
+        return;
+    const auto start = store::parseWholeNumber(startText.toStdString());
+    const auto current = store::parseWholeNumber(Edit1->text().toStdString());
+    // Worked out wide: a start year far in the past or future is an input error, not a wrap.
+    const std::int64_t years = start && current ? std::int64_t(*current) - *start : -1;
+    if (years < 0 || years > std::numeric_limits<std::int32_t>::max()) {
+        controls::dialogs().message(inputError);
+        return;
+    }
+    DBEdit4->setText(QString::number(years));
+    DBEdit3->setText(years >= 10 ? u"21"_s : u"14"_s);
+}
+
+void TFormNew::BitBtn2Click()
+{
+    if (DBEdit1->text().isEmpty() || DBEdit3->text().isEmpty()) {
+        controls::dialogs().message(incompleteEntry);
+        return;
+    }
+    store::Cursor& workers = store::DataModule1->TableM;
+    workers.Post();
+    workers.Next();
+    close();
+}
+
+void TFormNew::closeEvent(QCloseEvent* event)
+{
+    // A worker is stored by the save button only: the new record of a showing that was not
+    // saved is dropped, so no later settle stores it half-typed.
+    controls::guarded([] {
+        store::Cursor& workers = store::DataModule1->TableM;
+        if (workers.State() == store::CursorState::Inserting)
+            workers.Cancel();
+    });
+    controls::WorkingWindow::closeEvent(event);
+}
+
+bool TFormNew::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        if (typed.size() == 1) {
+            const QChar key = typed.front();
+            controls::guarded([&] {
+                if (watched == DBEdit1)
+                    DBEdit1KeyPress(key);
+                else if (watched == DBEdit2)
+                    DBEdit2KeyPress(key);
+                else if (watched == DBEdit3)
+                    DBEdit3KeyPress(key);
+                else if (watched == DBEdit4)
+                    DBEdit4KeyPress(key);
+            });
+        }
+    }
+    return controls::WorkingWindow::eventFilter(watched, event);
+}
+
+void TFormNew::passFocus(QWidget* next)
+{
+    // Tab's reason: a box reached this way has its whole text selected.
+    next->setFocus(Qt::TabFocusReason);
+}
+
+void TFormNew::DBEdit1KeyPress(QChar key)
+{
+    if (key == u'\r')
+        passFocus(DBEdit2);
+}
+
+void TFormNew::DBEdit2KeyPress(QChar key)
+{
+    if (key == u'\r')
+        passFocus(BitBtn2);
+}
+
+void TFormNew::DBEdit3KeyPress(QChar key)
+{
+    if (key == u'\r')
+        passFocus(DBEdit4);
+}
+
+void TFormNew::DBEdit4KeyPress(QChar key)
+{
+    if (key == u'\r')
+        passFocus(BitBtn2);
 }

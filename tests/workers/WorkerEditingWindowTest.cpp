@@ -1,0 +1,195 @@
+#include "FieldLineEdit.h"
+#include "Unitallworkerchang.h"
+#include "WorkerWindowFixture.h"
+
+#include <QHeaderView>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+using controls::NavigatorButton;
+using testing_support::typeText;
+
+namespace {
+
+enum Stored { Auto, WorkerName, ServesYears, ServesStart, YearPermit };
+
+class WorkerEditingWindow : public testing_support::WorkerWindowFixture {
+protected:
+    ~WorkerEditingWindow() override
+    {
+        window.reset();
+        FormAllWorkerChang = nullptr;
+    }
+
+    void open()
+    {
+        window = std::make_unique<TFormAllWorkerChang>();
+        FormAllWorkerChang = window.get();
+        ASSERT_TRUE(testing_support::showActive(*window));
+    }
+    controls::DBGrid& grid() const { return *window->DBGrid1; }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+    }
+    void clickRow(int row)
+    {
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {},
+                          grid().visualRect(grid().rows().index(row, 0)).center());
+    }
+    void closeByButton() { QTest::mouseClick(window->BitBtn1, Qt::LeftButton); }
+
+    std::unique_ptr<TFormAllWorkerChang> window;
+};
+
+TEST_F(WorkerEditingWindow, OnAnEmptyTableTheNavigatorOffersInsertAndEditAndTypingBeginsAWorker)
+{
+    open();
+    EXPECT_EQ(grid().rows().rowCount(), 0);
+    const auto enabled = [this](NavigatorButton which) { return window->DBNavigator1->button(which)->isEnabled(); };
+    for (NavigatorButton off : {NavigatorButton::First, NavigatorButton::Prior, NavigatorButton::Next,
+                                NavigatorButton::Last, NavigatorButton::Delete})
+        EXPECT_FALSE(enabled(off));
+    EXPECT_TRUE(enabled(NavigatorButton::Insert));
+    EXPECT_TRUE(enabled(NavigatorButton::Edit));
+    EXPECT_TRUE(grid().hasFocus());
+    typeText(&grid(), u"Huda"_s);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Inserting);
+    closeByButton();
+    ASSERT_EQ(storedWorkers().size(), 1u);
+    EXPECT_EQ(storedWorkers()[0][WorkerName], "Huda");
+}
+
+TEST_F(WorkerEditingWindow, DownThenUpWithNothingTypedStoresNothing)
+{
+    testing_support::addWorker(*book, "Ahmad");
+    open();
+    press(Qt::Key_Down);
+    EXPECT_EQ(grid().rows().rowCount(), 2);
+    press(Qt::Key_Up);
+    closeByButton();
+    EXPECT_EQ(storedWorkers().size(), 1u);
+}
+
+TEST_F(WorkerEditingWindow, ANewRowLeftUntouchedWhenTheWindowClosesIsDropped)
+{
+    testing_support::addWorker(*book, "Ahmad");
+    open();
+    press(Qt::Key_Insert);
+    closeByButton();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing);
+    EXPECT_EQ(storedWorkers().size(), 1u);
+}
+
+TEST_F(WorkerEditingWindow, ChangingTheStartOfServiceLeavesYearsAndEntitlementAsTheyWere)
+{
+    book->TableM.Insert();
+    book->TableMWorkerName.SetText("Ahmad");
+    book->TableMServesStart.SetAsInteger(2016);
+    book->TableMServesYears.SetAsInteger(10);
+    book->TableMYearPermit.SetAsInteger(21);
+    book->TableM.Post();
+    open();
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    typeText(&grid(), u"2021"_s);
+    press(Qt::Key_Return);
+    closeByButton();
+    const std::vector<std::string> stored = storedWorkers().at(0);
+    EXPECT_EQ(stored[ServesStart], "2021");
+    EXPECT_EQ(stored[ServesYears], "10");
+    EXPECT_EQ(stored[YearPermit], "21");
+}
+
+TEST_F(WorkerEditingWindow, ACorrectionTypedThenClosedAtOnceSurvivesARestart)
+{
+    const std::int32_t key = testing_support::addWorker(*book, "Ahmad");
+    open();
+    typeText(&grid(), u"Ahmad Nouri"_s);
+    closeByButton();
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing);
+    window.reset();
+    reopen();
+    ASSERT_TRUE(book->TableM.FindKey(key));
+    EXPECT_EQ(book->TableMWorkerName.Text(), "Ahmad Nouri");
+}
+
+TEST_F(WorkerEditingWindow, DeletingAWorkerKeepsTheWorkersEntries)
+{
+    testing_support::addWorker(*book, "Ahmad");
+    testing_support::addEntry(book->TablePermitAdmin, "AdministrationPermit", 3);
+    testing_support::addEntry(book->TablePermitHours, "Hours", 2);
+    open();
+    boxes.answerDelete = true;
+    window->DBNavigator1->button(NavigatorButton::Delete)->click();
+    EXPECT_EQ(boxes.deleteQuestions, 1);
+    EXPECT_TRUE(storedWorkers().empty());
+    const testing_support::BookContents stored = testing_support::readBook(folder.root());
+    EXPECT_EQ(stored.at("PermitAdmin").size(), 1u);
+    EXPECT_EQ(stored.at("PermitHours").size(), 1u);
+}
+
+TEST_F(WorkerEditingWindow, TheWorkerSelectedWhenTheWindowClosesStaysCurrent)
+{
+    for (const char* name : {"Ahmad", "Salim", "Huda"})
+        testing_support::addWorker(*book, name);
+    book->TableM.First();
+    open();
+    clickRow(2);
+    closeByButton();
+    EXPECT_EQ(book->TableMWorkerName.Text(), "Huda");
+}
+
+TEST_F(WorkerEditingWindow, ANonNumberInAnIntegerCellIsRefusedAndTheWindowStaysOpen)
+{
+    testing_support::addWorker(*book, "Ahmad");
+    open();
+    press(Qt::Key_Tab);
+    typeText(&grid(), u"x-1"_s);
+    EXPECT_EQ(grid().cellEditor().text(), u"-1"_s) << "letters are refused as typed";
+    typeText(&grid().cellEditor(), u"-"_s);
+    closeByButton();
+    EXPECT_EQ(boxes.exceptions, QStringList{u"'-1-' is not a valid integer value for field 'ServesYears'"_s});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(grid().cellEditor().hasFocus());
+    EXPECT_EQ(storedWorkers().at(0)[ServesYears], "<null>");
+}
+
+TEST_F(WorkerEditingWindow, AWorkerThatCannotBeStoredKeepsTheWindowOpenWithItsChange)
+{
+    testing_support::addWorker(*book, "Ahmad");
+    open();
+    typeText(&grid(), u"Ahmad Nouri"_s);
+    press(Qt::Key_Return);
+    testing_support::FaultVfs::failAt(1);
+    closeByButton();
+    ASSERT_EQ(boxes.exceptions.size(), 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Editing);
+    EXPECT_EQ(book->TableMWorkerName.Text(), "Ahmad Nouri");
+    closeByButton();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(storedWorkers().at(0)[WorkerName], "Ahmad Nouri");
+}
+
+TEST_F(WorkerEditingWindow, TheGridShowsTheFourWorkerColumnsInTheirColours)
+{
+    testing_support::addWorker(*book, "Ahmad");
+    open();
+    const controls::CursorTableModel& rows = grid().rows();
+    ASSERT_EQ(rows.columnCount(), 4);
+    EXPECT_EQ(rows.headerData(0, Qt::Horizontal).toString(), u"اسم العامل"_s);
+    EXPECT_EQ(rows.headerData(1, Qt::Horizontal).toString(), u"سنوات الخدمة"_s);
+    EXPECT_EQ(rows.headerData(2, Qt::Horizontal).toString(), u"بداية الخدمة"_s);
+    EXPECT_EQ(rows.headerData(3, Qt::Horizontal).toString(), u"الإستحقاق السنوي"_s);
+    EXPECT_EQ(grid().columnWidth(0), 195);
+    EXPECT_EQ(grid().columnWidth(2), 65);
+    EXPECT_EQ(rows.index(0, 3).data(Qt::BackgroundRole).value<QColor>(), QColor(0xEA, 0xFF, 0xFF));
+    EXPECT_EQ(grid().layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(window->Panel1->size(), QSize(472, 285));
+    EXPECT_EQ(window->DBNavigator1->geometry(), QRect(0, 0, 472, 21));
+    EXPECT_EQ(window->windowTitle(), u"FormAllWorkerChang"_s);
+}
+
+} // namespace
