@@ -1,10 +1,17 @@
 #include "Unitadministrationpermit.h"
 
+#include "AdministrativePosting.h"
+#include "DataModule.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 TFormAdministrationPermit* FormAdministrationPermit = nullptr;
 
-TFormAdministrationPermit::TFormAdministrationPermit()
-    : controls::WorkingWindow(u"FormAdministrationPermit"_s, u"FormAdministrationPermit"_s, QColor(0x00, 0x63, 0x93)), BitBtn1(addCloseButton())
+TFormAdministrationPermit::TFormAdministrationPermit() : TLeaveWindowFrame(u"FormAdministrationPermit"_s, Amounts::Days)
 {
+}
+
+void TFormAdministrationPermit::post()
+{
+    leave::postAdministrativeLeave(*store::DataModule1, Edit2->text().toStdString(), leaveDate());
 }

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "WorkingWindow.h"
+#include "LeaveWindowFrame.h"
 
-// Its content arrives with its own work; for now the window opens and closes.
-class TFormAdministrationPermit : public controls::WorkingWindow {
+// The administrative leave window: days added to the worker's total, an entry, and the excess.
+class TFormAdministrationPermit : public TLeaveWindowFrame {
     Q_OBJECT
 public:
     TFormAdministrationPermit();
 
-    QPushButton* BitBtn1;
+protected:
+    void post() override;
 };
 
 extern TFormAdministrationPermit* FormAdministrationPermit;

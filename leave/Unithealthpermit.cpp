@@ -1,10 +1,17 @@
 #include "Unithealthpermit.h"
 
+#include "DataModule.h"
+#include "DaysPosting.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 TFormHealthPermit* FormHealthPermit = nullptr;
 
-TFormHealthPermit::TFormHealthPermit()
-    : controls::WorkingWindow(u"FormHealthPermit"_s, u"FormHealthPermit"_s, QColor(0x00, 0x63, 0x93)), BitBtn1(addCloseButton())
+TFormHealthPermit::TFormHealthPermit() : TLeaveWindowFrame(u"FormHealthPermit"_s, Amounts::Days)
 {
+}
+
+void TFormHealthPermit::post()
+{
+    leave::postDaysLeave(*store::DataModule1, leave::DaysLeave::Sick, Edit2->text().toStdString(), leaveDate());
 }

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "WorkingWindow.h"
+#include "LeaveWindowFrame.h"
 
-// Its content arrives with its own work; for now the window opens and closes.
-class TFormHealthPermit : public controls::WorkingWindow {
+// The sick leave window: days added to the worker's sick total, and an entry.
+class TFormHealthPermit : public TLeaveWindowFrame {
     Q_OBJECT
 public:
     TFormHealthPermit();
 
-    QPushButton* BitBtn1;
+protected:
+    void post() override;
 };
 
 extern TFormHealthPermit* FormHealthPermit;

@@ -1,10 +1,17 @@
 #include "Unithourspermit.h"
 
+#include "DataModule.h"
+#include "HourlyPosting.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 TFormHoursPermit* FormHoursPermit = nullptr;
 
-TFormHoursPermit::TFormHoursPermit()
-    : controls::WorkingWindow(u"FormHoursPermit"_s, u"FormHoursPermit"_s, QColor(0x00, 0x63, 0x93)), BitBtn1(addCloseButton())
+TFormHoursPermit::TFormHoursPermit() : TLeaveWindowFrame(u"FormHoursPermit"_s, Amounts::HoursAndMinutes)
 {
+}
+
+void TFormHoursPermit::post()
+{
+    leave::postHourlyLeave(*store::DataModule1, Edit2->text().toStdString(), Edit3->text().toStdString(), leaveDate());
 }

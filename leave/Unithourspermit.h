@@ -1,14 +1,15 @@
 #pragma once
 
-#include "WorkingWindow.h"
+#include "LeaveWindowFrame.h"
 
-// Its content arrives with its own work; for now the window opens and closes.
-class TFormHoursPermit : public controls::WorkingWindow {
+// The hourly leave window: hours and minutes into the worker's balance, carried into days.
+class TFormHoursPermit : public TLeaveWindowFrame {
     Q_OBJECT
 public:
     TFormHoursPermit();
 
-    QPushButton* BitBtn1;
+protected:
+    void post() override;
 };
 
 extern TFormHoursPermit* FormHoursPermit;

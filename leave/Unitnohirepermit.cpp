@@ -1,10 +1,17 @@
 #include "Unitnohirepermit.h"
 
+#include "DataModule.h"
+#include "DaysPosting.h"
+
 using namespace Qt::Literals::StringLiterals;
 
 TFormNoHirePermit* FormNoHirePermit = nullptr;
 
-TFormNoHirePermit::TFormNoHirePermit()
-    : controls::WorkingWindow(u"FormNoHirePermit"_s, u"FormNoHirePermit"_s, QColor(0x00, 0x63, 0x93)), BitBtn1(addCloseButton())
+TFormNoHirePermit::TFormNoHirePermit() : TLeaveWindowFrame(u"FormNoHirePermit"_s, Amounts::Days)
 {
+}
+
+void TFormNoHirePermit::post()
+{
+    leave::postDaysLeave(*store::DataModule1, leave::DaysLeave::Unpaid, Edit2->text().toStdString(), leaveDate());
 }

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "WorkingWindow.h"
+#include "LeaveWindowFrame.h"
 
-// Its content arrives with its own work; for now the window opens and closes.
-class TFormNoHirePermit : public controls::WorkingWindow {
+// The unpaid leave window: days added to the worker's unpaid total, and an entry.
+class TFormNoHirePermit : public TLeaveWindowFrame {
     Q_OBJECT
 public:
     TFormNoHirePermit();
 
-    QPushButton* BitBtn1;
+protected:
+    void post() override;
 };
 
 extern TFormNoHirePermit* FormNoHirePermit;

@@ -1,0 +1,29 @@
+#include "ExcessStep.h"
+
+#include "DataModule.h"
+#include "StoreError.h"
+
+#include <limits>
+#include <string>
+
+namespace leave {
+
+std::int32_t storedExcess(const store::TDataModule1& book)
+{
+    // Worked out wide: a total and an entitlement of opposite signs may differ by more than 32 bits hold.
+    const std::int64_t excess =
+        std::int64_t(book.TableMAdministrationPermit.AsInteger()) - book.TableMYearPermit.AsInteger();
+    if (excess > std::numeric_limits<std::int32_t>::max())
+        throw store::StoreError("The excess of " + std::to_string(excess)
+                                + " days is beyond what field 'ExcessMonth' can hold");
+    return excess > 0 ? std::int32_t(excess) : 0;
+}
+
+void writeWorkerExcess(store::TDataModule1& book, std::int32_t excess)
+{
+    book.TableM.Edit();
+    book.TableMExcessMonth.SetAsInteger(excess);
+    book.TableM.Post();
+}
+
+} // namespace leave
