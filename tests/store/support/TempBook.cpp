@@ -81,6 +81,8 @@ std::string thrownBy(const std::function<void()>& action)
         action();
     } catch (const store::StoreError& error) {
         return error.what();
+    } catch (const std::exception& error) {
+        return std::string("not a store error: ") + error.what();
     }
     return "nothing thrown";
 }

@@ -37,7 +37,8 @@ std::int32_t addWorker(store::TDataModule1& book, const std::string& name, int y
 // Adds an entry for the worker TableM stands on, with the given count field set.
 void addEntry(store::Cursor& entries, const std::string& countField, int count);
 
-// The message of the StoreError that `action` throws, or "nothing thrown".
+// The message of the StoreError that `action` throws, the message of any other exception
+// after "not a store error: ", or "nothing thrown".
 std::string thrownBy(const std::function<void()>& action);
 
 } // namespace testing_support
