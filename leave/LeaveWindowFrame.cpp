@@ -94,6 +94,8 @@ QLineEdit* TLeaveWindowFrame::box(const QString& name, int width)
     auto* edit = new QLineEdit(Panel3);
     edit->setObjectName(name);
     edit->resize(width, boxHeight);
+    // Flush right whatever the text: digits alone would otherwise stand at the left.
+    edit->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     edit->installEventFilter(this);
     return edit;
 }

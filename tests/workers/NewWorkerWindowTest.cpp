@@ -1,5 +1,5 @@
+#include "BookWindowFixture.h"
 #include "Unitnew.h"
-#include "WorkerWindowFixture.h"
 
 #include <QPushButton>
 
@@ -14,7 +14,7 @@ const QString incompleteEntry = u"المعلومات غير مكتملة ؟؟ ا
 // Stored worker fields in stored order, by name, for reading a row of the book.
 enum Stored { Auto, WorkerName, ServesYears, ServesStart, YearPermit, AdministrationPermit };
 
-class NewWorkerWindow : public testing_support::WorkerWindowFixture {
+class NewWorkerWindow : public testing_support::BookWindowFixture {
 protected:
     NewWorkerWindow() { FormNew = window.get(); }
     ~NewWorkerWindow() override

@@ -1,6 +1,6 @@
+#include "BookWindowFixture.h"
 #include "FieldLineEdit.h"
 #include "Unitallworkerchang.h"
-#include "WorkerWindowFixture.h"
 
 #include <QHeaderView>
 #include <QToolButton>
@@ -13,7 +13,7 @@ namespace {
 
 enum Stored { Auto, WorkerName, ServesYears, ServesStart, YearPermit };
 
-class WorkerEditingWindow : public testing_support::WorkerWindowFixture {
+class WorkerEditingWindow : public testing_support::BookWindowFixture {
 protected:
     ~WorkerEditingWindow() override
     {

@@ -17,9 +17,9 @@ namespace testing_support {
 
 // A book in a temporary folder, opened through the fault layer, as the program-wide data
 // module; today fixed at 15 March 2026; every box answered by a recorder.
-class WorkerWindowFixture : public ::testing::Test {
+class BookWindowFixture : public ::testing::Test {
 protected:
-    WorkerWindowFixture()
+    BookWindowFixture()
     {
         FaultVfs::install();
         FaultVfs::reset();
@@ -27,8 +27,9 @@ protected:
         store::DataModule1 = book.get();
         controls::fixToday(QDate(2026, 3, 15));
     }
-    ~WorkerWindowFixture() override
+    ~BookWindowFixture() override
     {
+        store::DataModule1 = nullptr;
         controls::fixToday(QDate());
         FaultVfs::reset();
     }
