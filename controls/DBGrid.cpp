@@ -46,9 +46,11 @@ DBGrid::DBGrid(QWidget* parent, const QString& objectName, store::DataSource& so
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
-    for (int column = 0; column < model_->columnCount(); ++column)
+    for (int column = 0; column < model_->columnCount(); ++column) {
         if (model_->column(column).width)
             setColumnWidth(column, *model_->column(column).width);
+        setColumnHidden(column, model_->column(column).hidden);
+    }
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(gridRowHeight);
     verticalHeader()->setFixedWidth(indicatorWidth);
@@ -286,24 +288,32 @@ void DBGrid::pageBy(int direction)
     cursor().MoveBy(direction * std::max(1, viewport()->height() / gridRowHeight));
 }
 
+int DBGrid::shownColumn(int from, int step) const
+{
+    for (int column = from; column >= 0 && column < model_->columnCount(); column += step)
+        if (!isColumnHidden(column))
+            return column;
+    return -1;
+}
+
 void DBGrid::nextCell()
 {
-    if (currentColumn_ + 1 < model_->columnCount()) {
-        goToColumn(currentColumn_ + 1);
+    if (const int next = shownColumn(currentColumn_ + 1, 1); next >= 0) {
+        goToColumn(next);
         return;
     }
     if (moveDown())
-        goToColumn(0);
+        goToColumn(shownColumn(0, 1));
 }
 
 void DBGrid::priorCell()
 {
-    if (currentColumn_ > 0) {
-        goToColumn(currentColumn_ - 1);
+    if (const int prior = shownColumn(currentColumn_ - 1, -1); prior >= 0) {
+        goToColumn(prior);
         return;
     }
     if (moveUp())
-        goToColumn(model_->columnCount() - 1);
+        goToColumn(shownColumn(model_->columnCount() - 1, -1));
 }
 
 void DBGrid::escape()
@@ -354,14 +364,14 @@ bool DBGrid::handleKey(const QKeyEvent& event)
             else
                 cursor().Last();
         } else {
-            goToColumn(event.key() == Qt::Key_Home ? 0 : model_->columnCount() - 1);
+            goToColumn(event.key() == Qt::Key_Home ? shownColumn(0, 1) : shownColumn(model_->columnCount() - 1, -1));
         }
         return true;
     case Qt::Key_Left:
     case Qt::Key_Right: {
         // In a right-to-left grid the next column stands to the left.
         const bool towardNext = (event.key() == Qt::Key_Right) != isRightToLeft();
-        goToColumn(currentColumn_ + (towardNext ? 1 : -1));
+        goToColumn(shownColumn(currentColumn_ + (towardNext ? 1 : -1), towardNext ? 1 : -1));
         return true;
     }
     case Qt::Key_Tab:

@@ -83,6 +83,8 @@ private:
     bool moveUp();
     bool moveDown();
     void pageBy(int direction);
+    // The first column from `from` on, going by `step`, that is not hidden; -1 when none.
+    int shownColumn(int from, int step) const;
     void nextCell();
     void priorCell();
     void escape();

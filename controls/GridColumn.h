@@ -18,6 +18,7 @@ struct GridColumn {
     QColor colour;                                  // the cells' background; the grid's when invalid
     QColor titleColour;                             // the title's text; the grid's when invalid
     std::optional<store::FieldAlignment> alignment; // the field's when empty
+    bool hidden = false;                            // defined on the grid but never shown
 };
 
 } // namespace controls

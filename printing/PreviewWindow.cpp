@@ -1,0 +1,328 @@
+#include "PreviewWindow.h"
+
+#include "DocumentPainter.h"
+#include "PageView.h"
+#include "SavedReport.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QProgressDialog>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace printing {
+namespace {
+
+constexpr int pageBorder = 12; // in pixels, as the page view leaves
+
+// Paints the pages firstPage..lastPage (from 1) on a printer or PDF writer, each on a sheet
+// of its own, the paper's corner at the device's corner.
+void paintPages(const Document& document, QPagedPaintDevice& device, int firstPage, int lastPage,
+                const std::function<void(int)>& painted = {})
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        throw std::runtime_error("The pages could not be sent to the printer or file");
+    const double scale = device.logicalDpiX() / 25.4;
+    const DocumentPainter pages(document);
+    for (int n = firstPage; n <= lastPage; ++n) {
+        if (n > firstPage)
+            device.newPage();
+        painter.resetTransform();
+        painter.scale(scale, scale);
+        pages.paintPage(n - 1, painter);
+        if (painted)
+            painted(n);
+    }
+}
+
+QPageLayout pageLayoutOf(const Document& document)
+{
+    const QSizeF portrait = document.orientation == QPageLayout::Landscape ? document.paper.transposed()
+                                                                           : document.paper;
+    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), document.orientation, QMarginsF());
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(QWidget* owner, Generate generate, ShowError showError)
+    : QWidget(owner, Qt::Window), generate_(std::move(generate)), showError_(std::move(showError)),
+      printer_(QPrinter::HighResolution), scroll_(new QScrollArea(this)), view_(new PageView(scroll_)),
+      status_(new QLabel(this))
+{
+    setObjectName(u"PreviewWindow"_s);
+    setWindowTitle(u"Print Preview"_s);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    printer_.setFullPage(true);
+    printer_.setCopyCount(1);
+    printer_.setDuplex(QPrinter::DuplexNone);
+    printer_.setPrintRange(QPrinter::AllPages);
+    printer_.setPaperSource(QPrinter::Auto);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildToolBar();
+    scroll_->setWidget(view_);
+    scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    layout->addWidget(scroll_, 1);
+    status_->setObjectName(u"StatusLine"_s);
+    status_->setContentsMargins(6, 2, 6, 2);
+    layout->addWidget(status_);
+
+    const auto key = [this](QKeySequence sequence, void (PreviewWindow::*command)()) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, [this, command] { run([this, command] { (this->*command)(); }); });
+    };
+    key(QKeySequence(Qt::Key_Home), &PreviewWindow::firstPage);
+    key(QKeySequence(Qt::Key_End), &PreviewWindow::lastPage);
+    key(QKeySequence(Qt::Key_PageUp), &PreviewWindow::priorPage);
+    key(QKeySequence(Qt::Key_PageDown), &PreviewWindow::nextPage);
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageUp), &PreviewWindow::firstPage);
+    key(QKeySequence(Qt::CTRL | Qt::Key_PageDown), &PreviewWindow::lastPage);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    showCurrent();
+}
+
+PreviewWindow::~PreviewWindow() = default;
+
+void PreviewWindow::buildToolBar()
+{
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(u"PreviewToolBar"_s);
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    layout()->addWidget(bar);
+    const auto add = [&](const QString& name, const QString& text, QStyle::StandardPixmap icon,
+                         std::function<void()> command, bool needsGeneration) {
+        QAction* action = bar->addAction(style()->standardIcon(icon), text);
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, [this, command] { run(command); });
+        if (needsGeneration)
+            needsGeneration_.push_back(action);
+        return action;
+    };
+    add(u"WholePage"_s, u"Whole page"_s, QStyle::SP_DesktopIcon, [this] { setZoom(Zoom::WholePage); }, false);
+    add(u"Actual"_s, u"100 %"_s, QStyle::SP_FileDialogContentsView, [this] { setZoom(Zoom::Actual); }, false);
+    add(u"PageWidth"_s, u"Page width"_s, QStyle::SP_FileDialogDetailedView, [this] { setZoom(Zoom::PageWidth); },
+        false);
+    bar->addSeparator();
+    add(u"FirstPage"_s, u"First"_s, QStyle::SP_MediaSkipBackward, [this] { firstPage(); }, false);
+    add(u"PriorPage"_s, u"Previous"_s, QStyle::SP_MediaSeekBackward, [this] { priorPage(); }, false);
+    add(u"NextPage"_s, u"Next"_s, QStyle::SP_MediaSeekForward, [this] { nextPage(); }, false);
+    add(u"LastPage"_s, u"Last"_s, QStyle::SP_MediaSkipForward, [this] { lastPage(); }, false);
+    bar->addSeparator();
+    add(u"PrinterSetup"_s, u"Printer setup"_s, QStyle::SP_FileDialogListView, [this] { printerSetup(); }, true);
+    add(u"Print"_s, u"Print"_s, QStyle::SP_DialogApplyButton, [this] { print(); }, true);
+    add(u"Save"_s, u"Save"_s, QStyle::SP_DialogSaveButton,
+        [this] {
+            const QString path = QFileDialog::getSaveFileName(this, u"Save report"_s, {}, u"Reports (*.ijr)"_s);
+            if (!path.isEmpty())
+                saveTo(path);
+        },
+        true);
+    add(u"Load"_s, u"Open"_s, QStyle::SP_DialogOpenButton,
+        [this] {
+            const QString path = QFileDialog::getOpenFileName(this, u"Open report"_s, {}, u"Reports (*.ijr)"_s);
+            if (!path.isEmpty())
+                loadFrom(path);
+        },
+        true);
+    add(u"ExportPdf"_s, u"PDF"_s, QStyle::SP_DriveFDIcon,
+        [this] {
+            const QString path = QFileDialog::getSaveFileName(this, u"Export to PDF"_s, {}, u"PDF (*.pdf)"_s);
+            if (!path.isEmpty())
+                exportPdf(path);
+        },
+        true);
+    bar->addSeparator();
+    add(u"ClosePreview"_s, u"Close"_s, QStyle::SP_DialogCloseButton, [this] { close(); }, false);
+    setBusy(true);
+}
+
+void PreviewWindow::run(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::exception& error) {
+        showError_(QString::fromUtf8(error.what()));
+    } catch (...) {
+        showError_(QString());
+    }
+}
+
+void PreviewWindow::setBusy(bool busy)
+{
+    for (QAction* action : needsGeneration_)
+        action->setEnabled(!busy);
+}
+
+void PreviewWindow::generate()
+{
+    setBusy(true);
+    generated_ = false;
+    document_ = generate_([this](int percent) {
+        progressText_ = u"Generating the report: %1%"_s.arg(percent);
+        status_->setText(progressText_);
+        // Let the status line show the progress; the user's input waits until the end.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    progressText_.clear();
+    generated_ = true;
+    loaded_ = false;
+    page_ = 0;
+    setBusy(false);
+    printer_.setPageLayout(pageLayoutOf(document_));
+    showCurrent();
+}
+
+void PreviewWindow::showPage(int number)
+{
+    page_ = std::clamp(number - 1, 0, std::max(0, pageCount() - 1));
+    showCurrent();
+}
+
+void PreviewWindow::firstPage()
+{
+    showPage(1);
+}
+
+void PreviewWindow::priorPage()
+{
+    showPage(pageNumber() - 1);
+}
+
+void PreviewWindow::nextPage()
+{
+    showPage(pageNumber() + 1);
+}
+
+void PreviewWindow::lastPage()
+{
+    showPage(pageCount());
+}
+
+void PreviewWindow::setZoom(Zoom zoom)
+{
+    zoom_ = zoom;
+    showCurrent();
+}
+
+double PreviewWindow::pixelsPerMillimetre() const
+{
+    const QSizeF paper = document_.paper.isEmpty() ? QSizeF(210, 297) : document_.paper;
+    const QSize room = scroll_->viewport()->size() - QSize(2 * pageBorder, 2 * pageBorder);
+    const double toWidth = std::max(1, room.width()) / paper.width();
+    switch (zoom_) {
+    case Zoom::Actual:
+        return logicalDpiX() / 25.4;
+    case Zoom::WholePage:
+        return std::min(toWidth, std::max(1, room.height()) / paper.height());
+    case Zoom::PageWidth:
+        break;
+    }
+    return toWidth;
+}
+
+QString PreviewWindow::statusText() const
+{
+    return status_->text();
+}
+
+void PreviewWindow::showCurrent()
+{
+    view_->show(generated_ ? &document_ : nullptr, page_, pixelsPerMillimetre());
+    if (progressText_.isEmpty())
+        status_->setText(generated_ ? u"Page %1 of %2"_s.arg(pageNumber()).arg(pageCount()) : QString());
+}
+
+void PreviewWindow::printerSetup()
+{
+    QPrintDialog dialog(&printer_, this);
+    dialog.setMinMax(1, std::max(1, pageCount()));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.exec();
+}
+
+void PreviewWindow::print()
+{
+    if (!generated_)
+        return;
+    QProgressDialog progress(u"Printing…"_s, QString(), 0, 100, this);
+    progress.setWindowTitle(u"Printing progress"_s);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    const Document printed = loaded_ ? document_ : generate_([&progress](int percent) {
+        progress.setValue(percent / 2);
+    });
+    const int count = int(printed.pages.size());
+    const bool range = printer_.printRange() == QPrinter::PageRange && printer_.fromPage() > 0;
+    const int first = range ? std::min(printer_.fromPage(), count) : 1;
+    const int last = range ? std::clamp(printer_.toPage(), first, count) : count;
+    paintPages(printed, printer_, first, last, [&](int n) {
+        progress.setValue(50 + 50 * (n - first + 1) / std::max(1, last - first + 1));
+    });
+    progress.setValue(100);
+}
+
+void PreviewWindow::saveTo(const QString& path) const
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw SavedReportError("The report cannot be saved to " + path.toStdString() + ": "
+                               + file.errorString().toStdString());
+    saveReport(document_, file);
+}
+
+void PreviewWindow::loadFrom(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw SavedReportError("The report cannot be read from " + path.toStdString() + ": "
+                               + file.errorString().toStdString());
+    Document read = loadReport(file);
+    document_ = std::move(read);
+    loaded_ = true;
+    page_ = 0;
+    printer_.setPageLayout(pageLayoutOf(document_));
+    showCurrent();
+}
+
+void PreviewWindow::exportPdf(const QString& path) const
+{
+    QPdfWriter pdf(path);
+    pdf.setResolution(300);
+    pdf.setPageLayout(pageLayoutOf(document_));
+    pdf.setCreator(u"ijazat"_s);
+    paintPages(document_, pdf, 1, pageCount());
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    showCurrent();
+}
+
+} // namespace printing

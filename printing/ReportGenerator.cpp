@@ -1,0 +1,161 @@
+#include "ReportGenerator.h"
+
+#include "Cursor.h"
+#include "PageFlow.h"
+
+#include <algorithm>
+
+namespace printing {
+namespace {
+
+class Generation {
+public:
+    Generation(const TQuickRep& report, const Progress& progress)
+        : report_(report), progress_(progress), paper_(report.Page.paperSize()),
+          footer_(find(rbPageFooter)), header_(find(rbColumnHeader)),
+          flow_(report.Page.topMargin, paper_.height() - report.Page.bottomMargin, footer_ ? footer_->Height : 0)
+    {
+        document_.paper = paper_;
+        document_.orientation = report.Page.orientation;
+        document_.pages.emplace_back();
+    }
+
+    Document run()
+    {
+        if (const TQRBand* title = find(rbTitle))
+            print(*title);
+        if (report_.DataSet)
+            walkReportCursor(*report_.DataSet);
+        else
+            printDetailOnce();
+        if (const TQRBand* summary = find(rbSummary))
+            print(*summary);
+        finishPage(true);
+        tell(100);
+        return std::move(document_);
+    }
+
+private:
+    const TQRBand* find(TQRBandType type) const
+    {
+        const auto found = std::find_if(report_.Bands.begin(), report_.Bands.end(),
+                                        [type](const TQRBand& band) { return band.BandType == type; });
+        return found == report_.Bands.end() ? nullptr : &*found;
+    }
+
+    void tell(int percent) const
+    {
+        if (progress_)
+            progress_(percent);
+    }
+
+    void walkReportCursor(store::Cursor& records)
+    {
+        const TQRBand* detail = find(rbDetail);
+        const std::size_t count = records.keysInOrder().size();
+        records.First();
+        if (records.IsEmpty()) {
+            if (report_.PrintIfEmpty && detail)
+                print(*detail);
+            return;
+        }
+        if (header_)
+            print(*header_);
+        std::size_t done = 0;
+        do {
+            if (detail)
+                print(*detail);
+            runSubDetails();
+            ++done;
+            tell(int(std::min<std::size_t>(99, done * 100 / std::max<std::size_t>(count, 1))));
+        } while (records.MoveBy(1) != 0);
+    }
+
+    void printDetailOnce()
+    {
+        if (const TQRBand* detail = find(rbDetail))
+            print(*detail);
+        runSubDetails();
+    }
+
+    void runSubDetails()
+    {
+        for (const TQRBand& band : report_.Bands) {
+            if (band.BandType != rbSubDetail)
+                continue;
+            if (!band.DataSet) {
+                print(band);
+                continue;
+            }
+            store::Cursor& entries = *band.DataSet;
+            entries.First();
+            if (entries.IsEmpty()) {
+                if (band.PrintIfEmpty)
+                    print(band);
+                continue;
+            }
+            do
+                print(band);
+            while (entries.MoveBy(1) != 0);
+        }
+    }
+
+    void print(const TQRBand& band)
+    {
+        if (!flow_.fits(band.Height)) {
+            finishPage(false);
+            document_.pages.emplace_back();
+            flow_.newPage();
+            if (header_)
+                place(*header_, flow_.place(header_->Height));
+        }
+        place(band, flow_.place(band.Height));
+    }
+
+    void finishPage(bool last)
+    {
+        if (footer_ && (!last || report_.LastPageFooter))
+            place(*footer_, flow_.footerTop());
+    }
+
+    QRectF onPage(const Box& box, double bandTop) const
+    {
+        return QRectF(report_.Page.leftMargin + box.left, bandTop + box.top, box.right - box.left, box.height);
+    }
+
+    void place(const TQRBand& band, double top)
+    {
+        DocumentPage& page = document_.pages.back();
+        for (const TQRElement& element : band.elements) {
+            if (const auto* label = std::get_if<TQRLabel>(&element)) {
+                page.items.push_back(PlacedText{label->Name, onPage(label->box, top), label->Caption,
+                                                label->look.font.value_or(report_.Font), label->look});
+            } else if (const auto* data = std::get_if<TQRDBText>(&element)) {
+                const QString text = data->DataSet
+                                         ? QString::fromStdString(data->DataSet->FieldByName(data->DataField).Text())
+                                         : QString();
+                page.items.push_back(
+                    PlacedText{data->Name, onPage(data->box, top), text, data->look.font.value_or(report_.Font), data->look});
+            } else if (const auto* shape = std::get_if<TQRShape>(&element)) {
+                page.items.push_back(PlacedShape{shape->Name, onPage(shape->box, top)});
+            }
+        }
+    }
+
+    const TQuickRep& report_;
+    const Progress& progress_;
+    QSizeF paper_;
+    const TQRBand* footer_;
+    const TQRBand* header_;
+    PageFlow flow_;
+    Document document_;
+};
+
+} // namespace
+
+Document generateReport(const TQuickRep& report, const Progress& progress)
+{
+    return Generation(report, progress).run();
+}
+
+} // namespace printing

@@ -1,0 +1,194 @@
+#include "SavedReport.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QIODevice>
+
+namespace printing {
+namespace {
+
+const QByteArray tag = QByteArrayLiteral("IJAZAT-REPORT");
+constexpr quint32 formatVersion = 1;
+constexpr quint8 textItem = 1;
+constexpr quint8 shapeItem = 2;
+// Far beyond any real report, so a damaged count cannot make the reader allocate wildly.
+constexpr quint32 mostPages = 100000;
+constexpr quint32 mostItemsOnAPage = 100000;
+
+void write(QDataStream& out, const QRectF& box)
+{
+    out << box.x() << box.y() << box.width() << box.height();
+}
+
+void write(QDataStream& out, const FontSpec& font)
+{
+    out << font.family << font.points << font.bold << font.colour.rgba();
+}
+
+void write(QDataStream& out, const TextLook& look)
+{
+    out << quint8(look.alignment) << look.autoSize << look.transparent << look.wordWrap << look.clip
+        << look.rightToLeft;
+}
+
+QByteArray pagesOf(const Document& document)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << document.paper.width() << document.paper.height() << quint8(document.orientation);
+    out << quint32(document.pages.size());
+    for (const DocumentPage& page : document.pages) {
+        out << quint32(page.items.size());
+        for (const PlacedItem& item : page.items) {
+            if (const auto* text = std::get_if<PlacedText>(&item)) {
+                out << textItem << text->element;
+                write(out, text->box);
+                out << text->text;
+                write(out, text->font);
+                write(out, text->look);
+            } else {
+                const auto& shape = std::get<PlacedShape>(item);
+                out << shapeItem << shape.element;
+                write(out, shape.box);
+            }
+        }
+    }
+    return bytes;
+}
+
+class Reader {
+public:
+    explicit Reader(const QByteArray& bytes) : in_(bytes)
+    {
+        in_.setVersion(QDataStream::Qt_6_0);
+    }
+
+    Document document()
+    {
+        Document read;
+        double width = 0, height = 0;
+        in_ >> width >> height;
+        read.paper = QSizeF(width, height);
+        const quint8 orientation = byte();
+        if (orientation > quint8(QPageLayout::Landscape))
+            fail();
+        read.orientation = QPageLayout::Orientation(orientation);
+        const quint32 pages = count(mostPages);
+        for (quint32 p = 0; p < pages; ++p) {
+            DocumentPage& page = read.pages.emplace_back();
+            const quint32 items = count(mostItemsOnAPage);
+            for (quint32 i = 0; i < items; ++i)
+                page.items.push_back(item());
+        }
+        check();
+        if (!in_.atEnd())
+            fail();
+        return read;
+    }
+
+private:
+    [[noreturn]] static void fail() { throw SavedReportError("The file is not a saved report, or it is damaged"); }
+
+    void check() const
+    {
+        if (in_.status() != QDataStream::Ok)
+            fail();
+    }
+
+    quint8 byte()
+    {
+        quint8 value = 0;
+        in_ >> value;
+        check();
+        return value;
+    }
+
+    quint32 count(quint32 most)
+    {
+        quint32 value = 0;
+        in_ >> value;
+        check();
+        if (value > most)
+            fail();
+        return value;
+    }
+
+    QRectF box()
+    {
+        double x = 0, y = 0, w = 0, h = 0;
+        in_ >> x >> y >> w >> h;
+        return QRectF(x, y, w, h);
+    }
+
+    PlacedItem item()
+    {
+        const quint8 kind = byte();
+        QString element;
+        in_ >> element;
+        if (kind == shapeItem) {
+            PlacedShape shape{element, box()};
+            check();
+            return shape;
+        }
+        if (kind != textItem)
+            fail();
+        PlacedText text;
+        text.element = element;
+        text.box = box();
+        in_ >> text.text;
+        QRgb colour = 0;
+        in_ >> text.font.family >> text.font.points >> text.font.bold >> colour;
+        text.font.colour = QColor::fromRgba(colour);
+        const quint8 alignment = byte();
+        if (alignment > quint8(TextAlignment::Center))
+            fail();
+        text.look.alignment = TextAlignment(alignment);
+        in_ >> text.look.autoSize >> text.look.transparent >> text.look.wordWrap >> text.look.clip
+            >> text.look.rightToLeft;
+        check();
+        return text;
+    }
+
+    QDataStream in_;
+};
+
+} // namespace
+
+void saveReport(const Document& document, QIODevice& file)
+{
+    const QByteArray pages = pagesOf(document);
+    QByteArray whole = tag;
+    QDataStream out(&whole, QIODevice::WriteOnly | QIODevice::Append);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << formatVersion << quint64(pages.size());
+    whole += pages;
+    whole += QCryptographicHash::hash(pages, QCryptographicHash::Sha256);
+    if (file.write(whole) != whole.size())
+        throw SavedReportError("The report could not be written: " + file.errorString().toStdString());
+}
+
+Document loadReport(QIODevice& file)
+{
+    const QByteArray whole = file.readAll();
+    const qsizetype headerSize = tag.size() + qsizetype(sizeof(quint32) + sizeof(quint64));
+    const qsizetype hashSize = 32;
+    if (whole.size() < headerSize + hashSize || !whole.startsWith(tag))
+        throw SavedReportError("The file is not a saved report, or it is damaged");
+    QDataStream header(whole.mid(tag.size(), headerSize - tag.size()));
+    header.setVersion(QDataStream::Qt_6_0);
+    quint32 version = 0;
+    quint64 length = 0;
+    header >> version >> length;
+    if (version != formatVersion)
+        throw SavedReportError("The report was saved in format version " + std::to_string(version)
+                               + ", which this program does not read");
+    if (length != quint64(whole.size() - headerSize - hashSize))
+        throw SavedReportError("The file is not a saved report, or it is damaged");
+    const QByteArray pages = whole.mid(headerSize, qsizetype(length));
+    if (QCryptographicHash::hash(pages, QCryptographicHash::Sha256) != whole.right(hashSize))
+        throw SavedReportError("The file is not a saved report, or it is damaged");
+    return Reader(pages).document();
+}
+
+} // namespace printing
