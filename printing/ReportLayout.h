@@ -47,6 +47,7 @@ struct TextLook {
     bool wordWrap = false;
     bool clip = false;        // cut to the box
     bool rightToLeft = true;  // reading order
+    bool operator==(const TextLook&) const = default;
 };
 
 struct TQRLabel {

@@ -1,0 +1,164 @@
+#include "DocumentPainter.h"
+#include "PageFlow.h"
+#include "ReportGenerator.h"
+#include "SavedReport.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+using printing::PageFlow;
+
+namespace {
+
+// Band tops down a landscape page with the summary's heights: 190 mm between the margins.
+std::vector<int> rowsPerPage(int rows)
+{
+    PageFlow flow(10, 200, 29.1);
+    std::vector<int> counts{0};
+    flow.place(14.9);
+    flow.place(20.2);
+    for (int row = 0; row < rows; ++row) {
+        if (!flow.fits(12.9)) {
+            flow.newPage();
+            counts.push_back(0);
+            flow.place(20.2);
+        }
+        flow.place(12.9);
+        ++counts.back();
+    }
+    return counts;
+}
+
+TEST(PageFlow, TheSummaryHeightsGiveNineRowsOnTheFirstPageAndTenOnEveryOther)
+{
+    EXPECT_EQ(rowsPerPage(9), (std::vector<int>{9}));
+    EXPECT_EQ(rowsPerPage(10), (std::vector<int>{9, 1}));
+    EXPECT_EQ(rowsPerPage(29), (std::vector<int>{9, 10, 10}));
+    EXPECT_EQ(rowsPerPage(30), (std::vector<int>{9, 10, 10, 1}));
+}
+
+TEST(PageFlow, ABandEndingExactlyOnTheFooterFitsAndOneTallerThanAPageStillGoesOnAFreshPage)
+{
+    PageFlow flow(10, 200, 20);
+    flow.place(100);
+    EXPECT_TRUE(flow.fits(70)) << "ends exactly where the footer's space begins";
+    EXPECT_FALSE(flow.fits(70.1));
+    flow.newPage();
+    EXPECT_TRUE(flow.fits(500)) << "a fresh page takes any band, so the flow cannot stall";
+    EXPECT_EQ(flow.page(), 1);
+    EXPECT_DOUBLE_EQ(flow.footerTop(), 180);
+}
+
+printing::TQuickRep twoBandReport()
+{
+    printing::TQuickRep report;
+    report.Page.orientation = QPageLayout::Landscape;
+    printing::TextLook right;
+    right.alignment = printing::TextAlignment::Right;
+    right.transparent = true;
+    report.Bands = {{u"Title"_s, printing::rbTitle, 20,
+                     {printing::TQRLabel{u"Label"_s, u"تقرير ١٢/٣"_s, {100, 200, 2, 9}, right}}},
+                    {u"Footer"_s, printing::rbPageFooter, 15,
+                     {printing::TQRShape{u"Rule"_s, {0, 277, 1, 0.3}}}}};
+    return report;
+}
+
+TEST(Generation, AReportWithoutCursorPrintsItsBandsOnceWithTheFooterOnTheBottomMargin)
+{
+    const printing::Document document = printing::generateReport(twoBandReport());
+    ASSERT_EQ(document.pages.size(), 1u);
+    EXPECT_EQ(document.paper, QSizeF(297, 210));
+    ASSERT_EQ(document.pages[0].items.size(), 2u);
+    const auto& title = std::get<printing::PlacedText>(document.pages[0].items[0]);
+    EXPECT_EQ(title.box, QRectF(110, 12, 100, 9)) << "boxes are placed from the margins";
+    const auto& rule = std::get<printing::PlacedShape>(document.pages[0].items[1]);
+    EXPECT_DOUBLE_EQ(rule.box.top(), 210 - 10 - 15 + 1);
+}
+
+TEST(Painting, ARightAlignedRightToLeftTextStandsAtTheRightOfItsBox)
+{
+    const printing::Document document = printing::generateReport(twoBandReport());
+    QImage page(297 * 4, 210 * 4, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.scale(4, 4);
+    printing::DocumentPainter(document).paintPage(0, painter);
+    painter.end();
+    // The title's box runs from 110 to 210 mm; its text is far shorter than the box.
+    const auto inkBetween = [&page](double fromMm, double toMm) {
+        int ink = 0;
+        for (int x = int(fromMm * 4); x < int(toMm * 4); ++x)
+            for (int y = 12 * 4; y < 21 * 4; ++y)
+                ink += qGray(page.pixel(x, y)) < 128;
+        return ink;
+    };
+    EXPECT_GT(inkBetween(180, 210), 50);
+    EXPECT_EQ(inkBetween(110, 140), 0) << "a right-to-left painter must not mirror the alignment";
+    EXPECT_LT(qGray(page.pixel(150 * 4, int(186.15 * 4))), 128) << "the footer's rule is drawn";
+}
+
+printing::Document sampleDocument()
+{
+    printing::TQuickRep report = twoBandReport();
+    report.Bands.push_back({u"Summary"_s, printing::rbSummary, 300, {}});
+    return printing::generateReport(report);
+}
+
+QByteArray saved(const printing::Document& document)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    printing::saveReport(document, buffer);
+    return buffer.data();
+}
+
+std::string refusal(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    try {
+        printing::loadReport(buffer);
+    } catch (const printing::SavedReportError& error) {
+        return error.what();
+    }
+    return "loaded";
+}
+
+TEST(SavedReport, LoadsBackTheSameDocument)
+{
+    const printing::Document document = sampleDocument();
+    ASSERT_EQ(document.pages.size(), 2u);
+    QBuffer buffer;
+    buffer.setData(saved(document));
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_EQ(printing::loadReport(buffer), document);
+}
+
+TEST(SavedReport, RefusesEveryShortenedAlteredOrForeignFile)
+{
+    const QByteArray whole = saved(sampleDocument());
+    for (qsizetype length = 0; length < whole.size(); length += 7)
+        EXPECT_NE(refusal(whole.left(length)), "loaded") << "cut to " << length << " bytes";
+    for (qsizetype at : {qsizetype(20), whole.size() / 2, whole.size() - 40, whole.size() - 1}) {
+        QByteArray altered = whole;
+        altered[at] = char(altered[at] ^ 0x01);
+        EXPECT_NE(refusal(altered), "loaded") << "a byte altered at " << at;
+    }
+    EXPECT_NE(refusal(QByteArray("%PDF-1.4 not one of ours")), "loaded");
+    EXPECT_NE(refusal(whole + "x"), "loaded") << "something after the end";
+}
+
+TEST(SavedReport, AFileOfALaterFormatSaysSo)
+{
+    QByteArray later = saved(sampleDocument());
+    const qsizetype versionAt = QByteArray("IJAZAT-REPORT").size();
+    later[versionAt + 3] = 2; // the version, big-endian
+    EXPECT_EQ(refusal(later), "The report was saved in format version 2, which this program does not read");
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+#include "PreviewWindow.h"
+#include "QtPrinting.h"
+#include "ReportPreviewer.h"
+#include "SavedReport.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A report of `pages` pages: a title and one summary band per page, each filling a page.
+printing::TQuickRep pagesReport(int pages)
+{
+    printing::TQuickRep report;
+    printing::TextLook look;
+    report.Bands.push_back({u"Title"_s, printing::rbTitle, 20, {printing::TQRLabel{u"Label"_s, u"عنوان"_s, {0, 190, 2, 9}, look}}});
+    for (int n = 1; n < pages; ++n)
+        report.Bands.push_back({u"Filler"_s, printing::rbSubDetail, 270, {}});
+    return report;
+}
+
+class Preview : public ::testing::Test {
+protected:
+    void open(int pages = 3)
+    {
+        report = pagesReport(pages);
+        window = std::make_unique<printing::PreviewWindow>(
+            nullptr,
+            [this](const printing::Progress& progress) {
+                ++generations;
+                return printing::generateReport(report, progress);
+            },
+            [this](const QString& message) { errors << message; });
+        window->resize(900, 700);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->generate();
+    }
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(window.get(), Qt::Key(key), modifiers);
+    }
+
+    printing::TQuickRep report;
+    std::unique_ptr<printing::PreviewWindow> window;
+    int generations = 0;
+    QStringList errors;
+    QTemporaryDir folder;
+};
+
+TEST_F(Preview, OpensOnPageOneAtPageWidthAndTheKeysTurnThePages)
+{
+    open();
+    EXPECT_EQ(window->windowTitle(), u"Print Preview"_s);
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(window->pageCount(), 3);
+    EXPECT_EQ(window->statusText(), u"Page 1 of 3"_s);
+    EXPECT_EQ(window->zoom(), printing::PreviewWindow::Zoom::PageWidth);
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(window->pageNumber(), 2);
+    press(Qt::Key_End);
+    EXPECT_EQ(window->statusText(), u"Page 3 of 3"_s);
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(window->pageNumber(), 3) << "no page after the last";
+    press(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(window->pageNumber(), 1);
+    press(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window->pageNumber(), 3);
+    press(Qt::Key_Home);
+    EXPECT_EQ(window->pageNumber(), 1);
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(Preview, TheThreeZoomsScaleThePage)
+{
+    open();
+    const double width = window->pixelsPerMillimetre();
+    window->setZoom(printing::PreviewWindow::Zoom::WholePage);
+    const double whole = window->pixelsPerMillimetre();
+    window->setZoom(printing::PreviewWindow::Zoom::Actual);
+    EXPECT_NEAR(window->pixelsPerMillimetre(), window->logicalDpiX() / 25.4, 1e-9);
+    EXPECT_LT(whole, width) << "a portrait page is narrower than the window is wide";
+}
+
+TEST_F(Preview, ASavedReportLoadsBackAndADamagedOneChangesNothing)
+{
+    open(2);
+    const QString path = folder.filePath(u"summary.ijr"_s);
+    window->saveTo(path);
+    const printing::Document shown = window->document();
+    window->nextPage();
+    window->loadFrom(path);
+    EXPECT_EQ(window->document(), shown);
+    EXPECT_EQ(window->pageNumber(), 1);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.resize(file.size() / 2);
+    file.close();
+    open(3);
+    EXPECT_THROW(window->loadFrom(path), printing::SavedReportError);
+    EXPECT_EQ(window->pageCount(), 3);
+    EXPECT_THROW(window->loadFrom(folder.filePath(u"missing.ijr"_s)), printing::SavedReportError);
+}
+
+TEST_F(Preview, ExportsAPdfAndPrintsTheChosenPagesGeneratedAgain)
+{
+    open(3);
+    const QString pdf = folder.filePath(u"report.pdf"_s);
+    window->exportPdf(pdf);
+    QFile exported(pdf);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const QByteArray bytes = exported.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
+
+    QPrinter& printer = window->printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString printed = folder.filePath(u"printed.pdf"_s);
+    printer.setOutputFileName(printed);
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 3);
+    const int before = generations;
+    window->print();
+    EXPECT_EQ(generations, before + 1) << "printing generates the report once more";
+    QFile paper(printed);
+    ASSERT_TRUE(paper.open(QIODevice::ReadOnly));
+    const QByteArray sheets = paper.readAll();
+    EXPECT_EQ(sheets.count("/Type /Page\n") + sheets.count("/Type /Page\r") + sheets.count("/Type /Page "), 2);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+TEST_F(Preview, AnExportThatCannotBeWrittenIsReportedAndThePreviewGoesOn)
+{
+    open(1);
+    EXPECT_THROW(window->exportPdf(folder.filePath(u"no/such/folder/report.pdf"_s)), std::runtime_error);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST(ReportPreviewer, ReturnsOnlyOnceThePreviewClosesAndASecondCallBringsItToTheFront)
+{
+    const printing::TQuickRep report = pagesReport(2);
+    printing::ReportPreviewer previewer(report);
+    QWidget owner;
+    owner.show();
+    bool sawOpen = false;
+    bool secondReturnedAtOnce = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        printing::PreviewWindow* open = previewer.openPreview();
+        if (!open || !open->generated())
+            return; // still generating: events go on meanwhile
+        poll.stop();
+        sawOpen = open->isVisible() && open->pageCount() == 2;
+        previewer.Preview(&owner, {});
+        secondReturnedAtOnce = previewer.openPreview() == open;
+        open->close();
+    });
+    poll.start(5);
+    previewer.Preview(&owner, {});
+    EXPECT_TRUE(sawOpen);
+    EXPECT_TRUE(secondReturnedAtOnce);
+    EXPECT_EQ(previewer.openPreview(), nullptr) << "the preview is gone once closed";
+}
+
+} // namespace

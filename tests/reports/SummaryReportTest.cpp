@@ -1,0 +1,163 @@
+#include "BookWindowFixture.h"
+#include "ReportGenerator.h"
+#include "Unitallworker.h"
+#include "Unitprint.h"
+
+#include <QHeaderView>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The texts a page holds, by the element they came from, in print order.
+std::vector<QString> textsOf(const printing::DocumentPage& page, const QString& element)
+{
+    std::vector<QString> texts;
+    for (const printing::PlacedItem& item : page.items)
+        if (const auto* text = std::get_if<printing::PlacedText>(&item); text && text->element == element)
+            texts.push_back(text->text);
+    return texts;
+}
+
+const printing::PlacedText* first(const printing::DocumentPage& page, const QString& element)
+{
+    for (const printing::PlacedItem& item : page.items)
+        if (const auto* text = std::get_if<printing::PlacedText>(&item); text && text->element == element)
+            return text;
+    return nullptr;
+}
+
+int shapesOn(const printing::DocumentPage& page)
+{
+    return int(std::count_if(page.items.begin(), page.items.end(),
+                             [](const printing::PlacedItem& item) { return std::holds_alternative<printing::PlacedShape>(item); }));
+}
+
+class SummaryReport : public testing_support::BookWindowFixture {
+protected:
+    SummaryReport() { FormPrint = layout.get(); }
+    ~SummaryReport() override
+    {
+        window.reset();
+        layout.reset();
+        FormPrint = nullptr;
+        FormAllWorker = nullptr;
+    }
+
+    printing::Document generate() { return printing::generateReport(layout->QuickRep1); }
+    void addWorkers(int count)
+    {
+        for (int n = 1; n <= count; ++n)
+            testing_support::addWorker(*book, "worker " + std::to_string(n));
+    }
+
+    std::unique_ptr<TFormPrint> layout = std::make_unique<TFormPrint>();
+    std::unique_ptr<TFormAllWorker> window;
+};
+
+TEST_F(SummaryReport, AnEmptyTablePrintsOnePageWithTheTitleOneEmptyRowAndTheFooterButNoCaptions)
+{
+    const printing::Document document = generate();
+    ASSERT_EQ(document.pages.size(), 1u);
+    const printing::DocumentPage& page = document.pages[0];
+    EXPECT_EQ(textsOf(page, u"QRLabel14"_s),
+              std::vector<QString>{u"تقرير إجازات العاملين بفرع النقابة لشهر .........................................0"_s});
+    EXPECT_TRUE(textsOf(page, u"QRLabel15"_s).empty()) << "no column header without a worker";
+    EXPECT_EQ(textsOf(page, u"QRDBText3"_s), std::vector<QString>{QString()});
+    EXPECT_EQ(textsOf(page, u"QRDBText9"_s), std::vector<QString>{QString()});
+    EXPECT_EQ(shapesOn(page), 1) << "the empty row keeps its rule";
+    EXPECT_EQ(textsOf(page, u"QRLabel7"_s), std::vector<QString>{u"رئيس الديوان"_s});
+    EXPECT_EQ(document.paper, QSizeF(297, 210));
+    EXPECT_EQ(document.orientation, QPageLayout::Landscape);
+}
+
+TEST_F(SummaryReport, TenWorkersPutNineOnTheFirstPageAndTheTenthUnderTheHeaderOfTheSecond)
+{
+    addWorkers(10);
+    const printing::Document document = generate();
+    ASSERT_EQ(document.pages.size(), 2u);
+    EXPECT_EQ(textsOf(document.pages[0], u"QRDBText3"_s).size(), 9u);
+    EXPECT_EQ(textsOf(document.pages[1], u"QRDBText3"_s), std::vector<QString>{u"worker 10"_s});
+    EXPECT_EQ(textsOf(document.pages[1], u"QRLabel15"_s), std::vector<QString>{u"اسم العامل"_s});
+    EXPECT_TRUE(textsOf(document.pages[1], u"QRLabel14"_s).empty()) << "the title is on the first page only";
+    for (const printing::DocumentPage& page : document.pages) {
+        const printing::PlacedText* rule = first(page, u"QRLabel11"_s);
+        ASSERT_NE(rule, nullptr) << "every page ends with the footer";
+        EXPECT_NEAR(rule->box.top(), 210 - 10 - 29.1 + 0.3, 1e-9) << "the footer stands on the bottom margin";
+    }
+    const printing::PlacedText* tenth = first(document.pages[1], u"QRDBText3"_s);
+    EXPECT_NEAR(tenth->box.top(), 10 + 20.2 + 0.5, 1e-9);
+    EXPECT_NEAR(tenth->box.left(), 10 + 216.7, 1e-9);
+    EXPECT_EQ(tenth->look.alignment, printing::TextAlignment::Right);
+}
+
+TEST_F(SummaryReport, EmptyTotalsPrintNothingAndZeroPrintsZero)
+{
+    testing_support::addWorker(*book, "Ahmad");
+    book->TableM.Edit();
+    book->TableMAdministrationPermit.SetAsInteger(0);
+    book->TableMHorsPermit.SetText("2.30");
+    book->TableM.Post();
+    const printing::DocumentPage page = generate().pages.at(0);
+    EXPECT_EQ(textsOf(page, u"QRDBText5"_s), std::vector<QString>{u"0"_s});
+    EXPECT_EQ(textsOf(page, u"QRDBText7"_s), std::vector<QString>{QString()});
+    EXPECT_EQ(textsOf(page, u"QRDBText6"_s), std::vector<QString>{u"2.30"_s});
+    EXPECT_EQ(textsOf(page, u"QRDBText4"_s), std::vector<QString>{u"14"_s});
+}
+
+TEST_F(SummaryReport, GenerationLeavesTableMOnTheLastWorker)
+{
+    addWorkers(4);
+    book->TableM.First();
+    generate();
+    EXPECT_EQ(book->TableMWorkerName.Text(), "worker 4");
+}
+
+TEST_F(SummaryReport, TheWindowShowsElevenColumnsTwoHiddenAndItsPrintButtonWaitsForThePreview)
+{
+    addWorkers(3);
+    book->TableM.First();
+    window = std::make_unique<TFormAllWorker>();
+    FormAllWorker = window.get();
+    ASSERT_TRUE(testing_support::showActive(*window));
+    controls::DBGrid& grid = *window->DBGrid1;
+    ASSERT_EQ(grid.rows().columnCount(), 11);
+    EXPECT_TRUE(grid.isColumnHidden(9));
+    EXPECT_TRUE(grid.isColumnHidden(10));
+    EXPECT_EQ(grid.rows().headerData(4, Qt::Horizontal).toString(), u" إدارية"_s);
+    EXPECT_EQ(grid.rows().headerData(8, Qt::Horizontal).toString(), u"عدد الأيام المتجاوزة شهرياً"_s);
+    EXPECT_EQ(grid.columnWidth(8), 143);
+    EXPECT_EQ(window->Panel1->height(), 385);
+    EXPECT_EQ(window->BitBtn2->text(), u"طباعة"_s);
+    EXPECT_EQ(window->BitBtn2->size(), QSize(107, 25));
+
+    bool previewSeen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* preview = window->findChild<QWidget*>(u"PreviewWindow"_s);
+        ASSERT_NE(preview, nullptr);
+        previewSeen = preview->isVisible() && preview->windowTitle() == u"Print Preview"_s;
+        window->BitBtn2->click(); // a second press while the preview is open
+        EXPECT_EQ(window->findChildren<QWidget*>(u"PreviewWindow"_s).size(), 1);
+        preview->close();
+    });
+    window->BitBtn2->click();
+    EXPECT_TRUE(previewSeen);
+    EXPECT_EQ(grid.currentIndex().row(), 2) << "the grid shows the last worker as current";
+    EXPECT_TRUE(boxes.exceptions.isEmpty());
+}
+
+TEST_F(SummaryReport, AFailureWhileGeneratingIsReportedAndTheWindowStaysOpen)
+{
+    addWorkers(2);
+    window = std::make_unique<TFormAllWorker>();
+    ASSERT_TRUE(testing_support::showActive(*window));
+    book->TableM.Close();
+    window->BitBtn2->click();
+    EXPECT_EQ(boxes.exceptions, QStringList{u"Cursor 'TableM' is closed."_s});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->findChild<QWidget*>(u"PreviewWindow"_s), nullptr);
+    book->TableM.Open();
+}
+
+} // namespace
