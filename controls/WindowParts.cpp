@@ -76,6 +76,15 @@ QLabel* makeBadge(QWidget* parent, const QString& objectName, const QString& cap
     return badge;
 }
 
+QLabel* makePicture(QWidget* parent, const QString& objectName, const QImage& picture, const QPoint& at)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setPixmap(QPixmap::fromImage(picture));
+    label->setGeometry(QRect(at, picture.size()));
+    return label;
+}
+
 QLabel* makeRightAlignedLabel(QWidget* parent, const QString& objectName, const QString& caption, int right, int top)
 {
     auto* label = new QLabel(caption, parent);

@@ -25,6 +25,9 @@ QFrame* makeSunkenPanel(QWidget* parent, const QString& objectName, const QColor
 QLabel* makeBadge(QWidget* parent, const QString& objectName, const QString& caption, const QColor& colour,
                   const QRect& geometry);
 
+// A picture sized to itself, its top-left corner at `at`.
+QLabel* makePicture(QWidget* parent, const QString& objectName, const QImage& picture, const QPoint& at);
+
 // A caption whose right edge stands at `right`, its top at `top`.
 QLabel* makeRightAlignedLabel(QWidget* parent, const QString& objectName, const QString& caption, int right, int top);
 

@@ -4,10 +4,10 @@
 #include "DataModule.h"
 #include "Dialogs.h"
 #include "Guard.h"
+#include "KeyPressHandlers.h"
 #include "Pictures.h"
 
 #include <QFocusEvent>
-#include <QKeyEvent>
 
 using namespace Qt::Literals::StringLiterals;
 using controls::connectGuarded;
@@ -49,11 +49,9 @@ TLeaveWindowFrame::TLeaveWindowFrame(const QString& objectName, Amounts amounts)
     DBGrid1->setColour(QColor(0xF4, 0xFA, 0xFF));
     DBGrid1->setGeometry(Panel1->width() - 215 - gap, stripHeight, 215, 251);
 
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(u"Image1"_s);
     const QImage picture = controls::picture(controls::Picture::LeaveWindow);
-    Image1->setPixmap(QPixmap::fromImage(picture));
-    Image1->setGeometry(2 * gap + 20, stripHeight + (251 - picture.height()) / 2, picture.width(), picture.height());
+    Image1 = controls::makePicture(Panel1, u"Image1"_s, picture,
+                                   QPoint(2 * gap + 20, stripHeight + (251 - picture.height()) / 2));
 
     const bool hourly = amounts == Amounts::HoursAndMinutes;
     Edit1 = box(u"Edit1"_s, 169);
@@ -83,6 +81,14 @@ TLeaveWindowFrame::TLeaveWindowFrame(const QString& objectName, Amounts amounts)
         previous = next;
     }
 
+    Edit1->installEventFilter(this);
+    auto* keyPresses = new controls::KeyPressHandlers(this);
+    keyPresses->on(Edit1, [this](QChar key) { Edit1KeyPress(key); });
+    keyPresses->on(Edit2, [this](QChar key) { Edit2KeyPress(key); });
+    if (Edit3)
+        keyPresses->on(Edit3, [this](QChar key) { Edit3KeyPress(key); });
+    keyPresses->on(Edit4, [this](QChar key) { Edit4KeyPress(key); });
+    keyPresses->on(Edit5, [this](QChar key) { Edit5KeyPress(key); });
     connectGuarded(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
     connectGuarded(DBGrid1, &controls::DBGrid::cellClicked, this, [this] { DBGrid1CellClick(); });
     connectGuarded(DBGrid1, &controls::DBGrid::keyReleased, this, [this] { DBGrid1KeyUp(); });
@@ -96,7 +102,6 @@ QLineEdit* TLeaveWindowFrame::box(const QString& name, int width)
     edit->resize(width, boxHeight);
     // Flush right whatever the text: digits alone would otherwise stand at the left.
     edit->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    edit->installEventFilter(this);
     return edit;
 }
 
@@ -182,40 +187,34 @@ void TLeaveWindowFrame::DBGrid1KeyUp()
     selectWorker();
 }
 
-void TLeaveWindowFrame::passFocus(QWidget* next)
-{
-    // Tab's reason: a box reached this way has its whole text selected.
-    next->setFocus(Qt::TabFocusReason);
-}
-
 void TLeaveWindowFrame::Edit1KeyPress(QChar key)
 {
     if (key == u'\r')
-        passFocus(Edit2);
+        controls::passFocus(Edit2);
 }
 
 void TLeaveWindowFrame::Edit2KeyPress(QChar key)
 {
     if (key == u'\r')
-        passFocus(Edit3 ? Edit3 : Edit4);
+        controls::passFocus(Edit3 ? Edit3 : Edit4);
 }
 
 void TLeaveWindowFrame::Edit3KeyPress(QChar key)
 {
     if (key == u'\r')
-        passFocus(Edit4);
+        controls::passFocus(Edit4);
 }
 
 void TLeaveWindowFrame::Edit4KeyPress(QChar key)
 {
     if (key == u'\r')
-        passFocus(Edit5);
+        controls::passFocus(Edit5);
 }
 
 void TLeaveWindowFrame::Edit5KeyPress(QChar key)
 {
     if (key == u'\r')
-        passFocus(BitBtn2);
+        controls::passFocus(BitBtn2);
 }
 
 void TLeaveWindowFrame::BitBtn2Click()
@@ -236,23 +235,6 @@ bool TLeaveWindowFrame::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             controls::guarded([this] { Edit1Exit(); });
-    } else if (event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (typed.size() == 1) {
-            const QChar key = typed.front();
-            controls::guarded([&] {
-                if (watched == Edit1)
-                    Edit1KeyPress(key);
-                else if (watched == Edit2)
-                    Edit2KeyPress(key);
-                else if (watched == Edit3)
-                    Edit3KeyPress(key);
-                else if (watched == Edit4)
-                    Edit4KeyPress(key);
-                else if (watched == Edit5)
-                    Edit5KeyPress(key);
-            });
-        }
     }
     return controls::WorkingWindow::eventFilter(watched, event);
 }

@@ -59,5 +59,4 @@ private:
     QLineEdit* box(const QString& name, int width);
     void layOutStrip();
     void selectWorker();
-    void passFocus(QWidget* next);
 };

@@ -31,11 +31,7 @@ TFormMain::TFormMain() : controls::WorkingWindow(u"FormMain"_s, u"الإجازا
     Panel1 = controls::makeSunkenPanel(this, u"Panel1"_s, menuColour, QSize(585, 377));
     keepCentred(Panel1);
 
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(u"Image1"_s);
-    const QImage heart = controls::picture(controls::Picture::Heart);
-    Image1->setPixmap(QPixmap::fromImage(heart));
-    Image1->setGeometry(46, 26, heart.width(), heart.height());
+    Image1 = controls::makePicture(Panel1, u"Image1"_s, controls::picture(controls::Picture::Heart), QPoint(46, 26));
 
     Button1 = menuButton(u"Button1"_s, u"عامل جديد"_s, 452, 9, false);
     Button2 = menuButton(u"Button2"_s, u"تعديل ذاتية عامل"_s, 391, 51, false);

@@ -4,11 +4,11 @@
 #include "DataModule.h"
 #include "Dialogs.h"
 #include "Guard.h"
+#include "KeyPressHandlers.h"
 #include "Pictures.h"
 #include "WholeNumber.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 
 #include <limits>
 
@@ -31,7 +31,8 @@ constexpr int badgeLeft = 514;
 } // namespace
 
 TFormNew::TFormNew()
-    : controls::WorkingWindow(u"FormNew"_s, u"الإجازات"_s, QColor(0x00, 0x6F, 0xA4)), BitBtn1(addCloseButton())
+    : controls::WorkingWindow(u"FormNew"_s, u"الإجازات"_s, QColor(0x00, 0x6F, 0xA4)), BitBtn1(addCloseButton()),
+      keyPresses_(new controls::KeyPressHandlers(this))
 {
     BitBtn2 = controls::makeButton(bottomBar(), u"BitBtn2"_s, u"حفظ وإغلاق"_s, QRect(0, 16, 100, 25),
                                    style()->standardIcon(QStyle::SP_DialogSaveButton));
@@ -39,11 +40,7 @@ TFormNew::TFormNew()
 
     Panel1 = controls::makeSunkenPanel(this, u"Panel1"_s, inputPanelColour, QSize(585, 319));
     keepCentred(Panel1);
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(u"Image1"_s);
-    const QImage traveller = controls::picture(controls::Picture::Traveller);
-    Image1->setPixmap(QPixmap::fromImage(traveller));
-    Image1->setGeometry(69, 49, traveller.width(), traveller.height());
+    Image1 = controls::makePicture(Panel1, u"Image1"_s, controls::picture(controls::Picture::Traveller), QPoint(69, 49));
 
     DBEdit1 = input(u"DBEdit1"_s, "WorkerName", Label1, u"اسم العامل"_s, Panel3, u"Panel3"_s, u"1"_s, 71);
     DBEdit2 = input(u"DBEdit2"_s, "ServesStart", Label2, u"بداية الخدمة"_s, Panel4, u"Panel4"_s, u"2"_s, 126);
@@ -63,6 +60,10 @@ TFormNew::TFormNew()
     QWidget::setTabOrder(BitBtn1, BitBtn2);
     QWidget::setTabOrder(BitBtn2, DBEdit1);
 
+    keyPresses_->on(DBEdit1, [this](QChar key) { DBEdit1KeyPress(key); });
+    keyPresses_->on(DBEdit2, [this](QChar key) { DBEdit2KeyPress(key); });
+    keyPresses_->on(DBEdit3, [this](QChar key) { DBEdit3KeyPress(key); });
+    keyPresses_->on(DBEdit4, [this](QChar key) { DBEdit4KeyPress(key); });
     connectGuarded(DBEdit2, &controls::DBEdit::exited, this, [this] { DBEdit2Exit(); });
     connectGuarded(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 }
@@ -72,7 +73,6 @@ controls::DBEdit* TFormNew::input(const QString& name, std::string_view field, Q
 {
     auto* box = new controls::DBEdit(Panel1, name, store::DataModule1->DataSourceM, field);
     box->setGeometry(boxLeft, top, boxWidth, boxHeight);
-    box->installEventFilter(this);
     label = controls::makeRightAlignedLabel(Panel1, u"Label"_s + name.right(1), caption, boxLeft + boxWidth, top - 18);
     badge = controls::makeBadge(Panel1, badgeName, number, inputPanelColour, QRect(badgeLeft, top - 2, 17, 25));
     return box;
@@ -134,53 +134,26 @@ void TFormNew::closeEvent(QCloseEvent* event)
     controls::WorkingWindow::closeEvent(event);
 }
 
-bool TFormNew::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (typed.size() == 1) {
-            const QChar key = typed.front();
-            controls::guarded([&] {
-                if (watched == DBEdit1)
-                    DBEdit1KeyPress(key);
-                else if (watched == DBEdit2)
-                    DBEdit2KeyPress(key);
-                else if (watched == DBEdit3)
-                    DBEdit3KeyPress(key);
-                else if (watched == DBEdit4)
-                    DBEdit4KeyPress(key);
-            });
-        }
-    }
-    return controls::WorkingWindow::eventFilter(watched, event);
-}
-
-void TFormNew::passFocus(QWidget* next)
-{
-    // Tab's reason: a box reached this way has its whole text selected.
-    next->setFocus(Qt::TabFocusReason);
-}
-
 void TFormNew::DBEdit1KeyPress(QChar key)
 {
     if (key == u'\r')
-        passFocus(DBEdit2);
+        controls::passFocus(DBEdit2);
 }
 
 void TFormNew::DBEdit2KeyPress(QChar key)
 {
     if (key == u'\r')
-        passFocus(BitBtn2);
+        controls::passFocus(BitBtn2);
 }
 
 void TFormNew::DBEdit3KeyPress(QChar key)
 {
     if (key == u'\r')
-        passFocus(DBEdit4);
+        controls::passFocus(DBEdit4);
 }
 
 void TFormNew::DBEdit4KeyPress(QChar key)
 {
     if (key == u'\r')
-        passFocus(BitBtn2);
+        controls::passFocus(BitBtn2);
 }

@@ -9,6 +9,10 @@
 // The new-worker window: each showing begins one new worker on TableM; the save button
 // checks the name and entitlement boxes and stores the worker. The entitlement follows
 // from the start of service when that box is left.  REQUIRES: DataModule1 exists.
+namespace controls {
+class KeyPressHandlers;
+}
+
 class TFormNew : public controls::WorkingWindow {
     Q_OBJECT
 public:
@@ -43,12 +47,12 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     controls::DBEdit* input(const QString& name, std::string_view field, QLabel*& label, const QString& caption,
                             QLabel*& badge, const QString& badgeName, const QString& number, int top);
-    void passFocus(QWidget* next);
+
+    controls::KeyPressHandlers* keyPresses_;
 };
 
 extern TFormNew* FormNew;
