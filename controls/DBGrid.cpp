@@ -9,12 +9,11 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScrollBar>
 
 namespace controls {
 namespace {
 
-constexpr int gridRowHeight = 18;      // in pixels, for 13-pixel text
+constexpr int gridRowHeight = 18;  // in pixels, for 13-pixel text
 constexpr int indicatorWidth = 14;  // in pixels
 constexpr int defaultColumnWidth = 64;
 
