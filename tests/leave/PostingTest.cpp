@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <limits>
 
 using leave::LeaveDate;
@@ -286,26 +288,34 @@ class FailingDisk : public ::testing::TestWithParam<PostingCase> {
 protected:
     void SetUp() override { FaultVfs::install(); }
     void TearDown() override { FaultVfs::reset(); }
+
+    struct Probe {
+        testing_support::BookContents before, after;
+        int operations = 0; // durable operations the posting takes
+    };
+    // The posting run once without a fault on a fresh book.
+    static Probe probe(const PostingCase& posting)
+    {
+        Probe found;
+        TempBook book;
+        {
+            auto filling = book.open();
+            fillForFaults(*filling);
+        }
+        found.before = testing_support::readBook(book.root());
+        store::TDataModule1 opened(book.root(), {FaultVfs::name, 100});
+        FaultVfs::reset();
+        posting.post(opened);
+        found.operations = FaultVfs::operations();
+        found.after = testing_support::readBook(book.root());
+        return found;
+    }
 };
 
 TEST_P(FailingDisk, LeavesTheBookAndTheCursorsAsBeforeAndARetryPostsOnce)
 {
     const PostingCase& posting = GetParam();
-    testing_support::BookContents before, after;
-    int operations = 0;
-    {
-        TempBook probe;
-        {
-            auto filling = probe.open();
-            fillForFaults(*filling);
-        }
-        before = testing_support::readBook(probe.root());
-        store::TDataModule1 book(probe.root(), {FaultVfs::name, 100});
-        FaultVfs::reset();
-        posting.post(book);
-        operations = FaultVfs::operations();
-        after = testing_support::readBook(probe.root());
-    }
+    const auto [before, after, operations] = probe(posting);
     ASSERT_GT(operations, 3);
     int refused = 0;
     for (int n = 1; n <= operations; ++n) {
@@ -340,6 +350,40 @@ TEST_P(FailingDisk, LeavesTheBookAndTheCursorsAsBeforeAndARetryPostsOnce)
         EXPECT_EQ(testing_support::readBook(victim.root()), after);
     }
     EXPECT_GT(refused, 0);
+}
+
+TEST_P(FailingDisk, AKillAtAnyMomentLeavesTheWholePostingOrNoneOfIt)
+{
+    const PostingCase& posting = GetParam();
+    const auto [before, after, operations] = probe(posting);
+    int sawBefore = 0, sawAfter = 0;
+    for (int n = 1; n <= operations + 1; ++n) {
+        SCOPED_TRACE(std::string(posting.name) + ", killed before durable operation " + std::to_string(n));
+        TempBook victim;
+        {
+            auto filling = victim.open();
+            fillForFaults(*filling);
+        }
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            store::TDataModule1 book(victim.root(), {FaultVfs::name, 100});
+            FaultVfs::killAt(n);
+            posting.post(book);
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        const testing_support::BookContents found = testing_support::readBook(victim.root());
+        if (found == before)
+            ++sawBefore;
+        else if (found == after)
+            ++sawAfter;
+        else
+            ADD_FAILURE() << "the book holds part of the posting";
+    }
+    EXPECT_GT(sawBefore, 0);
+    EXPECT_GT(sawAfter, 0) << "the last run was not killed, so it stored the whole posting";
 }
 
 INSTANTIATE_TEST_SUITE_P(
