@@ -76,6 +76,18 @@ QLabel* makeBadge(QWidget* parent, const QString& objectName, const QString& cap
     return badge;
 }
 
+void setTabChain(std::initializer_list<QWidget*> controls)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* next : controls) {
+        if (!next)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
 QLabel* makePicture(QWidget* parent, const QString& objectName, const QImage& picture, const QPoint& at)
 {
     auto* label = new QLabel(parent);

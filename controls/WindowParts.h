@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRect>
 
+#include <initializer_list>
+
 namespace controls {
 
 // A button at a fixed place in its parent, with a small picture beside its caption if
@@ -24,6 +26,9 @@ QFrame* makeSunkenPanel(QWidget* parent, const QString& objectName, const QColor
 // A number badge: a small panel of the colour it stands on, with a navy caption.
 QLabel* makeBadge(QWidget* parent, const QString& objectName, const QString& caption, const QColor& colour,
                   const QRect& geometry);
+
+// Tab goes from each control to the next in this order; an absent (null) control is passed over.
+void setTabChain(std::initializer_list<QWidget*> controls);
 
 // A picture sized to itself, its top-left corner at `at`.
 QLabel* makePicture(QWidget* parent, const QString& objectName, const QImage& picture, const QPoint& at);

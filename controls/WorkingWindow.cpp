@@ -48,10 +48,23 @@ void WorkingWindow::keepCentred(QWidget* panel)
     panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
 }
 
-void WorkingWindow::keepAtRightEnd(QWidget* button)
+QPushButton* WorkingWindow::addRightEndButton(const QString& caption, int width, QStyle::StandardPixmap picture)
 {
+    QPushButton* button = makeButton(bottomBar(), QStringLiteral("BitBtn2"), caption,
+                                     QRect(bottomBar()->width() - barMargin - width, 16, width, 25),
+                                     style()->standardIcon(picture));
     rightEnded_.push_back(button);
-    button->move(bottomBar()->width() - barMargin - button->width(), button->y());
+    return button;
+}
+
+QPushButton* WorkingWindow::addSaveButton()
+{
+    return addRightEndButton(u"حفظ وإغلاق"_s, 100, QStyle::SP_DialogSaveButton);
+}
+
+QPushButton* WorkingWindow::addPrintButton()
+{
+    return addRightEndButton(u"طباعة"_s, 107, QStyle::SP_FileDialogDetailedView);
 }
 
 void WorkingWindow::resizeEvent(QResizeEvent* event)

@@ -24,8 +24,10 @@ public:
     QPushButton* addCloseButton();
     // The panel keeps its centre in the middle of the window whatever its size.
     void keepCentred(QWidget* panel);
-    // The bottom bar's button keeps its distance from the bar's right edge.
-    void keepAtRightEnd(QWidget* button);
+    // BitBtn2 at the bar's right end, keeping its distance from it: "حفظ وإغلاق" (save and
+    // close) or "طباعة" (print). The window connects what it does.
+    QPushButton* addSaveButton();
+    QPushButton* addPrintButton();
 
 signals:
     void closed();
@@ -35,6 +37,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QPushButton* addRightEndButton(const QString& caption, int width, QStyle::StandardPixmap picture);
+
     QWidget* bottomBar_ = nullptr;
     std::vector<QWidget*> centred_;
     std::vector<QWidget*> rightEnded_;

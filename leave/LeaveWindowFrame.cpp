@@ -33,9 +33,7 @@ void colourBox(QLineEdit* box, const QColor& colour)
 TLeaveWindowFrame::TLeaveWindowFrame(const QString& objectName, Amounts amounts)
     : controls::WorkingWindow(objectName, objectName, QColor(0x00, 0x63, 0x93)), BitBtn1(addCloseButton())
 {
-    BitBtn2 = controls::makeButton(bottomBar(), u"BitBtn2"_s, u"حفظ وإغلاق"_s, QRect(0, 16, 100, 25),
-                                   style()->standardIcon(QStyle::SP_DialogSaveButton));
-    keepAtRightEnd(BitBtn2);
+    BitBtn2 = addSaveButton();
 
     Panel1 = controls::makePanel(this, u"Panel1"_s, panelColour);
     Panel1->resize(483, 285);
@@ -73,13 +71,7 @@ TLeaveWindowFrame::TLeaveWindowFrame(const QString& objectName, Amounts amounts)
     colourBox(Edit6, QColor(0xE0, 0xF5, 0xF2));
     layOutStrip();
 
-    QWidget* previous = DBGrid1;
-    for (QWidget* next : std::initializer_list<QWidget*>{Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, BitBtn1, BitBtn2}) {
-        if (!next)
-            continue;
-        QWidget::setTabOrder(previous, next);
-        previous = next;
-    }
+    controls::setTabChain({DBGrid1, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, BitBtn1, BitBtn2});
 
     Edit1->installEventFilter(this);
     auto* keyPresses = new controls::KeyPressHandlers(this);

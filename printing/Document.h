@@ -15,7 +15,7 @@ struct PlacedText {
     QString element; // the layout element it came from, e.g. QRLabel14
     QRectF box;      // in mm
     QString text;
-    FontSpec font;
+    ReportFont font;
     TextLook look;
     bool operator==(const PlacedText&) const = default;
 };

@@ -23,12 +23,12 @@ Qt::Alignment horizontal(TextAlignment alignment)
     return Qt::AlignHCenter;
 }
 
-QFont deviceFont(const FontSpec& spec, double pixelsPerMillimetre, const QPaintDevice& device)
+QFont deviceFont(const ReportFont& wanted, double pixelsPerMillimetre, const QPaintDevice& device)
 {
-    QFont font(spec.family);
-    font.setBold(spec.bold);
+    QFont font(wanted.family);
+    font.setBold(wanted.bold);
     // A point size that comes out at the right height on this device at this scale.
-    const double pixels = spec.points * millimetresPerPoint * pixelsPerMillimetre;
+    const double pixels = wanted.points * millimetresPerPoint * pixelsPerMillimetre;
     font.setPointSizeF(std::max(0.5, pixels * 72.0 / device.logicalDpiY()));
     return font;
 }

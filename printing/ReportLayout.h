@@ -20,12 +20,12 @@ class Cursor;
 
 namespace printing {
 
-struct FontSpec {
+struct ReportFont {
     QString family = QStringLiteral("Simplified Arabic");
     double points = 14;
     bool bold = true;
     QColor colour = Qt::black;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const ReportFont&) const = default;
 };
 
 // Where a text stands in its box, on the page as seen.
@@ -40,7 +40,7 @@ struct Box {
 
 // What a label or data text box looks like.
 struct TextLook {
-    std::optional<FontSpec> font; // the report's when empty
+    std::optional<ReportFont> font; // the report's when empty
     TextAlignment alignment = TextAlignment::Right;
     bool autoSize = false;    // sized to its text, standing at its right edge: never cut
     bool transparent = false; // else white behind the text
@@ -101,7 +101,7 @@ struct TQuickRep {
     QString Name;
     store::Cursor* DataSet = nullptr; // the report's own; with none its detail band prints once
     PageSettings Page;
-    FontSpec Font;
+    ReportFont Font;
     bool PrintIfEmpty = true;
     bool FirstPageHeader = true;
     bool LastPageFooter = true;

@@ -20,7 +20,7 @@ void write(QDataStream& out, const QRectF& box)
     out << box.x() << box.y() << box.width() << box.height();
 }
 
-void write(QDataStream& out, const FontSpec& font)
+void write(QDataStream& out, const ReportFont& font)
 {
     out << font.family << font.points << font.bold << font.colour.rgba();
 }

@@ -2,9 +2,9 @@
 
 namespace layout_parts {
 
-printing::FontSpec boldFont(double points)
+printing::ReportFont boldFont(double points)
 {
-    printing::FontSpec font;
+    printing::ReportFont font;
     font.points = points;
     font.bold = true;
     return font;

@@ -19,6 +19,6 @@ printing::TQRLabel wrappedSignature(const QString& name, const QString& text, pr
 printing::TQRDBText field(const QString& name, store::Cursor& cursor, const char* fieldName, printing::Box box,
                           printing::TextAlignment alignment, bool wordWrap);
 
-printing::FontSpec boldFont(double points);
+printing::ReportFont boldFont(double points);
 
 } // namespace layout_parts

@@ -13,9 +13,7 @@ TFormAllWorker::TFormAllWorker()
     : controls::WorkingWindow(u"FormAllWorker"_s, u"FormAllWorker"_s, QColor(0x00, 0x63, 0x93)),
       BitBtn1(addCloseButton())
 {
-    BitBtn2 = controls::makeButton(bottomBar(), u"BitBtn2"_s, u"طباعة"_s, QRect(0, 16, 107, 25),
-                                   style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    keepAtRightEnd(BitBtn2);
+    BitBtn2 = addPrintButton();
     Panel1 = new QWidget(this);
     Panel1->setObjectName(u"Panel1"_s);
     DBGrid1 = new controls::DBGrid(Panel1, u"DBGrid1"_s, store::DataModule1->DataSourceM,

@@ -33,9 +33,7 @@ controls::DBGrid* entryGrid(QWidget* panel, const QString& name, store::DataSour
 TFormDetil::TFormDetil()
     : controls::WorkingWindow(u"FormDetil"_s, u"FormDetil"_s, QColor(0x00, 0x63, 0x93)), BitBtn1(addCloseButton())
 {
-    BitBtn2 = controls::makeButton(bottomBar(), u"BitBtn2"_s, u"طباعة"_s, QRect(0, 16, 107, 25),
-                                   style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    keepAtRightEnd(BitBtn2);
+    BitBtn2 = addPrintButton();
     Panel1 = controls::makePanel(this, u"Panel1"_s, QColor(0x00, 0x80, 0xC0));
     Panel1->resize(700, 500);
     keepCentred(Panel1);

@@ -71,14 +71,7 @@ TFormMain::TFormMain() : controls::WorkingWindow(u"FormMain"_s, u"الإجازا
         label->move(left, top);
     }
 
-    QWidget::setTabOrder(Button1, Button2);
-    QWidget::setTabOrder(Button2, Button3);
-    QWidget::setTabOrder(Button3, Button4);
-    QWidget::setTabOrder(Button4, Button5);
-    QWidget::setTabOrder(Button5, Button6);
-    QWidget::setTabOrder(Button6, BitBtn2);
-    QWidget::setTabOrder(BitBtn2, BitBtn3);
-    QWidget::setTabOrder(BitBtn3, BitBtn1);
+    controls::setTabChain({Button1, Button2, Button3, Button4, Button5, Button6, BitBtn2, BitBtn3, BitBtn1});
     Button1->setFocus();
 
     connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

@@ -34,9 +34,7 @@ TFormNew::TFormNew()
     : controls::WorkingWindow(u"FormNew"_s, u"الإجازات"_s, QColor(0x00, 0x6F, 0xA4)), BitBtn1(addCloseButton()),
       keyPresses_(new controls::KeyPressHandlers(this))
 {
-    BitBtn2 = controls::makeButton(bottomBar(), u"BitBtn2"_s, u"حفظ وإغلاق"_s, QRect(0, 16, 100, 25),
-                                   style()->standardIcon(QStyle::SP_DialogSaveButton));
-    keepAtRightEnd(BitBtn2);
+    BitBtn2 = addSaveButton();
 
     Panel1 = controls::makeSunkenPanel(this, u"Panel1"_s, inputPanelColour, QSize(585, 319));
     keepCentred(Panel1);
@@ -53,12 +51,7 @@ TFormNew::TFormNew()
     Edit1->hide();
 
     // The tab order passes the entitlement before the years, unlike the badges.
-    QWidget::setTabOrder(DBEdit1, DBEdit2);
-    QWidget::setTabOrder(DBEdit2, DBEdit3);
-    QWidget::setTabOrder(DBEdit3, DBEdit4);
-    QWidget::setTabOrder(DBEdit4, BitBtn1);
-    QWidget::setTabOrder(BitBtn1, BitBtn2);
-    QWidget::setTabOrder(BitBtn2, DBEdit1);
+    controls::setTabChain({DBEdit1, DBEdit2, DBEdit3, DBEdit4, BitBtn1, BitBtn2, DBEdit1});
 
     keyPresses_->on(DBEdit1, [this](QChar key) { DBEdit1KeyPress(key); });
     keyPresses_->on(DBEdit2, [this](QChar key) { DBEdit2KeyPress(key); });
