@@ -214,12 +214,13 @@ void DBGrid::closeCell() noexcept
 {
     if (editedColumn_ < 0)
         return;
-    const bool hadFocus = editor_->hasFocus();
     editedColumn_ = -1;
     cellTyping_ = false;
-    editor_->hide();
-    if (hadFocus)
+    // The grid takes the focus before the box goes: hiding a box that holds the focus passes
+    // it on as a Tab would, and the grid takes a Tab as a move to the next cell.
+    if (editor_->hasFocus())
         setFocus(Qt::OtherFocusReason);
+    editor_->hide();
 }
 
 void DBGrid::leave()

@@ -193,3 +193,97 @@ TEST_F(WorkerEditingWindow, TheGridShowsTheFourWorkerColumnsInTheirColours)
 }
 
 } // namespace
+
+namespace {
+
+// How a cell open with typing in it was closed, and where the grid must then stand.
+struct CellClosing {
+    const char* how;
+    int key;                                 // a key pressed in the open cell, or 0
+    std::optional<NavigatorButton> button;  // else a navigator button clicked
+    int row;
+    store::CursorState state;
+    const char* storedStart; // what W2's start of service then holds in the book
+
+    friend void PrintTo(const CellClosing& closing, std::ostream* out) { *out << closing.how; }
+};
+
+class ClosingAnOpenCell : public WorkerEditingWindow, public ::testing::WithParamInterface<CellClosing> {};
+
+TEST_P(ClosingAnOpenCell, KeepsTheCurrentColumnAndMovesOnlyTheRowItSays)
+{
+    const CellClosing closing = GetParam();
+    for (const char* name : {"W1", "W2", "W3"})
+        testing_support::addWorker(*book, name);
+    book->TableM.First();
+    open();
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().visualRect(grid().rows().index(1, ServesStart - 1)).center());
+    typeText(&grid(), u"5"_s);
+    ASSERT_TRUE(grid().isEditingCell());
+    if (closing.key)
+        press(closing.key);
+    else
+        window->DBNavigator1->button(*closing.button)->click();
+    EXPECT_EQ(grid().currentIndex().row(), closing.row);
+    EXPECT_EQ(grid().currentColumn(), ServesStart - 1);
+    EXPECT_EQ(grid().currentIndex().column(), ServesStart - 1);
+    EXPECT_EQ(book->TableM.State(), closing.state);
+    EXPECT_TRUE(grid().hasFocus() || grid().cellEditor().hasFocus());
+    EXPECT_EQ(storedWorkers().at(1)[ServesStart], closing.storedStart);
+    EXPECT_TRUE(boxes.exceptions.isEmpty()) << boxes.exceptions.join(u'\n').toStdString();
+}
+
+using store::CursorState;
+INSTANTIATE_TEST_SUITE_P(
+    KeysAndNavigator, ClosingAnOpenCell,
+    ::testing::Values(CellClosing{"Enter", Qt::Key_Return, {}, 1, CursorState::Editing, "<null>"},
+                      CellClosing{"Escape", Qt::Key_Escape, {}, 1, CursorState::Editing, "<null>"},
+                      CellClosing{"Up", Qt::Key_Up, {}, 0, CursorState::Browsing, "5"},
+                      CellClosing{"Down", Qt::Key_Down, {}, 2, CursorState::Browsing, "5"},
+                      CellClosing{"PageUp", Qt::Key_PageUp, {}, 0, CursorState::Browsing, "5"},
+                      CellClosing{"PageDown", Qt::Key_PageDown, {}, 2, CursorState::Browsing, "5"},
+                      CellClosing{"Insert", Qt::Key_Insert, {}, 1, CursorState::Inserting, "5"},
+                      CellClosing{"NavigatorPost", 0, NavigatorButton::Post, 1, CursorState::Browsing, "5"},
+                      CellClosing{"NavigatorCancel", 0, NavigatorButton::Cancel, 1, CursorState::Browsing, "<null>"},
+                      CellClosing{"NavigatorNext", 0, NavigatorButton::Next, 2, CursorState::Browsing, "5"},
+                      CellClosing{"NavigatorPrior", 0, NavigatorButton::Prior, 0, CursorState::Browsing, "5"},
+                      CellClosing{"NavigatorInsert", 0, NavigatorButton::Insert, 1, CursorState::Inserting, "5"}),
+    [](const ::testing::TestParamInfo<CellClosing>& shown) { return std::string(shown.param.how); });
+
+TEST_F(WorkerEditingWindow, ValuesTypedWithEnterAndArrowsBetweenCellsLandInTheirOwnFields)
+{
+    for (const char* name : {"W1", "W2"})
+        testing_support::addWorker(*book, name);
+    book->TableM.First();
+    open();
+    // The correction that once went to the next worker's name.
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().visualRect(grid().rows().index(0, YearPermit - 1)).center());
+    typeText(&grid(), u"21"_s);
+    press(Qt::Key_Return);
+    press(Qt::Key_Right); // towards the start of service, in a right-to-left grid
+    typeText(&grid(), u"2000"_s);
+    press(Qt::Key_Return);
+    EXPECT_EQ(grid().currentIndex().row(), 0);
+    EXPECT_EQ(grid().currentColumn(), ServesStart - 1);
+    // A new worker, typed cell by cell.
+    press(Qt::Key_Home, Qt::ControlModifier);
+    press(Qt::Key_End, Qt::ControlModifier);
+    press(Qt::Key_Down);
+    press(Qt::Key_Home);
+    for (const QString& typed : {u"Zaid"_s, u"3"_s, u"2023"_s, u"14"_s}) {
+        typeText(&grid(), typed);
+        press(Qt::Key_Return);
+        press(Qt::Key_Left);
+    }
+    closeByButton();
+    const auto stored = storedWorkers();
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(stored[0].begin() + 1, stored[0].begin() + 5),
+              (std::vector<std::string>{"W1", "<null>", "2000", "21"}));
+    EXPECT_EQ(stored[1][WorkerName], "W2");
+    EXPECT_EQ(stored[1][ServesStart], "<null>");
+    EXPECT_EQ(std::vector<std::string>(stored[2].begin() + 1, stored[2].begin() + 5),
+              (std::vector<std::string>{"Zaid", "3", "2023", "14"}));
+}
+
+} // namespace
