@@ -3,6 +3,7 @@
 #include "Cursor.h"
 #include "DataSource.h"
 #include "FieldLineEdit.h"
+#include "GridTitles.h"
 #include "Guard.h"
 
 #include <QApplication>
@@ -29,9 +30,10 @@ bool isTyping(const QKeyEvent& event)
 DBGrid::DBGrid(QWidget* parent, const QString& objectName, store::DataSource& source, std::vector<GridColumn> columns,
                GridOptions options)
     : QTableView(parent), source_(source), options_(options), model_(new CursorTableModel(source, std::move(columns), this)),
-      editor_(new FieldLineEdit(viewport()))
+      editor_(new FieldLineEdit(viewport())), titles_(new GridTitles(this))
 {
     setObjectName(objectName);
+    setHorizontalHeader(titles_);
     setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(options_.wholeRows ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
@@ -123,6 +125,7 @@ void DBGrid::followCursor() noexcept
                                                                              : QItemSelectionModel::NoUpdate));
         scrollTo(current);
     }
+    titles_->markSection(editable() && model_->columnCount() > 0 ? currentColumn_ : -1);
     following_ = false;
     placeEditor();
 }
@@ -416,6 +419,10 @@ bool DBGrid::handleKey(const QKeyEvent& event)
     }
     if (!isTyping(event))
         return false;
+    if (!FieldLineEdit::takesTyping(model_->field(currentColumn_), event.text())) {
+        QApplication::beep(); // and nothing begins: a refused key is no change
+        return true;
+    }
     if (model_->cursorRow() < 0)
         beginChange(); // an empty grid: typing begins a new record
     openCell();

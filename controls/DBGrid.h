@@ -16,6 +16,7 @@ class DataSource;
 namespace controls {
 
 class FieldLineEdit;
+class GridTitles;
 
 struct GridOptions {
     bool readOnly = false;  // no typing, no new, changed or deleted records
@@ -103,6 +104,7 @@ private:
     GridOptions options_;
     CursorTableModel* model_;
     FieldLineEdit* editor_;
+    GridTitles* titles_;
     int currentColumn_ = 0;
     int editedColumn_ = -1; // the column of the open cell, or -1
     bool cellTyping_ = false; // the open cell holds typing not yet in its field

@@ -13,6 +13,12 @@ bool isWholeNumberCharacter(QChar character)
     return character == u'+' || character == u'-' || (character >= u'0' && character <= u'9');
 }
 
+bool refusesTyping(bool wholeNumbersOnly, const QString& typed)
+{
+    return wholeNumbersOnly && !typed.isEmpty() && typed.front().isPrint()
+           && !std::all_of(typed.begin(), typed.end(), isWholeNumberCharacter);
+}
+
 } // namespace
 
 FieldLineEdit::FieldLineEdit(QWidget* parent) : QLineEdit(parent)
@@ -26,11 +32,14 @@ void FieldLineEdit::keepToField(const store::Field& field)
     setReadOnly(field.ReadOnly());
 }
 
+bool FieldLineEdit::takesTyping(const store::Field& field, const QString& typed)
+{
+    return !field.ReadOnly() && !refusesTyping(field.DataType() != store::FieldType::Text, typed);
+}
+
 void FieldLineEdit::keyPressEvent(QKeyEvent* event)
 {
-    const QString typed = event->text();
-    if (wholeNumbersOnly_ && !typed.isEmpty() && typed.front().isPrint()
-        && !std::all_of(typed.begin(), typed.end(), isWholeNumberCharacter)) {
+    if (refusesTyping(wholeNumbersOnly_, event->text())) {
         QApplication::beep();
         event->accept();
         return;

@@ -17,6 +17,8 @@ public:
     explicit FieldLineEdit(QWidget* parent);
 
     void keepToField(const store::Field& field);
+    // Whether a key typing `typed` gets into a box kept to `field`; a refused one beeps.
+    static bool takesTyping(const store::Field& field, const QString& typed);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

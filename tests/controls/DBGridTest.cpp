@@ -1,5 +1,6 @@
 #include "DBGrid.h"
 #include "FieldLineEdit.h"
+#include "GridTitles.h"
 #include "RecordingDialogs.h"
 #include "TempBook.h"
 #include "Typing.h"
@@ -403,6 +404,41 @@ TEST(GridOverALargeTable, ReadsOnlyTheRowsItShows)
     QApplication::processEvents();
     EXPECT_EQ(grid->rows().index(2999, 0).data().toString(), u"worker 2999"_s);
     EXPECT_LT(grid->rows().recordsRead(), 80);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GridTest, TitlesTooLongForTheirColumnShowTheirBeginningAndTheMarkedColumnIsWhereTypingGoes)
+{
+    window.setLayoutDirection(Qt::RightToLeft);
+    build();
+    auto& titles = static_cast<controls::GridTitles&>(*grid->horizontalHeader());
+    EXPECT_EQ(titles.shownTitle(0), u"اسم العامل"_s) << "a title that fits is whole";
+    for (int column : {1, 2, 3}) {
+        grid->setColumnWidth(column, 45);
+        const QString title = grid->rows().headerData(column, Qt::Horizontal).toString();
+        QString shown = titles.shownTitle(column);
+        ASSERT_TRUE(shown.endsWith(u'…')) << column;
+        shown.chop(1);
+        if (shown.endsWith(QChar(0x200D))) // the joiner that keeps the last letter's shape
+            shown.chop(1);
+        EXPECT_GE(shown.size(), 3) << "more than the mark is left";
+        EXPECT_TRUE(title.startsWith(shown)) << column << ": " << shown.toStdString();
+    }
+    EXPECT_EQ(grid->rows().rowCount(), 0);
+    EXPECT_EQ(titles.markedSection(), 0);
+    press(Qt::Key_Left); // the next column, in a right-to-left grid
+    EXPECT_EQ(grid->currentColumn(), 1);
+    EXPECT_EQ(titles.markedSection(), 1);
+    typeText(grid, u"a"_s);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing) << "a refused letter begins no worker";
+    EXPECT_FALSE(grid->isEditingCell());
+    typeText(grid, u"7"_s);
+    EXPECT_EQ(book->TableM.State(), store::CursorState::Inserting);
+    EXPECT_EQ(grid->cellEditor().text(), u"7"_s);
+    EXPECT_EQ(grid->currentIndex().column(), 1);
 }
 
 } // namespace

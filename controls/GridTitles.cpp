@@ -1,0 +1,44 @@
+#include "GridTitles.h"
+
+#include <QStyleOptionHeaderV2>
+
+namespace controls {
+
+GridTitles::GridTitles(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
+{
+}
+
+void GridTitles::markSection(int logicalIndex)
+{
+    if (logicalIndex == marked_)
+        return;
+    marked_ = logicalIndex;
+    viewport()->update();
+}
+
+QString GridTitles::shownTitle(int logicalIndex) const
+{
+    QStyleOptionHeaderV2 option;
+    initStyleOptionForIndex(&option, logicalIndex);
+    return option.text;
+}
+
+void GridTitles::initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const
+{
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    QFont font = this->font();
+    if (logicalIndex == marked_) {
+        option->state |= QStyle::State_On; // the style paints such a title in bold
+        font.setBold(true);
+    }
+    const QFontMetrics metrics(font);
+    const int room = sectionSize(logicalIndex) - 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
+    if (metrics.horizontalAdvance(option->text) <= room)
+        return;
+    option->text = metrics.elidedText(option->text, Qt::ElideRight, room);
+    option->textAlignment = (isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter;
+    if (auto* withElision = qstyleoption_cast<QStyleOptionHeaderV2*>(option))
+        withElision->textElideMode = Qt::ElideNone;
+}
+
+} // namespace controls
