@@ -7,6 +7,8 @@
 
 #include <exception>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace controls {
 namespace {
 
@@ -83,25 +85,47 @@ int CursorTableModel::rowOfKey(std::int32_t key) const
 
 const store::Row* CursorTableModel::storedRow(std::int32_t key) const
 {
-    auto cached = rowCache_.find(key);
-    if (cached != rowCache_.end())
-        return &cached->second;
+    const auto cached = rowCache_.find(key);
+    if (cached != rowCache_.end() && (!cached->second.stale || readsHeld_))
+        return &cached->second.values;
+    if (readsHeld_)
+        return nullptr;
     std::optional<store::Row> row;
     try {
         ++recordsRead_;
         row = cursor().storedRecord(key);
     } catch (const std::exception& error) {
-        // A row is read while the grid paints: the failure is shown once painting is over.
-        const QString message = QString::fromUtf8(error.what());
-        QMetaObject::invokeMethod(const_cast<CursorTableModel*>(this), [message] { reportException(message); },
-                                  Qt::QueuedConnection);
-        row = store::Row(cursor().Fields().size());
+        readFailed(error);
+        return cached != rowCache_.end() ? &cached->second.values : nullptr;
     }
     if (!row)
         return nullptr; // removed by another program since the keys were read
     if (rowCache_.size() >= rowCacheLimit)
         rowCache_.clear();
-    return &rowCache_.emplace(key, std::move(*row)).first->second;
+    ShownRow& shown = rowCache_[key];
+    shown = {std::move(*row), false};
+    return &shown.values;
+}
+
+void CursorTableModel::readFailed(const std::exception& error) const noexcept
+{
+    if (readsHeld_)
+        return;
+    readsHeld_ = true;
+    // Rows are read while the grid paints: the failure is shown once painting is over.
+    const QString message = u"تعذرت قراءة القائمة من الدفتر، فبقيت كما كانت: "_s + QString::fromUtf8(error.what());
+    QMetaObject::invokeMethod(const_cast<CursorTableModel*>(this), [message] { reportException(message); },
+                              Qt::QueuedConnection);
+}
+
+void CursorTableModel::resumeReads() noexcept
+{
+    if (!readsHeld_)
+        return;
+    readsHeld_ = false;
+    // Rows left blank or as they were by the failure are read again as they are shown.
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 QString CursorTableModel::text(int row, int column) const
@@ -178,24 +202,45 @@ int CursorTableModel::newRowPosition() const
 
 void CursorTableModel::reload() noexcept
 {
-    beginResetModel();
-    rowCache_.clear();
-    rowsByKey_.clear();
+    resumeReads();
+    std::vector<std::int32_t> keys;
+    std::int64_t readAt = -1;
     try {
-        keys_ = cursor().keysInOrder();
-        keysReadAt_ = cursor().bookChanges();
+        readAt = cursor().tableChanges();
+        keys = cursor().keysInOrder();
     } catch (const std::exception& error) {
-        keys_.clear();
-        keysReadAt_ = -1;
-        const QString message = QString::fromUtf8(error.what());
-        QMetaObject::invokeMethod(this, [message] { reportException(message); }, Qt::QueuedConnection);
+        readFailed(error); // the list keeps the rows it had
+        return;
     }
+    beginResetModel();
+    keys_ = std::move(keys);
+    keysReadAt_ = readAt;
+    for (auto& [key, shown] : rowCache_)
+        shown.stale = true;
+    rowsByKey_.clear();
     for (std::size_t row = 0; row < keys_.size(); ++row)
         rowsByKey_.emplace(keys_[row], int(row));
     newRow_ = newRowPosition();
     placeCursorRow();
     endResetModel();
     emit cursorRowChanged();
+}
+
+bool CursorTableModel::keysStale() noexcept
+{
+    try {
+        return cursor().tableChanges() != keysReadAt_;
+    } catch (const std::exception& error) {
+        readFailed(error);
+        return false;
+    }
+}
+
+void CursorTableModel::catchUp() noexcept
+{
+    resumeReads();
+    if (keysStale())
+        reload();
 }
 
 void CursorTableModel::placeCursorRow()
@@ -211,8 +256,9 @@ void CursorTableModel::placeCursorRow()
 
 void CursorTableModel::followCursor() noexcept
 {
-    if (cursor().bookChanges() != keysReadAt_) {
-        // Records were written since the keys were read, perhaps through another cursor.
+    resumeReads();
+    if (keysStale()) {
+        // Records were written since the keys were read, through another cursor or by another program.
         reload();
         return;
     }
@@ -233,8 +279,11 @@ void CursorTableModel::followCursor() noexcept
         }
     }
     const int previous = cursorRow_;
-    if (const std::optional<std::int32_t> key = cursor().standingKey())
-        rowCache_.erase(*key); // re-read: it may just have been posted or read again
+    if (const std::optional<std::int32_t> key = cursor().standingKey()) {
+        // Read again: it may just have been posted or read again.
+        if (const auto cached = rowCache_.find(*key); cached != rowCache_.end())
+            cached->second.stale = true;
+    }
     placeCursorRow();
     emitRowChanged(previous);
     emitRowChanged(cursorRow_);

@@ -45,6 +45,8 @@ public:
     std::optional<std::int32_t> keyAt(int row) const;
     // Records read from the table for showing, since the model was made.
     std::int64_t recordsRead() const { return recordsRead_; }
+    // Reads the keys again when another cursor or program changed the table since.
+    void catchUp() noexcept;
     // The indicator mark shows toward the cells: at the left edge of a right-to-left grid.
     void setMirrored(bool mirrored);
 
@@ -59,6 +61,12 @@ private:
 
     void reload() noexcept;
     void followCursor() noexcept;
+    // Whether the keys were read before the table last changed; unknown counts as no.
+    bool keysStale() noexcept;
+    // A read that failed: rows keep what they showed, no other read is tried until the
+    // clerk next moves or the list is shown again, and the clerk is told once.
+    void readFailed(const std::exception& error) const noexcept;
+    void resumeReads() noexcept;
     int newRowPosition() const;
     void placeCursorRow();
     int rowOfKey(std::int32_t key) const;
@@ -77,7 +85,12 @@ private:
     bool showsPending_ = false; // the cursor row shows the pending change's values
     bool mirrored_ = false;
     mutable std::int64_t recordsRead_ = 0;
-    mutable std::unordered_map<std::int32_t, store::Row> rowCache_;
+    mutable bool readsHeld_ = false;
+    struct ShownRow {
+        store::Row values;
+        bool stale = false; // to be read again, and shown meanwhile as it was
+    };
+    mutable std::unordered_map<std::int32_t, ShownRow> rowCache_;
 };
 
 } // namespace controls

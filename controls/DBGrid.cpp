@@ -548,6 +548,7 @@ void DBGrid::showEvent(QShowEvent* event)
 {
     QTableView::showEvent(event);
     model_->setMirrored(isRightToLeft());
+    model_->catchUp(); // another program may have changed the book while the list was hidden
     followCursor();
 }
 

@@ -1,15 +1,41 @@
 #include "BookConnection.h"
 
+#include "BusyWait.h"
 #include "StoreError.h"
 #include "TableShape.h"
 
 #include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <utility>
 
 namespace store {
 
 BookConnection::BookConnection(std::filesystem::path dataRoot, BookOptions options)
     : dataRoot_(std::move(dataRoot)), options_(std::move(options))
 {
+    renewBusyWait();
+}
+
+int BookConnection::waitForLock(void* connection, int attempt)
+{
+    auto& self = *static_cast<BookConnection*>(connection);
+    // Short naps first, as the engine's own wait takes them: most locks are a posting's few milliseconds.
+    static constexpr std::array<int, 12> naps = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+    int waited = 0;
+    for (int n = 0; n < attempt; ++n)
+        waited += naps[std::size_t(std::min(n, int(naps.size()) - 1))];
+    const int remaining = self.options_.busyTimeoutMs - waited;
+    if (busyWaitSpent())
+        return 0;
+    if (remaining <= 0) {
+        ++self.busyWaitsGivenUp_;
+        spendBusyWait();
+        return 0;
+    }
+    sqlite3_sleep(std::min(remaining, naps[std::size_t(std::min(attempt, int(naps.size()) - 1))]));
+    return 1;
 }
 
 BookConnection::~BookConnection()
@@ -45,7 +71,7 @@ void BookConnection::openTable(const TableDef& table)
             throw StoreError(cannotOpen + message);
         }
         db_ = db;
-        sqlite3_busy_timeout(db_, options_.busyTimeoutMs);
+        sqlite3_busy_handler(db_, &BookConnection::waitForLock, this);
         sqlite3_extended_result_codes(db_, 1);
     } else {
         if (!db_)
@@ -60,9 +86,10 @@ void BookConnection::openTable(const TableDef& table)
         }
     }
     try {
-        configure(schema);
+        // A file that is not a table of ours is refused before anything is written to it.
         if (auto problem = tableShapeProblem(db_, schema, table))
             throw StoreError(*problem);
+        configure(schema);
     } catch (const StoreError& error) {
         if (schema == "main") {
             sqlite3_close_v2(db_);
@@ -103,6 +130,72 @@ void BookConnection::execute(const std::string& sql)
     }
 }
 
+void BookConnection::beginWrite()
+{
+    // IMMEDIATE takes the write lock at once and waits for it: a deferred begin that reads
+    // first is refused without waiting while another program writes.
+    execute("BEGIN IMMEDIATE");
+    if (!fileOnWriteAheadLog())
+        return;
+    execute("ROLLBACK");
+    for (const TableDef* table : allTables()) {
+        if (!isOpen(*table))
+            continue;
+        try {
+            configure(schemaOf(*table));
+        } catch (const StoreError&) {
+            // Still held by the program that switched it; refused below.
+        }
+    }
+    execute("BEGIN IMMEDIATE");
+    if (const std::optional<std::string> file = fileOnWriteAheadLog()) {
+        execute("ROLLBACK");
+        throw StoreError("Nothing was stored: another program has switched " + *file
+                         + " to a write-ahead log, so the five files could not be stored together."
+                           " Close the other program and try again");
+    }
+}
+
+std::optional<std::string> BookConnection::fileOnWriteAheadLog()
+{
+    for (const TableDef* table : allTables()) {
+        if (!isOpen(*table))
+            continue;
+        Statement& mode = statement("PRAGMA " + sqlName(schemaOf(*table)) + ".journal_mode");
+        StatementUse use(mode);
+        if (mode.step() && mode.text(0) == "wal")
+            return table->pathUnder(dataRoot_).string();
+    }
+    return std::nullopt;
+}
+
+std::int64_t BookConnection::tableChanges(const TableDef& table)
+{
+    Statement& version = statement("PRAGMA " + sqlName(schemaOf(table)) + ".data_version");
+    StatementUse use(version);
+    version.step();
+    return version.integer(0) + writes_[table.name];
+}
+
+void BookConnection::noteOddValue(OddValue value)
+{
+    if (!oddValuesTold_.emplace(value.table, value.record, value.field).second)
+        return;
+    if (oddValueListener_)
+        oddValueListener_(value);
+    else
+        oddValuesWaiting_.push_back(std::move(value));
+}
+
+void BookConnection::setOddValueListener(std::function<void(const OddValue&)> listener)
+{
+    oddValueListener_ = std::move(listener);
+    if (!oddValueListener_)
+        return;
+    for (const OddValue& waiting : std::exchange(oddValuesWaiting_, {}))
+        oddValueListener_(waiting);
+}
+
 bool BookConnection::inTransaction() const
 {
     return db_ && sqlite3_get_autocommit(db_) == 0;
@@ -111,11 +204,6 @@ bool BookConnection::inTransaction() const
 std::int64_t BookConnection::lastInsertedKey() const
 {
     return sqlite3_last_insert_rowid(db_);
-}
-
-std::int64_t BookConnection::totalChanges() const
-{
-    return sqlite3_total_changes64(db_);
 }
 
 int BookConnection::changes() const

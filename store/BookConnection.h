@@ -1,14 +1,19 @@
 #pragma once
 
+#include "OddValue.h"
 #include "Schema.h"
 #include "Statement.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 struct sqlite3;
 
@@ -16,7 +21,7 @@ namespace store {
 
 struct BookOptions {
     std::string vfs;          // SQLite file-access layer by name; empty for the system's own
-    int busyTimeoutMs = 5000; // how long a write waits for another program's lock, in ms
+    int busyTimeoutMs = 5000; // how long a statement waits for another program's lock, in ms
 };
 
 // The one SQLite connection of the leave book. The worker file is its main database and
@@ -29,8 +34,8 @@ public:
     BookConnection(const BookConnection&) = delete;
     BookConnection& operator=(const BookConnection&) = delete;
 
-    // Opens the worker file, or attaches an entry file, and checks the table's shape.
-    // REQUIRES: the worker table is opened before any entry table.
+    // Opens the worker file, or attaches an entry file, and checks the table's shape before
+    // anything is written to the file. REQUIRES: the worker table is opened before any entry table.
     // Throws StoreError naming the file when it is missing, unreadable or misshapen.
     void openTable(const TableDef& table);
     bool isOpen(const TableDef& table) const;
@@ -40,20 +45,37 @@ public:
     // A prepared statement kept for the connection's lifetime, one per SQL text.
     Statement& statement(const std::string& sql);
     void execute(const std::string& sql);
+    // Begins a write transaction holding the write lock on every open file. A file another
+    // program switched to a write-ahead log would commit apart from the others: it is taken
+    // back to the rollback journal when no one holds it, else StoreError names it and nothing begins.
+    void beginWrite();
     bool inTransaction() const;
     // While a unit of work is open, every write joins its transaction.
     bool inUnitOfWork() const { return inUnitOfWork_; }
     void setInUnitOfWork(bool open) { inUnitOfWork_ = open; }
     std::int64_t lastInsertedKey() const;
     int changes() const; // records written by the last statement
-    std::int64_t totalChanges() const; // records written since the connection opened
+    // Grows whenever the table's records change, through this connection or any other
+    // program; cheap enough to ask at every move.
+    std::int64_t tableChanges(const TableDef& table);
+    void noteWrite(const TableDef& table) { ++writes_[table.name]; }
+    // Whether a wait for another program's lock has given up since the connection opened.
+    int busyWaitsGivenUp() const { return busyWaitsGivenUp_; }
+
+    // Each odd value goes to the listener once per connection; those met before a
+    // listener is set wait for it.
+    void noteOddValue(OddValue value);
+    void setOddValueListener(std::function<void(const OddValue&)> listener);
 
     int fullScanSteps() const; // summed over every kept statement
     int sorts() const;
     void clearCounters();
 
 private:
+    static int waitForLock(void* connection, int attempt);
     void configure(const std::string& schema);
+    // The path of an open file that has left the rollback journal for a write-ahead log.
+    std::optional<std::string> fileOnWriteAheadLog();
 
     std::filesystem::path dataRoot_;
     BookOptions options_;
@@ -61,6 +83,11 @@ private:
     bool inUnitOfWork_ = false;
     std::set<std::string> open_;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
+    std::map<std::string_view, std::int64_t> writes_;
+    int busyWaitsGivenUp_ = 0;
+    std::set<std::tuple<std::string_view, std::int32_t, std::string_view>> oddValuesTold_;
+    std::vector<OddValue> oddValuesWaiting_;
+    std::function<void(const OddValue&)> oddValueListener_;
 };
 
 } // namespace store

@@ -83,9 +83,9 @@ std::optional<Row> Cursor::storedRecord(std::int32_t key) const
     return access_.stored(key);
 }
 
-std::int64_t Cursor::bookChanges() const
+std::int64_t Cursor::tableChanges() const
 {
-    return connection_.totalChanges();
+    return connection_.tableChanges(table());
 }
 
 const FieldValue& Cursor::value(int position) const

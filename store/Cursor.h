@@ -99,9 +99,9 @@ public:
     // cursor's order and range, and one record as stored, read without moving the cursor.
     std::vector<std::int32_t> keysInOrder() const;
     std::optional<Row> storedRecord(std::int32_t key) const;
-    // Grows with every record this program writes through any cursor, so a list of keys
-    // can tell it has gone stale.
-    std::int64_t bookChanges() const;
+    // Grows whenever the records of the cursor's table change, written through any cursor
+    // or by another program, so a list of keys can tell it has gone stale.
+    std::int64_t tableChanges() const;
 
     Field& FieldByName(std::string_view fieldName) const;
     const std::vector<std::unique_ptr<Field>>& Fields() const { return fields_; }

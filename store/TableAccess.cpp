@@ -41,6 +41,11 @@ TableAccess::TableAccess(BookConnection& connection, const TableDef& table, Curs
     byAutoSql_ = select("\"Auto\" = ?2", false, false);
     storedSql_ = "SELECT " + columns_ + " FROM " + target_ + " WHERE \"Auto\" = ?" + std::to_string(positionParameter);
     nearestSql_ = select("\"WorkerName\" >= ?2", false, false);
+    // A name another program left NULL sorts first, as the index keeps it, and reads as empty.
+    unnamedAfterSql_ = select("\"WorkerName\" IS NULL AND \"Auto\" > ?3", false, true);
+    unnamedBeforeSql_ = select("\"WorkerName\" IS NULL AND \"Auto\" < ?3", true, true);
+    unnamedLastSql_ = select("\"WorkerName\" IS NULL", true, true);
+    namedFirstSql_ = select("\"WorkerName\" IS NOT NULL", false, true);
     keysSql_ = "SELECT \"Auto\" FROM " + target_ + (ranged() ? " WHERE \"Index\" = ?1" : "") + " ORDER BY "
                + (order == CursorOrder::ByWorkerName ? "\"WorkerName\", \"Auto\"" : "\"Auto\"");
     insertSql_ = "INSERT INTO " + target_ + " (" + insertFields + ") VALUES (" + insertValues + ")";
@@ -91,17 +96,34 @@ std::optional<Row> TableAccess::one(const std::string& sql, std::int32_t range, 
     return read(statement);
 }
 
-std::vector<Row> TableAccess::many(const std::string& sql, std::int32_t range, const Row& from, int count) const
+std::vector<Row> TableAccess::many(const std::string& sql, std::int32_t range, const Row* from, int count) const
 {
     Statement& statement = connection_.statement(sql);
     StatementUse use(statement);
     bindRange(statement, range);
-    bindPosition(statement, from);
+    if (from && unnamed(*from))
+        statement.bind(positionParameter + 1, autoOf(*from));
+    else if (from)
+        bindPosition(statement, *from);
     statement.bind(limitParameter, count);
     std::vector<Row> rows;
     while (statement.step())
         rows.push_back(read(statement));
     return rows;
+}
+
+bool TableAccess::unnamed(const Row& row) const
+{
+    return order_ == CursorOrder::ByWorkerName
+           && std::holds_alternative<std::monostate>(row[std::size_t(table_.fieldPosition("WorkerName"))]);
+}
+
+void TableAccess::continueWith(std::vector<Row>& rows, const std::string& sql, int count) const
+{
+    if (int(rows.size()) >= count)
+        return;
+    std::vector<Row> more = many(sql, 0, nullptr, count - int(rows.size()));
+    rows.insert(rows.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
 }
 
 std::optional<Row> TableAccess::first(std::int32_t range) const
@@ -116,12 +138,21 @@ std::optional<Row> TableAccess::last(std::int32_t range) const
 
 std::vector<Row> TableAccess::after(const Row& from, std::int32_t range, int count) const
 {
-    return many(afterSql_, range, from, count);
+    if (!unnamed(from))
+        return many(afterSql_, range, &from, count);
+    std::vector<Row> rows = many(unnamedAfterSql_, range, &from, count);
+    continueWith(rows, namedFirstSql_, count);
+    return rows;
 }
 
 std::vector<Row> TableAccess::before(const Row& from, std::int32_t range, int count) const
 {
-    return many(beforeSql_, range, from, count);
+    if (unnamed(from))
+        return many(unnamedBeforeSql_, range, &from, count);
+    std::vector<Row> rows = many(beforeSql_, range, &from, count);
+    if (order_ == CursorOrder::ByWorkerName)
+        continueWith(rows, unnamedLastSql_, count);
+    return rows;
 }
 
 std::optional<Row> TableAccess::byAuto(std::int32_t key, std::int32_t range) const
@@ -141,6 +172,8 @@ std::optional<Row> TableAccess::stored(std::int32_t key) const
 
 std::optional<Row> TableAccess::atOrAfterName(const std::string& text) const
 {
+    if (text.empty())
+        return first(0); // the empty text sorts with the names left NULL, before every other
     Statement& statement = connection_.statement(nearestSql_);
     StatementUse use(statement);
     statement.bind(positionParameter, std::string_view(text));
@@ -163,6 +196,7 @@ std::vector<std::int32_t> TableAccess::keys(std::int32_t range) const
 Row TableAccess::read(const Statement& statement) const
 {
     Row row(table_.fields.size());
+    std::vector<std::size_t> odd;
     for (std::size_t i = 0; i < table_.fields.size(); ++i) {
         const FieldDef& field = table_.fields[i];
         const int column = int(i);
@@ -173,13 +207,32 @@ Row TableAccess::read(const Statement& statement) const
             continue;
         }
         const std::int64_t value = statement.integer(column);
-        if (!statement.isInteger(column) || value < std::numeric_limits<std::int32_t>::min()
-            || value > std::numeric_limits<std::int32_t>::max())
-            throw StoreError("Field '" + std::string(field.name) + "' of table " + std::string(table_.name) + " holds '"
-                             + statement.text(column) + "', which is not a 32-bit whole number");
-        row[i] = std::int32_t(value);
+        if (statement.isInteger(column) && value >= std::numeric_limits<std::int32_t>::min()
+            && value <= std::numeric_limits<std::int32_t>::max()) {
+            row[i] = std::int32_t(value);
+        } else if (field.type == FieldType::AutoIncrement) {
+            // Without its number a record can be neither found nor changed again.
+            throw StoreError("A record of table " + std::string(table_.name) + " has the number "
+                             + statement.text(column) + ", which is not a 32-bit whole number");
+        } else {
+            odd.push_back(i); // told once the whole record is read, and read as empty meanwhile
+        }
     }
+    for (const std::size_t i : odd)
+        connection_.noteOddValue(oddValue(statement, row, i));
     return row;
+}
+
+OddValue TableAccess::oddValue(const Statement& statement, const Row& row, std::size_t position) const
+{
+    OddValue value{table_.name, autoOf(row), {}, std::nullopt, table_.fields[position].name,
+                   statement.text(int(position))};
+    if (&table_ == &workerTable()) {
+        value.workerName = valueText(row[std::size_t(table_.fieldPosition("WorkerName"))]);
+    } else if (const auto* worker = std::get_if<std::int32_t>(&row[std::size_t(table_.fieldPosition("Index"))])) {
+        value.worker = *worker;
+    }
+    return value;
 }
 
 void TableAccess::bindValue(Statement& statement, int position, const FieldDef& field, const FieldValue& value) const
@@ -201,6 +254,7 @@ std::int32_t TableAccess::insert(const Row& row) const
     for (std::size_t i = 1; i < table_.fields.size(); ++i)
         bindValue(statement, int(i), table_.fields[i], row[i]);
     statement.step();
+    connection_.noteWrite(table_);
     const std::int64_t key = connection_.lastInsertedKey();
     if (key > std::numeric_limits<std::int32_t>::max())
         throw StoreError("Table " + std::string(table_.name) + " has run out of 32-bit record numbers");
@@ -226,6 +280,7 @@ void TableAccess::update(std::int32_t key, const Row& row, const std::vector<boo
         bindValue(statement, int(n + 1), table_.fields[written[n]], row[written[n]]);
     statement.bind(int(written.size() + 1), key);
     statement.step();
+    connection_.noteWrite(table_);
     if (connection_.changes() == 0)
         throw StoreError("The record was deleted by another user");
 }
@@ -236,6 +291,7 @@ void TableAccess::remove(std::int32_t key) const
     StatementUse use(statement);
     statement.bind(1, key);
     statement.step();
+    connection_.noteWrite(table_);
 }
 
 } // namespace store

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OddValue.h"
 #include "Row.h"
 #include "Schema.h"
 
@@ -54,8 +55,16 @@ private:
     void bindPosition(Statement& statement, const Row& from) const;
     void bindValue(Statement& statement, int position, const FieldDef& field, const FieldValue& value) const;
     std::optional<Row> one(const std::string& sql, std::int32_t range, std::optional<std::int32_t> key) const;
-    std::vector<Row> many(const std::string& sql, std::int32_t range, const Row& from, int count) const;
+    // `from`: the record to seek beyond, or nullptr for a statement without a position.
+    std::vector<Row> many(const std::string& sql, std::int32_t range, const Row* from, int count) const;
+    // In name order, a record whose name is NULL (left so by another program).
+    bool unnamed(const Row& row) const;
+    // Tops `rows` up to `count` from a statement without a position.
+    void continueWith(std::vector<Row>& rows, const std::string& sql, int count) const;
+    // A value that is not a 32-bit whole number in a whole-number field reads as empty and
+    // is told to the connection; an Auto beyond 32 bits throws StoreError.
     Row read(const Statement& statement) const;
+    OddValue oddValue(const Statement& statement, const Row& row, std::size_t position) const;
 
     BookConnection& connection_;
     const TableDef& table_;
@@ -63,6 +72,7 @@ private:
     std::string target_;  // schema-qualified table
     std::string columns_; // every field, in stored order
     std::string firstSql_, lastSql_, afterSql_, beforeSql_, byAutoSql_, storedSql_, nearestSql_, keysSql_, insertSql_, removeSql_;
+    std::string unnamedAfterSql_, unnamedBeforeSql_, unnamedLastSql_, namedFirstSql_;
 };
 
 } // namespace store

@@ -14,9 +14,7 @@ WriteTransaction::WriteTransaction(BookConnection& connection) : connection_(con
             throw StoreError("The table engine abandoned the unit of work after an earlier failure");
         return;
     }
-    // IMMEDIATE takes the write lock at once and waits for it: a deferred begin that reads
-    // first is refused without waiting while another program writes.
-    connection_.execute("BEGIN IMMEDIATE");
+    connection_.beginWrite();
     owner_ = true;
 }
 

@@ -4,8 +4,6 @@
 #include "StoreError.h"
 #include "TempBook.h"
 
-#include <sqlite3.h>
-
 #include <gtest/gtest.h>
 
 using store::CursorState;
@@ -279,18 +277,4 @@ TEST(FailedPost, KeepsTheStateAndThePendingChangeForTheNextSettle)
     EXPECT_EQ(readBook(book.root()), before);
     dm->TableM.Next(); // the next settle writes it
     EXPECT_EQ(readBook(book.root()).at("worker").front()[4], "21");
-}
-
-TEST(ForeignValues, AnIntegerOutside32BitsIsReportedNotWrapped)
-{
-    TempBook book;
-    {
-        auto dm = book.open();
-        addWorker(*dm, "Zaid");
-    }
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open((book.root() / "worker/worker.db").string().c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "UPDATE worker SET NoHire = 4294967296", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-    EXPECT_NE(thrownBy([&] { book.open(); }).find("NoHire"), std::string::npos);
 }

@@ -1,8 +1,12 @@
+#include "BusyWait.h"
 #include "DataModule.h"
 #include "StoreError.h"
 #include "TempBook.h"
 
 #include <sqlite3.h>
+
+#include <fstream>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -96,4 +100,186 @@ TEST_F(TwoPrograms, ADeleteByTheOtherMakesOurEditFailClearly)
     ours->TableM.Cancel();
     ours->TableM.Refresh();
     EXPECT_TRUE(ours->TableM.IsEmpty());
+}
+
+namespace {
+
+// Runs SQL on one of the book's files as another program would, with a connection of its own.
+void asAnotherProgram(const std::filesystem::path& file, const std::string& sql)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.string().c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+std::string fileBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct OddValueCase {
+    const char* table;
+    const char* field;
+    const char* written; // as SQL
+    const char* told;    // as the clerk is told it
+};
+
+} // namespace
+
+TEST(AnotherProgramsValues, OneThatIsNoWholeNumberOf32BitsReadsEmptyAndIsToldOnce)
+{
+    for (const OddValueCase& odd : {OddValueCase{"worker", "NoHire", "1099511627776", "1099511627776"},
+                                    OddValueCase{"worker", "YearPermit", "'abc'", "abc"},
+                                    OddValueCase{"worker", "Hours", "-2147483649", "-2147483649"},
+                                    OddValueCase{"worker", "ServesStart", "2.5", "2.5"},
+                                    OddValueCase{"PermitAdmin", "ExcessMonth", "'x1'", "x1"}}) {
+        SCOPED_TRACE(std::string(odd.table) + "." + odd.field);
+        TempBook book;
+        std::int32_t worker = 0;
+        {
+            auto first = book.open();
+            addWorker(*first, "Amal");
+            worker = addWorker(*first, "Zaid");
+            testing_support::addEntry(first->TablePermitAdmin, "AdministrationPermit", 2);
+        }
+        const store::TableDef& table = std::string(odd.table) == "worker" ? store::workerTable() : store::permitAdminTable();
+        asAnotherProgram(table.pathUnder(book.root()),
+                         "UPDATE " + std::string(odd.table) + " SET " + odd.field + " = " + odd.written + " WHERE Auto = "
+                             + std::to_string(table.name == "worker" ? worker : 1));
+        auto ours = book.open();
+        std::vector<store::OddValue> told;
+        ours->connection().setOddValueListener([&](const store::OddValue& value) { told.push_back(value); });
+        EXPECT_TRUE(told.empty()) << "the first worker is sound";
+        ours->TableM.Last();
+        ours->TableM.First();
+        ours->TableM.Last();
+        store::Cursor& holder = table.name == "worker" ? ours->TableM : ours->TablePermitAdmin;
+        EXPECT_TRUE(holder.FieldByName(odd.field).IsNull());
+        ASSERT_EQ(told.size(), 1u) << "told once, however often it is read";
+        EXPECT_EQ(told[0].table, table.name);
+        EXPECT_EQ(told[0].field, odd.field);
+        EXPECT_EQ(told[0].stored, odd.told);
+        if (table.name == "worker") {
+            EXPECT_EQ(told[0].record, worker);
+            EXPECT_EQ(told[0].workerName, "Zaid");
+        } else {
+            EXPECT_EQ(told[0].worker, worker);
+        }
+        // Another field of the record changed by the clerk leaves the odd value as it was.
+        holder.Edit();
+        holder.FieldByName(table.name == "worker" ? "WorkerName" : "Date").SetText("changed");
+        holder.Post();
+        const auto stored = readBook(book.root()).at(std::string(odd.table));
+        EXPECT_EQ(stored.back()[std::size_t(table.fieldPosition(odd.field))], odd.told);
+    }
+}
+
+TEST(AnotherProgramsValues, WorkersWhoseNameIsNullSortAndAreFoundLikeAnEmptyName)
+{
+    TempBook book;
+    asAnotherProgram(book.root() / "worker/worker.db",
+                     "INSERT INTO worker (WorkerName) VALUES ('B'), (NULL), (''), ('A'), (NULL)");
+    auto ours = book.open();
+    store::Cursor& byName = ours->TableMWN;
+    const std::vector<std::int32_t> inNameOrder = {2, 5, 3, 4, 1};
+    EXPECT_EQ(byName.keysInOrder(), inNameOrder);
+    ours->connection().clearCounters();
+    std::vector<std::int32_t> forward, backward;
+    byName.First();
+    do
+        forward.push_back(ours->TableMWNAuto.AsInteger());
+    while (byName.MoveBy(1) == 1);
+    do
+        backward.insert(backward.begin(), ours->TableMWNAuto.AsInteger());
+    while (byName.MoveBy(-1) == -1);
+    EXPECT_EQ(forward, inNameOrder);
+    EXPECT_EQ(backward, inNameOrder);
+    EXPECT_EQ(byName.MoveBy(3), 3);
+    EXPECT_EQ(ours->TableMWNAuto.AsInteger(), 4);
+    EXPECT_EQ(byName.MoveBy(-4), -3);
+    EXPECT_EQ(ours->TableMWNAuto.AsInteger(), 2);
+    byName.Last();
+    byName.FindNearest("");
+    EXPECT_EQ(ours->TableMWNAuto.AsInteger(), 2);
+    EXPECT_EQ(ours->TableMWNWorkerName.Text(), "");
+    byName.FindNearest("A");
+    EXPECT_EQ(ours->TableMWNAuto.AsInteger(), 4);
+    EXPECT_EQ(ours->connection().fullScanSteps(), 0);
+}
+
+TEST(AnotherProgramsFiles, AFileThatIsNotOursIsRefusedUntouched)
+{
+    TempBook book;
+    const std::filesystem::path hours = book.root() / "PermitHours/PermitHours.DB";
+    std::filesystem::remove(hours);
+    asAnotherProgram(hours, "PRAGMA journal_mode = WAL; CREATE TABLE notes (Auto INTEGER PRIMARY KEY, text TEXT)");
+    const std::string before = fileBytes(hours);
+    EXPECT_NE(thrownBy([&] { book.open(); }).find("PermitHours.DB"), std::string::npos);
+    EXPECT_EQ(fileBytes(hours), before);
+}
+
+TEST_F(TwoPrograms, AFileSwitchedToAWriteAheadLogIsRefusedByNameWhileHeldThenTakenBack)
+{
+    addWorker(*ours, "Zaid");
+    const std::filesystem::path admin = book.root() / "PermitAdmin/PermitAdmin.DB";
+    sqlite3* held = nullptr;
+    ASSERT_EQ(sqlite3_open(admin.string().c_str(), &held), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(held, "PRAGMA journal_mode = WAL; SELECT count(*) FROM PermitAdmin", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    const auto before = readBook(book.root());
+    auto post = [&] {
+        store::UnitOfWork work = ours->beginWork();
+        ours->TableM.Edit();
+        ours->TableMAdministrationPermit.SetAsInteger(3);
+        ours->TableM.Post();
+        testing_support::addEntry(ours->TablePermitAdmin, "AdministrationPermit", 3);
+        work.commit();
+    };
+    store::renewBusyWait();
+    const std::string refusal = thrownBy(post);
+    EXPECT_NE(refusal.find(admin.string()), std::string::npos) << refusal;
+    EXPECT_NE(refusal.find("write-ahead log"), std::string::npos) << refusal;
+    EXPECT_EQ(readBook(book.root()), before);
+    sqlite3_close(held);
+    store::renewBusyWait();
+    EXPECT_EQ(thrownBy(post), "nothing thrown");
+    EXPECT_EQ(fileBytes(admin).at(18), 1) << "back on the rollback journal";
+    EXPECT_EQ(readBook(book.root()).at("PermitAdmin").size(), 1u);
+}
+
+TEST_F(TwoPrograms, OneClerkActionWaitsForAnotherProgramsLockOnlyOnce)
+{
+    addWorker(*ours, "Zaid");
+    addWorker(*ours, "Amal");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((book.root() / "worker/worker.db").string().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE worker SET NoHire = 1", nullptr, nullptr, nullptr), SQLITE_OK);
+    store::renewBusyWait();
+    for (int read = 0; read < 3; ++read)
+        EXPECT_NE(thrownBy([&] { ours->TableM.First(); }).find("locked"), std::string::npos);
+    EXPECT_EQ(ours->connection().busyWaitsGivenUp(), 1) << "later statements of the action give up at once";
+    store::renewBusyWait();
+    EXPECT_NE(thrownBy([&] { ours->TableM.Last(); }).find("locked"), std::string::npos);
+    EXPECT_EQ(ours->connection().busyWaitsGivenUp(), 2) << "the next action waits again";
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    ours->TableM.First();
+    EXPECT_EQ(ours->TableMWorkerName.Text(), "Zaid");
+}
+
+TEST_F(TwoPrograms, EachTablesChangeCountGrowsWithItsOwnRecordsOnly)
+{
+    addWorker(*ours, "Zaid");
+    const std::int64_t workers = ours->TableM.tableChanges();
+    const std::int64_t sickDays = ours->TablePermitHealth.tableChanges();
+    theirs->TableM.First();
+    testing_support::addEntry(theirs->TablePermitHealth, "HealthPermit", 2);
+    EXPECT_EQ(ours->TableM.tableChanges(), workers);
+    EXPECT_GT(ours->TablePermitHealth.tableChanges(), sickDays);
+    addWorker(*ours, "Amal");
+    EXPECT_GT(ours->TableM.tableChanges(), workers) << "our own writes count too";
 }
