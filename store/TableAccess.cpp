@@ -26,8 +26,10 @@ TableAccess::TableAccess(BookConnection& connection, const TableDef& table, Curs
             insertValues += (i > 1 ? ", ?" : "?") + std::to_string(i);
         }
     }
+    // The record stood on is never its own neighbour, even when another program renamed it
+    // since it was read and its name now sorts elsewhere.
     const std::string position = order == CursorOrder::ByWorkerName
-                                     ? std::string("(\"WorkerName\", \"Auto\") %s (?2, ?3)")
+                                     ? std::string("(\"WorkerName\", \"Auto\") %s (?2, ?3) AND \"Auto\" <> ?3")
                                      : std::string("\"Auto\" %s ?2");
     auto compare = [&](const char* op) {
         std::string condition = position;

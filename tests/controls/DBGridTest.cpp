@@ -1,6 +1,7 @@
 #include "DBGrid.h"
 #include "FieldLineEdit.h"
 #include "GridTitles.h"
+#include "Guard.h"
 #include "RecordingDialogs.h"
 #include "TempBook.h"
 #include "Typing.h"
@@ -12,6 +13,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
@@ -439,6 +442,87 @@ TEST_F(GridTest, TitlesTooLongForTheirColumnShowTheirBeginningAndTheMarkedColumn
     EXPECT_EQ(book->TableM.State(), store::CursorState::Inserting);
     EXPECT_EQ(grid->cellEditor().text(), u"7"_s);
     EXPECT_EQ(grid->currentIndex().column(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// Another program with the book's worker file open.
+class OtherProgram {
+public:
+    explicit OtherProgram(const std::filesystem::path& root)
+    {
+        sqlite3_open((root / "worker/worker.db").string().c_str(), &db_);
+    }
+    ~OtherProgram() { sqlite3_close(db_); }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+    void run(const char* sql) { ASSERT_EQ(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+TEST_F(GridTest, ListsShowWhatAnotherProgramChangedWhenShownAgainOrMovedIn)
+{
+    addThreeWorkers();
+    book->TableMWN.First();
+    build({.readOnly = true, .wholeRows = true}, &book->DataSourceMWN);
+    OtherProgram desk(folder.root());
+    desk.run("INSERT INTO worker (WorkerName) VALUES ('Bilal')");
+    window.hide();
+    ASSERT_TRUE(testing_support::showActive(window));
+    EXPECT_EQ(grid->rows().rowCount(), 4) << "shown again";
+    EXPECT_EQ(cell(1, 0), u"Bilal"_s);
+    desk.run("UPDATE worker SET WorkerName = 'Ahmad Nouri' WHERE WorkerName = 'Ahmad';"
+              "DELETE FROM worker WHERE WorkerName = 'Huda'");
+    grid->setFocus();
+    press(Qt::Key_Down);
+    EXPECT_EQ(grid->rows().rowCount(), 3) << "moved in";
+    EXPECT_EQ(cell(0, 0), u"Ahmad Nouri"_s);
+    EXPECT_EQ(cell(2, 0), u"Salim"_s);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    EXPECT_EQ(book->TableMWNWorkerName.Text(), "Bilal");
+}
+
+TEST_F(GridTest, ALockHeldElsewhereCostsOneWaitAndOneMessageEachActionAndTheListKeepsItsRows)
+{
+    book.reset();
+    book = folder.open({"", 200});
+    addThreeWorkers();
+    build();
+    QApplication::processEvents();
+    OtherProgram desk(folder.root());
+    desk.run("INSERT INTO worker (WorkerName) VALUES ('unseen')");
+    desk.run("BEGIN EXCLUSIVE; UPDATE worker SET NoHire = 1");
+    const int waitsBefore = book->connection().busyWaitsGivenUp();
+    press(Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(book->connection().busyWaitsGivenUp(), waitsBefore + 1);
+    EXPECT_EQ(boxes.exceptions.size(), 1) << boxes.exceptions.join(u'\n').toStdString();
+    EXPECT_TRUE(boxes.exceptions.value(0).contains(u"locked"_s));
+    for (int row = 0; row < 3; ++row)
+        EXPECT_FALSE(cell(row, 0).isEmpty()) << row;
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    EXPECT_EQ(grid->currentColumn(), 0);
+    controls::guarded([this] { // the list shown again by the clerk, still locked out
+        window.hide();
+        window.show();
+    });
+    QApplication::processEvents();
+    EXPECT_EQ(book->connection().busyWaitsGivenUp(), waitsBefore + 2);
+    EXPECT_EQ(boxes.exceptions.size(), 2) << boxes.exceptions.join(u'\n').toStdString();
+    EXPECT_EQ(grid->rows().rowCount(), 3);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_FALSE(cell(row, 0).isEmpty()) << row;
+    desk.run("ROLLBACK");
+    press(Qt::Key_Down);
+    EXPECT_EQ(grid->rows().rowCount(), 4);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    EXPECT_EQ(grid->currentColumn(), 0);
+    EXPECT_EQ(cell(3, 0), u"unseen"_s);
+    EXPECT_EQ(boxes.exceptions.size(), 2);
 }
 
 } // namespace
