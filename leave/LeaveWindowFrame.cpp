@@ -16,6 +16,8 @@ namespace {
 
 const QColor panelColour(0x00, 0x80, 0xC0);
 const QString incompleteEntry = u"المعلومات غير مكتملة ؟؟ الرجاء اعادة كتابة المعلومات."_s;
+const QString chosenWorkerGone =
+    u"العامل المختار لم يعد في الدفتر: حذفه برنامج آخر. لم يُسجَّل شيء، فاختر العامل من القائمة من جديد."_s;
 
 constexpr int stripHeight = 32;
 constexpr int boxHeight = 21;
@@ -160,7 +162,19 @@ void TLeaveWindowFrame::selectWorker()
         if (chosen != 0)
             book.TableMWN.FindKey(chosen);
     }
+    chosenWorker_ = chosen != 0 ? std::optional<std::int32_t>(chosen) : std::nullopt;
     book.TableM.FindKey(chosen);
+}
+
+bool TLeaveWindowFrame::chosenWorkerStands()
+{
+    store::TDataModule1& book = *store::DataModule1;
+    if (!chosenWorker_ || book.TableM.currentKey() == chosenWorker_)
+        return true;
+    // Not found when chosen: TableM stayed on the worker before, who must not be charged.
+    controls::dialogs().message(chosenWorkerGone);
+    book.TableMWN.Refresh();
+    return false;
 }
 
 void TLeaveWindowFrame::Edit1Exit()
@@ -217,6 +231,8 @@ void TLeaveWindowFrame::BitBtn2Click()
             return;
         }
     }
+    if (!chosenWorkerStands())
+        return;
     post();
     close();
 }

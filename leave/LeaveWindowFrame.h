@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <cstdint>
+#include <optional>
+
 // The frame the four leave windows share: the worker list in name order, the name box that
 // searches it, the amount and date boxes, and the save and close buttons. Saving checks
 // the name, amount and day boxes and then runs the window's own posting.
@@ -59,4 +62,9 @@ private:
     QLineEdit* box(const QString& name, int width);
     void layOutStrip();
     void selectWorker();
+    // Whether TableM still stands on the worker the clerk chose; when another program
+    // deleted that worker, says so and shows the list as it now is.
+    bool chosenWorkerStands();
+
+    std::optional<std::int32_t> chosenWorker_; // the Auto the last selection sought
 };

@@ -6,6 +6,8 @@
 
 #include <QPushButton>
 
+#include <sqlite3.h>
+
 using namespace Qt::Literals::StringLiterals;
 using testing_support::typeText;
 
@@ -294,6 +296,49 @@ TEST_F(LeaveWindow, ClosingWritesNothing)
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(testing_support::readBook(folder.root()), before);
     EXPECT_EQ(book->TableMAuto.AsInteger(), keys[2]) << "the selection made on leaving the name box stays";
+}
+
+} // namespace
+
+namespace {
+
+void deleteElsewhere(const std::filesystem::path& root, std::int32_t worker)
+{
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((root / "worker/worker.db").string().c_str(), &other), SQLITE_OK);
+    const std::string sql = "DELETE FROM worker WHERE Auto = " + std::to_string(worker);
+    EXPECT_EQ(sqlite3_exec(other, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+}
+
+TEST_F(LeaveWindow, AWorkerDeletedElsewhereIsNeverChargedAndNoOneElseIs)
+{
+    for (const bool deletedBeforeChoosing : {true, false}) {
+        SCOPED_TRACE(deletedBeforeChoosing ? "deleted before the worker was chosen" : "deleted after");
+        TFormAdministrationPermit& window = open<TFormAdministrationPermit>();
+        auto workersBefore = storedWorkers();
+        ASSERT_EQ(book->TableMWNWorkerName.Text(), "Ahmad");
+        const std::int32_t ahmad = book->TableMWNAuto.AsInteger();
+        if (deletedBeforeChoosing)
+            deleteElsewhere(folder.root(), ahmad);
+        enter(); // Ahmad, the highlighted worker, is chosen
+        if (!deletedBeforeChoosing) {
+            EXPECT_EQ(book->TableMAuto.AsInteger(), ahmad);
+            deleteElsewhere(folder.root(), ahmad);
+        }
+        click(window.BitBtn2);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(boxes.messages.size() + boxes.exceptions.size(), 1) << "one clear refusal";
+        EXPECT_TRUE(stored("PermitAdmin").empty());
+        auto workersAfter = storedWorkers();
+        EXPECT_EQ(workersAfter.size(), 3u);
+        std::erase_if(workersBefore, [&](const auto& row) { return row[0] == std::to_string(ahmad); });
+        EXPECT_EQ(workersAfter, workersBefore) << "no other worker charged";
+        boxes.messages.clear();
+        boxes.exceptions.clear();
+        window.close();
+        testing_support::addWorker(*book, "Ahmad");
+    }
 }
 
 } // namespace
