@@ -3,6 +3,7 @@
 #include "ArabicFonts.h"
 #include "DataModule.h"
 #include "Guard.h"
+#include "OddValueNotices.h"
 #include "Unit2.h"
 #include "Unitadministrationpermit.h"
 #include "Unitallworker.h"
@@ -92,6 +93,7 @@ int startUp(const std::filesystem::path& dataRoot)
         controls::reportCurrentException();
         return 0;
     }
+    tellOddValues(store::DataModule1->connection());
     QEventLoop loop;
     QObject::connect(FormMain, &controls::WorkingWindow::closed, &loop, &QEventLoop::quit);
     controls::showMaximisedOnScreen(*FormMain);

@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <sqlite3.h>
 #include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
@@ -181,4 +183,30 @@ TEST_F(DataRoot, TheHiddenDiagnosticWindowsNavigatorWalksTheCurrentWorkersAdmini
         EXPECT_TRUE(navigator.button(controls::NavigatorButton::Delete)->isEnabled());
     });
     EXPECT_TRUE(boxes.exceptions.isEmpty());
+}
+
+TEST_F(DataRoot, AValueAnotherProgramWroteThatIsNoWholeNumberOpensBlankAndIsToldOnce)
+{
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((root / "worker/worker.db").string().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other,
+                           "INSERT INTO worker (WorkerName, YearPermit, NoHire) VALUES ('Zaid', 'abc', 1099511627776)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+    bool opened = false;
+    EXPECT_EQ(runWithMainWindow([&] {
+                  opened = FormMain->isVisible();
+                  EXPECT_TRUE(store::DataModule1->TableMYearPermit.IsNull());
+                  store::DataModule1->TableM.Last();
+                  store::DataModule1->TableM.First();
+                  QCoreApplication::processEvents();
+              }),
+              0);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(boxes.exceptions.isEmpty());
+    ASSERT_EQ(boxes.messages.size(), 1) << "both values in one box, each told once";
+    const QString told = boxes.messages.front();
+    for (const QString& part : {u"Zaid"_s, u"1"_s, u"YearPermit"_s, u"'abc'"_s, u"NoHire"_s, u"'1099511627776'"_s})
+        EXPECT_TRUE(told.contains(part)) << part.toStdString() << " in " << told.toStdString();
 }
