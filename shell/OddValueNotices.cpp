@@ -25,8 +25,9 @@ QString where(const store::OddValue& value)
 
 QString line(const store::OddValue& value)
 {
-    return u"%1: الحقل %2 يحمل '%3'"_s.arg(where(value), QString::fromUtf8(value.field),
-                                           QString::fromStdString(value.stored));
+    // The field and the value keep their own left-to-right order inside the Arabic line.
+    return u"%1: الحقل \u2066%2\u2069 يحمل \u2066'%3'\u2069"_s.arg(where(value), QString::fromUtf8(value.field),
+                                                                   QString::fromStdString(value.stored));
 }
 
 void tell(const QStringList& lines)
