@@ -1,5 +1,6 @@
 #include "CursorTableModel.h"
 
+#include "ClerkAction.h"
 #include "Cursor.h"
 #include "DataSource.h"
 #include "Dialogs.h"
@@ -114,8 +115,9 @@ void CursorTableModel::readFailed(const std::exception& error) const noexcept
     readsHeld_ = true;
     // Rows are read while the grid paints: the failure is shown once painting is over.
     const QString message = u"تعذرت قراءة القائمة من الدفتر، فبقيت كما كانت: "_s + QString::fromUtf8(error.what());
-    QMetaObject::invokeMethod(const_cast<CursorTableModel*>(this), [message] { reportException(message); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        const_cast<CursorTableModel*>(this),
+        [message, action = ClerkAction::current()] { reportException(message, action); }, Qt::QueuedConnection);
 }
 
 void CursorTableModel::resumeReads() noexcept

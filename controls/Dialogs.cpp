@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include "ClerkAction.h"
 #include "ProgramTitle.h"
 
 #include <QMessageBox>
@@ -54,6 +55,15 @@ QString exceptionBoxText(const QString& message)
 
 void reportException(const QString& message)
 {
+    reportException(message, ClerkAction::current());
+}
+
+void reportException(const QString& message, std::uint64_t action)
+{
+    static std::uint64_t boxed = 0; // the last action told of an error
+    if (action != 0 && action == boxed)
+        return;
+    boxed = action;
     dialogs().exception(exceptionBoxText(message));
 }
 

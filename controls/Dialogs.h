@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace controls {
 
 // The boxes the windows show. Tests may replace them with a recorder that answers.
@@ -25,7 +27,10 @@ void setDialogs(Dialogs* replacement);
 // sorts after ".".
 QString exceptionBoxText(const QString& message);
 
-// Shows an error that no window handled in the exception box.
+// Shows an error that no window handled in the exception box; one box per clerk action,
+// so an action that meets a failure once is not told of it again by every list it touches.
+// `action`: the clerk action the error belongs to, when it is shown later.
 void reportException(const QString& message);
+void reportException(const QString& message, std::uint64_t action);
 
 } // namespace controls

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BusyWait.h"
+#include "ClerkAction.h"
 #include "Dialogs.h"
 
 #include <QObject>
@@ -25,11 +25,10 @@ inline void reportCurrentException() noexcept
 
 // Runs a handler and stops any exception at the handler's boundary, showing it in the
 // exception box: an exception must never unwind through Qt's own frames. Returns whether
-// the handler ran to its end. Each handler is a clerk action, with its own one wait for a
-// lock another program holds on the book.
+// the handler ran to its end.
 template <typename Handler> bool guarded(Handler&& handler) noexcept
 {
-    store::renewBusyWait();
+    const ClerkAction action;
     try {
         std::forward<Handler>(handler)();
         return true;

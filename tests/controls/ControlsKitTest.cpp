@@ -4,11 +4,13 @@
 #include "Pictures.h"
 #include "ProgramTitle.h"
 #include "RecordingDialogs.h"
+#include "Typing.h"
 #include "WorkingWindow.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QTest>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -55,13 +57,16 @@ TEST(ExceptionBoxText, AddsAFullStopOnlyAfterACharacterSortingAfterIt)
     EXPECT_EQ(controls::exceptionBoxText(u"خطأ"_s), u"خطأ."_s);
 }
 
-TEST(Guard, StopsAHandlersExceptionAndShowsItInTheExceptionBox)
+TEST(Guard, StopsAHandlersExceptionAndShowsOneExceptionBoxPerClerkAction)
 {
     testing_support::RecordingDialogs boxes;
     QPushButton button;
     controls::connectGuarded(&button, &QPushButton::clicked, &button,
                              [] { throw std::runtime_error("'x' is not a valid integer value"); });
-    button.click();
+    ASSERT_TRUE(testing_support::showActive(button));
+    QTest::mouseClick(&button, Qt::LeftButton);
+    controls::guarded([] { throw 42; }); // run by the same click, with no key or click since
+    QTest::keyClick(&button, Qt::Key_A);
     controls::guarded([] { throw 42; });
     EXPECT_EQ(boxes.exceptions, (QStringList{u"'x' is not a valid integer value."_s, u""_s}));
 }

@@ -10,6 +10,7 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -506,10 +507,13 @@ TEST_F(GridTest, ALockHeldElsewhereCostsOneWaitAndOneMessageEachActionAndTheList
         EXPECT_FALSE(cell(row, 0).isEmpty()) << row;
     EXPECT_EQ(grid->currentIndex().row(), 0);
     EXPECT_EQ(grid->currentColumn(), 0);
-    controls::guarded([this] { // the list shown again by the clerk, still locked out
+    QPushButton opener; // the clerk shows the list again, still locked out
+    controls::connectGuarded(&opener, &QPushButton::clicked, &opener, [this] {
         window.hide();
         window.show();
     });
+    opener.show();
+    QTest::mouseClick(&opener, Qt::LeftButton);
     QApplication::processEvents();
     EXPECT_EQ(book->connection().busyWaitsGivenUp(), waitsBefore + 2);
     EXPECT_EQ(boxes.exceptions.size(), 2) << boxes.exceptions.join(u'\n').toStdString();
