@@ -5,6 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+#include <map>
+
 namespace bench_book {
 namespace {
 
@@ -13,47 +16,61 @@ constexpr int entriesPerWorker[] = {4, 2, 2, 2};
 
 } // namespace
 
-std::string nameOf(int i)
+std::string nameOf(int i, int count)
 {
-    return "worker " + std::to_string((i * 7919) % workers);
+    return "worker " + std::to_string((std::int64_t(i) * 7919) % count);
 }
 
-const std::filesystem::path& largeBook()
+namespace {
+
+void build(const std::filesystem::path& path, int count)
 {
-    static const std::filesystem::path root = [] {
-        const auto path = std::filesystem::temp_directory_path() / "ijazat-bench-book";
-        std::filesystem::remove_all(path);
-        store::createMissingTables(path);
-        for (std::size_t t = 0; t < store::allTables().size(); ++t) {
-            const store::TableDef& table = *store::allTables()[t];
-            sqlite3* db = nullptr;
-            sqlite3_open(table.pathUnder(path).string().c_str(), &db);
-            sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-            {
-                if (t == 0) {
-                    store::Statement insert(db, "INSERT INTO worker (WorkerName, YearPermit) VALUES (?1, 14)");
-                    for (int i = 0; i < workers; ++i) {
-                        insert.bind(1, nameOf(i));
+    std::filesystem::remove_all(path);
+    store::createMissingTables(path);
+    for (std::size_t t = 0; t < store::allTables().size(); ++t) {
+        const store::TableDef& table = *store::allTables()[t];
+        sqlite3* db = nullptr;
+        sqlite3_open(table.pathUnder(path).string().c_str(), &db);
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        {
+            if (t == 0) {
+                store::Statement insert(db, "INSERT INTO worker (WorkerName, YearPermit) VALUES (?1, 14)");
+                for (int i = 0; i < count; ++i) {
+                    insert.bind(1, nameOf(i, count));
+                    insert.step();
+                    insert.reset();
+                }
+            } else {
+                store::Statement insert(db, "INSERT INTO " + store::sqlName(table.name)
+                                                + " (\"Index\", \"Date\") VALUES (?1, '01/01/2026')");
+                for (int k = 0; k < entriesPerWorker[t - 1]; ++k)
+                    for (int worker = 1; worker <= count; ++worker) {
+                        insert.bind(1, worker);
                         insert.step();
                         insert.reset();
                     }
-                } else {
-                    store::Statement insert(db, "INSERT INTO " + store::sqlName(table.name)
-                                                    + " (\"Index\", \"Date\") VALUES (?1, '01/01/2026')");
-                    for (int k = 0; k < entriesPerWorker[t - 1]; ++k)
-                        for (int worker = 1; worker <= workers; ++worker) {
-                            insert.bind(1, worker);
-                            insert.step();
-                            insert.reset();
-                        }
-                }
             }
-            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-            sqlite3_close(db);
         }
-        return path;
-    }();
-    return root;
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+}
+
+} // namespace
+
+const std::filesystem::path& largeBook(int count)
+{
+    // Built once, then kept beside the benchmarks: the large one takes a while to write.
+    static std::map<int, std::filesystem::path> books;
+    auto& path = books[count];
+    if (path.empty()) {
+        path = std::filesystem::path(IJAZAT_BENCH_BOOKS) / std::to_string(count);
+        if (!std::filesystem::exists(path / "complete")) {
+            build(path, count);
+            std::ofstream(path / "complete") << count << " workers\n";
+        }
+    }
+    return path;
 }
 
 void readAll(store::Statement& statement, int columns)
@@ -62,9 +79,9 @@ void readAll(store::Statement& statement, int columns)
         benchmark::DoNotOptimize(statement.isNull(c) ? std::string() : statement.text(c));
 }
 
-BareBook::BareBook()
+BareBook::BareBook(int count)
 {
-    const auto& root = largeBook();
+    const auto& root = largeBook(count);
     sqlite3_open_v2((root / "worker/worker.db").string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_exec(db, "PRAGMA main.synchronous = FULL", nullptr, nullptr, nullptr);
     for (const store::TableDef* table : store::allTables()) {

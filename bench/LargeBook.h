@@ -1,7 +1,7 @@
 #pragma once
 
-// The book the benchmarks run on: 10,000 workers and 100,000 entries, built once per run
-// in the temporary folder, and the same files opened bare, without the store.
+// The books the benchmarks run on: 10,000 (or 100,000) workers and ten entries each, built
+// once and kept in the build folder, and the same files opened bare, without the store.
 #include "Statement.h"
 
 #include <sqlite3.h>
@@ -15,14 +15,16 @@
 namespace bench_book {
 
 constexpr int workers = 10000;
+constexpr int manyWorkers = 100000;
 
-std::string nameOf(int i);
-const std::filesystem::path& largeBook();
+std::string nameOf(int i, int count = workers);
+// REQUIRES: count is workers or manyWorkers.
+const std::filesystem::path& largeBook(int count = workers);
 void readAll(store::Statement& statement, int columns);
 
 // One connection with the same files attached, as the book has.
 struct BareBook {
-    BareBook();
+    explicit BareBook(int count = workers);
     ~BareBook();
     BareBook(const BareBook&) = delete;
     BareBook& operator=(const BareBook&) = delete;

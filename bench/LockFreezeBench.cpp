@@ -2,7 +2,7 @@
 // beside the book's own wait for a lock (its busy timeout) measured in the same run: moving
 // in the worker editing grid, showing a leave window, and saving a leave.
 #include "DataModule.h"
-#include "Dialogs.h"
+#include "CountedBoxes.h"
 #include "Guard.h"
 #include "LargeBook.h"
 #include "Unitadministrationpermit.h"
@@ -22,16 +22,6 @@ namespace {
 using namespace bench_book;
 
 constexpr int timeoutMs = 250;
-
-// Every box answered at once, and counted.
-struct CountedBoxes : controls::Dialogs {
-    CountedBoxes() { controls::setDialogs(this); }
-    ~CountedBoxes() override { controls::setDialogs(nullptr); }
-    void message(const QString&) override { ++shown; }
-    void exception(const QString&) override { ++shown; }
-    bool confirmDelete() override { return false; }
-    int shown = 0;
-};
 
 // Another program holding the worker file locked, readers and writers alike.
 struct LockHeldElsewhere {

@@ -37,7 +37,6 @@ CursorTableModel::CursorTableModel(store::DataSource& source, std::vector<GridCo
     for (const GridColumn& column : columns_)
         positions_.push_back(cursor().table().fieldPosition(column.fieldName));
     source_.addLink(*this);
-    reload();
 }
 
 CursorTableModel::~CursorTableModel()
@@ -171,7 +170,9 @@ QVariant CursorTableModel::headerData(int section, Qt::Orientation orientation, 
             return column(section).titleColour;
         return {};
     }
-    if (role != Qt::DisplayRole || section != cursorRow_)
+    if (role != Qt::DisplayRole)
+        return {};
+    if (section != cursorRow_)
         return QVariant(QString());
     switch (cursor().State()) {
     case store::CursorState::Inserting:
@@ -208,6 +209,7 @@ void CursorTableModel::reload() noexcept
     std::vector<std::int32_t> keys;
     std::int64_t readAt = -1;
     try {
+        ++keyReads_;
         readAt = cursor().tableChanges();
         keys = cursor().keysInOrder();
     } catch (const std::exception& error) {
@@ -217,11 +219,10 @@ void CursorTableModel::reload() noexcept
     beginResetModel();
     keys_ = std::move(keys);
     keysReadAt_ = readAt;
+    outOfStep_ = false;
     for (auto& [key, shown] : rowCache_)
         shown.stale = true;
-    rowsByKey_.clear();
-    for (std::size_t row = 0; row < keys_.size(); ++row)
-        rowsByKey_.emplace(keys_[row], int(row));
+    indexRows();
     newRow_ = newRowPosition();
     placeCursorRow();
     endResetModel();
@@ -238,11 +239,32 @@ bool CursorTableModel::keysStale() noexcept
     }
 }
 
+void CursorTableModel::indexRows()
+{
+    rowsByKey_.clear();
+    for (std::size_t row = 0; row < keys_.size(); ++row)
+        rowsByKey_.emplace(keys_[row], int(row));
+}
+
 void CursorTableModel::catchUp() noexcept
 {
     resumeReads();
-    if (keysStale())
+    if (outOfStep_ || keysStale())
         reload();
+}
+
+void CursorTableModel::setShown(bool shown) noexcept
+{
+    shown_ = shown;
+    if (shown_)
+        catchUp();
+}
+
+bool CursorTableModel::unseen() noexcept
+{
+    if (!shown_)
+        outOfStep_ = true;
+    return outOfStep_;
 }
 
 void CursorTableModel::placeCursorRow()
@@ -259,7 +281,7 @@ void CursorTableModel::placeCursorRow()
 void CursorTableModel::followCursor() noexcept
 {
     resumeReads();
-    if (keysStale()) {
+    if (outOfStep_ || keysStale()) {
         // Records were written since the keys were read, through another cursor or by another program.
         reload();
         return;
@@ -302,22 +324,81 @@ void CursorTableModel::emitRowChanged(int row)
 
 void CursorTableModel::recordChanged()
 {
-    followCursor();
+    if (!unseen())
+        followCursor();
 }
 
 void CursorTableModel::stateChanged() noexcept
 {
-    followCursor();
+    if (!unseen())
+        followCursor();
 }
 
 void CursorTableModel::dataSetChanged() noexcept
 {
-    reload();
+    if (!unseen())
+        reload();
 }
 
 void CursorTableModel::fieldChanged(const store::Field&)
 {
-    emitRowChanged(cursorRow_);
+    if (!unseen())
+        emitRowChanged(cursorRow_);
+}
+
+void CursorTableModel::rowWritten(std::int32_t key, store::RowChange change, std::int64_t ownWrites) noexcept
+{
+    if (unseen())
+        return;
+    keysReadAt_ += ownWrites; // the list takes the change in itself, so it stays in step
+    switch (change) {
+    case store::RowChange::Changed:
+        if (const auto cached = rowCache_.find(key); cached != rowCache_.end())
+            cached->second.stale = true;
+        emitRowChanged(rowOfKey(key));
+        return;
+    case store::RowChange::Removed: {
+        const int row = rowOfKey(key);
+        if (row < 0)
+            return;
+        const int shownRow = newRow_ >= 0 && newRow_ <= row ? row + 1 : row;
+        beginRemoveRows({}, shownRow, shownRow);
+        keys_.erase(keys_.begin() + row);
+        rowCache_.erase(key);
+        indexRows();
+        if (newRow_ > row)
+            --newRow_;
+        placeCursorRow();
+        endRemoveRows();
+        return;
+    }
+    case store::RowChange::Added:
+        break;
+    }
+    if (newRow_ >= 0) {
+        beginRemoveRows({}, newRow_, newRow_);
+        newRow_ = cursorRow_ = -1;
+        showsPending_ = false;
+        endRemoveRows();
+    }
+    std::optional<std::int32_t> before;
+    try {
+        before = cursor().keyBeforeCurrent();
+    } catch (const std::exception& error) {
+        readFailed(error);
+        outOfStep_ = true; // read in full at the next move
+        return;
+    }
+    const int row = before ? rowOfKey(*before) + 1 : 0;
+    if (before && row == 0) {
+        outOfStep_ = true; // a neighbour the list never read: read in full at the next move
+        return;
+    }
+    beginInsertRows({}, row, row);
+    keys_.insert(keys_.begin() + row, key);
+    indexRows();
+    placeCursorRow();
+    endInsertRows();
 }
 
 } // namespace controls

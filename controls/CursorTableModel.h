@@ -43,10 +43,14 @@ public:
     int cursorRow() const { return cursorRow_; }
     // The key of a stored row; empty for the pending new row.
     std::optional<std::int32_t> keyAt(int row) const;
-    // Records read from the table for showing, since the model was made.
+    // Records read from the table for showing, and full reads of the keys, since the model was made.
     std::int64_t recordsRead() const { return recordsRead_; }
+    std::int64_t keyReads() const { return keyReads_; }
     // Reads the keys again when another cursor or program changed the table since.
     void catchUp() noexcept;
+    // A list nobody sees follows nothing and reads nothing; once shown again it catches up
+    // with all it missed in one read of the keys.
+    void setShown(bool shown) noexcept;
     // The indicator mark shows toward the cells: at the left edge of a right-to-left grid.
     void setMirrored(bool mirrored);
 
@@ -58,8 +62,12 @@ private:
     void stateChanged() noexcept override;
     void dataSetChanged() noexcept override;
     void fieldChanged(const store::Field& changedField) override;
+    void rowWritten(std::int32_t key, store::RowChange change, std::int64_t ownWrites) noexcept override;
 
     void reload() noexcept;
+    void indexRows();
+    // Whether an event must wait until the list is shown; noted, if so.
+    bool unseen() noexcept;
     void followCursor() noexcept;
     // Whether the keys were read before the table last changed; unknown counts as no.
     bool keysStale() noexcept;
@@ -84,7 +92,10 @@ private:
     int cursorRow_ = -1;
     bool showsPending_ = false; // the cursor row shows the pending change's values
     bool mirrored_ = false;
+    bool shown_ = false;
+    bool outOfStep_ = true; // events were missed while nobody saw the list
     mutable std::int64_t recordsRead_ = 0;
+    std::int64_t keyReads_ = 0;
     mutable bool readsHeld_ = false;
     struct ShownRow {
         store::Row values;

@@ -548,8 +548,15 @@ void DBGrid::showEvent(QShowEvent* event)
 {
     QTableView::showEvent(event);
     model_->setMirrored(isRightToLeft());
-    model_->catchUp(); // another program may have changed the book while the list was hidden
+    // Catches up with what the cursor, the book or another program did while it was hidden.
+    model_->setShown(true);
     followCursor();
+}
+
+void DBGrid::hideEvent(QHideEvent* event)
+{
+    QTableView::hideEvent(event);
+    model_->setShown(false);
 }
 
 } // namespace controls

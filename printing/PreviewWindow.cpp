@@ -1,6 +1,6 @@
 #include "PreviewWindow.h"
 
-#include "DocumentPainter.h"
+#include "PagePrinting.h"
 #include "PageView.h"
 #include "SavedReport.h"
 
@@ -9,8 +9,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QProgressDialog>
 #include <QScreen>
@@ -28,34 +26,6 @@ namespace printing {
 namespace {
 
 constexpr int pageBorder = 12; // in pixels, as the page view leaves
-
-// Paints the pages firstPage..lastPage (from 1) on a printer or PDF writer, each on a sheet
-// of its own, the paper's corner at the device's corner.
-void paintPages(const Document& document, QPagedPaintDevice& device, int firstPage, int lastPage,
-                const std::function<void(int)>& painted = {})
-{
-    QPainter painter;
-    if (!painter.begin(&device))
-        throw std::runtime_error("The pages could not be sent to the printer or file");
-    const double scale = device.logicalDpiX() / 25.4;
-    const DocumentPainter pages(document);
-    for (int n = firstPage; n <= lastPage; ++n) {
-        if (n > firstPage)
-            device.newPage();
-        painter.resetTransform();
-        painter.scale(scale, scale);
-        pages.paintPage(n - 1, painter);
-        if (painted)
-            painted(n);
-    }
-}
-
-QPageLayout pageLayoutOf(const Document& document)
-{
-    const QSizeF portrait = document.orientation == QPageLayout::Landscape ? document.paper.transposed()
-                                                                           : document.paper;
-    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), document.orientation, QMarginsF());
-}
 
 } // namespace
 
@@ -305,11 +275,7 @@ void PreviewWindow::loadFrom(const QString& path)
 
 void PreviewWindow::exportPdf(const QString& path) const
 {
-    QPdfWriter pdf(path);
-    pdf.setResolution(300);
-    pdf.setPageLayout(pageLayoutOf(document_));
-    pdf.setCreator(u"ijazat"_s);
-    paintPages(document_, pdf, 1, pageCount());
+    writePdf(document_, path);
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event)

@@ -51,6 +51,8 @@ private:
 
     void walkReportCursor(store::Cursor& records)
     {
+        // The grids bound to the cursor catch up once at the end, not at every record.
+        const store::ControlsDisabled quiet(records);
         const TQRBand* detail = find(rbDetail);
         const std::size_t count = records.keysInOrder().size();
         records.First();
@@ -62,12 +64,16 @@ private:
         if (header_)
             print(*header_);
         std::size_t done = 0;
+        int told = -1;
         do {
             if (detail)
                 print(*detail);
             runSubDetails();
             ++done;
-            tell(int(std::min<std::size_t>(99, done * 100 / std::max<std::size_t>(count, 1))));
+            // Told as the per cent changes: a hundred times at most, however large the book.
+            const int percent = int(std::min<std::size_t>(99, done * 100 / std::max<std::size_t>(count, 1)));
+            if (percent != told)
+                tell(told = percent);
         } while (records.MoveBy(1) != 0);
     }
 
@@ -88,6 +94,7 @@ private:
                 continue;
             }
             store::Cursor& entries = *band.DataSet;
+            const store::ControlsDisabled quiet(entries);
             entries.First();
             if (entries.IsEmpty()) {
                 if (band.PrintIfEmpty)

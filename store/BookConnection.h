@@ -59,6 +59,8 @@ public:
     // program; cheap enough to ask at every move.
     std::int64_t tableChanges(const TableDef& table);
     void noteWrite(const TableDef& table) { ++writes_[table.name]; }
+    // The writes to the table through this connection, a part of its change count.
+    std::int64_t ownWrites(const TableDef& table) { return writes_[table.name]; }
     // Whether a wait for another program's lock has given up since the connection opened.
     int busyWaitsGivenUp() const { return busyWaitsGivenUp_; }
 

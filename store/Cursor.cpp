@@ -28,19 +28,51 @@ template <typename Event> void Cursor::notify(Event event) const
         source->notify(event);
 }
 
+template <typename Event> void Cursor::notifyShown(Event event) const
+{
+    if (controlsDisabled_ == 0) {
+        notify(event);
+        return;
+    }
+    controlsMissedEvents_ = true;
+    notify([&event](DataLink& link) {
+        if (!link.isControl())
+            event(link);
+    });
+}
+
 void Cursor::notifyState() const
 {
-    notify([](DataLink& link) { link.stateChanged(); });
+    notifyShown([](DataLink& link) { link.stateChanged(); });
 }
 
 void Cursor::notifyRecord() const
 {
-    notify([](DataLink& link) { link.recordChanged(); });
+    notifyShown([](DataLink& link) { link.recordChanged(); });
 }
 
 void Cursor::notifyDataSet() const
 {
-    notify([](DataLink& link) { link.dataSetChanged(); });
+    notifyShown([](DataLink& link) { link.dataSetChanged(); });
+}
+
+void Cursor::notifyWritten(std::int32_t key, RowChange change, std::int64_t writesBefore) const
+{
+    const std::int64_t writes = connection_.ownWrites(table()) - writesBefore;
+    notifyShown([=](DataLink& link) { link.rowWritten(key, change, writes); });
+}
+
+void Cursor::EnableControls() noexcept
+{
+    if (controlsDisabled_ == 0 || --controlsDisabled_ > 0 || !controlsMissedEvents_)
+        return;
+    controlsMissedEvents_ = false;
+    notify([](DataLink& link) {
+        if (!link.isControl())
+            return;
+        link.stateChanged();
+        link.dataSetChanged();
+    });
 }
 
 void Cursor::addSource(DataSource& source)
@@ -77,6 +109,14 @@ std::vector<std::int32_t> Cursor::keysInOrder() const
     return access_.keys(range_.value_or(0));
 }
 
+std::optional<std::int32_t> Cursor::keyBeforeCurrent() const
+{
+    if (!current_)
+        return std::nullopt;
+    const std::vector<Row> before = seekBefore(*current_, 1);
+    return before.empty() ? std::nullopt : std::optional<std::int32_t>(autoOf(before.front()));
+}
+
 std::optional<Row> Cursor::storedRecord(std::int32_t key) const
 {
     requireOpen();
@@ -107,7 +147,7 @@ void Cursor::assign(const Field& field, FieldValue value)
     edited_[std::size_t(field.position())] = std::move(value);
     assigned_[std::size_t(field.position())] = true;
     modified_ = true;
-    notify([&field](DataLink& link) { link.fieldChanged(field); });
+    notifyShown([&field](DataLink& link) { link.fieldChanged(field); });
 }
 
 void Cursor::requireOpen() const
@@ -354,6 +394,7 @@ void Cursor::Post()
 void Cursor::write()
 {
     const bool inserting = state_ == CursorState::Inserting;
+    const std::int64_t writesBefore = connection_.ownWrites(table());
     WriteTransaction transaction(connection_);
     std::int32_t key = 0;
     if (inserting) {
@@ -374,9 +415,8 @@ void Cursor::write()
     modified_ = false;
     appended_ = false;
     bof_ = eof_ = false;
+    notifyWritten(key, inserting ? RowChange::Added : RowChange::Changed, writesBefore);
     notifyState();
-    if (inserting)
-        notifyDataSet();
     notifyRecord();
 }
 
@@ -408,8 +448,10 @@ void Cursor::Delete()
     if (!current_)
         throw StoreError("Cursor '" + name_ + "' has no record to delete");
     settleDetails();
+    const std::int32_t removed = autoOf(*current_);
+    const std::int64_t writesBefore = connection_.ownWrites(table());
     WriteTransaction transaction(connection_);
-    access_.remove(autoOf(*current_));
+    access_.remove(removed);
     bool wasLast = false;
     std::optional<Row> next = followerOrLast(*current_, wasLast);
     transaction.commit();
@@ -421,8 +463,8 @@ void Cursor::Delete()
     modified_ = false;
     bof_ = !current_;
     eof_ = wasLast;
+    notifyWritten(removed, RowChange::Removed, writesBefore);
     notifyState();
-    notifyDataSet();
     notifyRecord();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataLink.h"
 #include "Field.h"
 #include "Row.h"
 #include "Schema.h"
@@ -86,6 +87,13 @@ public:
     // Settles the cursor (the browse-mode check).
     void CheckBrowseMode();
 
+    // While disabled (the calls nest), controls bound to the cursor are not told of its moves
+    // and changes, so a batch walk does not drag every grid along; master links still
+    // follow. The last EnableControls tells the controls, once, that everything changed.
+    void DisableControls() { ++controlsDisabled_; }
+    void EnableControls() noexcept;
+    bool ControlsDisabled() const { return controlsDisabled_ > 0; }
+
     bool Modified() const { return modified_; }
     // Whether the pending new record shows after the last record rather than before the current one.
     bool Appended() const { return appended_; }
@@ -98,6 +106,8 @@ public:
     // For controls that list the cursor's records: the Auto of every record in the
     // cursor's order and range, and one record as stored, read without moving the cursor.
     std::vector<std::int32_t> keysInOrder() const;
+    // The Auto of the record before the current one in the cursor's order; empty when none.
+    std::optional<std::int32_t> keyBeforeCurrent() const;
     std::optional<Row> storedRecord(std::int32_t key) const;
     // Grows whenever the records of the cursor's table change, written through any cursor
     // or by another program, so a list of keys can tell it has gone stale.
@@ -130,9 +140,12 @@ private:
     void dropChange();
     void beginInsert(bool appended);
     template <typename Event> void notify(Event event) const;
+    // Tells master links always, and controls unless they are disabled.
+    template <typename Event> void notifyShown(Event event) const;
     void notifyState() const;
     void notifyRecord() const;
     void notifyDataSet() const;
+    void notifyWritten(std::int32_t key, RowChange change, std::int64_t writesBefore) const;
 
     bool seesRecords() const;
     std::optional<Row> seekFirst() const;
@@ -158,6 +171,20 @@ private:
     bool bof_ = true;
     bool eof_ = true;
     std::optional<std::int32_t> range_; // the Index an entry cursor shows; empty shows nothing
+    int controlsDisabled_ = 0;
+    mutable bool controlsMissedEvents_ = false;
+};
+
+// Disables a cursor's controls for a scope: a batch walk's guard.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(Cursor& cursor) : cursor_(cursor) { cursor_.DisableControls(); }
+    ~ControlsDisabled() { cursor_.EnableControls(); }
+    ControlsDisabled(const ControlsDisabled&) = delete;
+    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+private:
+    Cursor& cursor_;
 };
 
 } // namespace store

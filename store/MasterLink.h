@@ -22,6 +22,7 @@ public:
     // The master's current Auto; empty when it stands on no record or on an unposted one.
     std::optional<std::int32_t> rangeValue() const;
 
+    bool isControl() const override { return false; }
     void recordChanged() override;
     void checkBrowseMode() override;
 

@@ -530,3 +530,41 @@ TEST_F(GridTest, ALockHeldElsewhereCostsOneWaitAndOneMessageEachActionAndTheList
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GridTest, AShownListTakesInTheRowsItsCursorWritesAndAHiddenOneReadsNothingUntilShown)
+{
+    addThreeWorkers();
+    build();
+    const std::int64_t keyReads = grid->rows().keyReads();
+    book->TableM.Next();
+    book->TableM.Edit();
+    book->TableMYearPermit.SetAsInteger(21);
+    book->TableM.Post();
+    EXPECT_EQ(cell(1, 3), u"21"_s);
+    const std::int32_t added = testing_support::addWorker(*book, "Zaid");
+    ASSERT_EQ(grid->rows().rowCount(), 4);
+    EXPECT_EQ(cell(3, 0), u"Zaid"_s);
+    EXPECT_EQ(grid->currentIndex().row(), 3);
+    book->TableM.First();
+    book->TableM.Delete();
+    ASSERT_EQ(grid->rows().rowCount(), 3);
+    EXPECT_EQ(cell(0, 0), u"Salim"_s);
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    EXPECT_EQ(grid->currentColumn(), 0);
+    EXPECT_EQ(grid->rows().keyReads(), keyReads) << "no write of its own cursor reads every key again";
+
+    window.hide();
+    for (int n = 0; n < 5; ++n)
+        testing_support::addWorker(*book, "hidden " + std::to_string(n));
+    book->TableM.FindKey(added);
+    EXPECT_EQ(grid->rows().keyReads(), keyReads) << "a list nobody sees reads nothing";
+    ASSERT_TRUE(testing_support::showActive(window));
+    EXPECT_EQ(grid->rows().keyReads(), keyReads + 1) << "and catches up in one read when shown";
+    EXPECT_EQ(grid->rows().rowCount(), 8);
+    EXPECT_EQ(grid->currentIndex().row(), 2);
+    EXPECT_EQ(cell(2, 0), u"Zaid"_s);
+}
+
+} // namespace

@@ -240,14 +240,43 @@ TEST_F(Changes, DataSourcesTellTheirControlsOfEveryChange)
     m.Edit();
     dm->TableMYearPermit.SetAsInteger(21);
     m.Post();
-    EXPECT_EQ(grid.events, (std::vector<std::string>{"state", "record", "field YearPermit", "update", "state",
-                                                     "record"}));
+    EXPECT_EQ(grid.events, (std::vector<std::string>{"state", "record", "field YearPermit", "update",
+                                                     "written changed 1 in 1", "state", "record"}));
     grid.events.clear();
     m.Insert();
     dm->TableMWorkerName.SetText("Amal");
     m.Post();
-    EXPECT_NE(std::find(grid.events.begin(), grid.events.end(), "dataset"), grid.events.end())
+    EXPECT_NE(std::find(grid.events.begin(), grid.events.end(), "written added 2 in 1"), grid.events.end())
         << "a new record changes the rows a grid shows";
+    grid.events.clear();
+    m.Delete();
+    EXPECT_EQ(grid.events, (std::vector<std::string>{"written removed 2 in 1", "state", "record"}));
+}
+
+TEST_F(Changes, ABatchWalkLeavesControlsBehindAndTellsThemOnceButMasterLinksFollowEveryMove)
+{
+    addWorker(*dm, "Zaid");
+    testing_support::addEntry(dm->TablePermitAdmin, "AdministrationPermit", 2);
+    addWorker(*dm, "Amal");
+    m.First();
+    testing_support::RecordingLink grid(dm->DataSourceM);
+    {
+        const store::ControlsDisabled walk(m);
+        const store::ControlsDisabled nested(m);
+        m.Next();
+        EXPECT_TRUE(dm->TablePermitAdmin.IsEmpty()) << "Amal's entries, none: the link followed";
+        m.First();
+        EXPECT_EQ(dm->TablePermitAdminAdministrationPermit.AsInteger(), 2);
+        m.Last();
+        EXPECT_TRUE(grid.events.empty());
+    }
+    EXPECT_EQ(grid.events, (std::vector<std::string>{"state", "dataset"})) << "told once, at the end";
+    EXPECT_EQ(dm->TableMWorkerName.Text(), "Amal");
+    grid.events.clear();
+    {
+        const store::ControlsDisabled still(m);
+    }
+    EXPECT_TRUE(grid.events.empty()) << "nothing missed, nothing told";
 }
 
 TEST_F(Changes, ClosingTheBookDropsAPendingChange)

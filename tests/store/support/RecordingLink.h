@@ -27,6 +27,12 @@ public:
     void stateChanged() noexcept override { events.push_back("state"); }
     void fieldChanged(const store::Field& field) override { events.push_back("field " + std::string(field.FieldName())); }
     void dataSetChanged() noexcept override { events.push_back("dataset"); }
+    void rowWritten(std::int32_t key, store::RowChange change, std::int64_t ownWrites) noexcept override
+    {
+        static const char* const changes[] = {"added", "changed", "removed"};
+        events.push_back("written " + std::string(changes[int(change)]) + " " + std::to_string(key) + " in "
+                         + std::to_string(ownWrites));
+    }
     void updateData() override
     {
         events.push_back("update");

@@ -1,0 +1,191 @@
+// The summary report as the clerk meets it, with the whole program built over a book of
+// 10,000 or 100,000 workers: from the print button to the last page ready in the preview,
+// beside generating the same report alone; the memory three previews in a row keep; and the
+// summary written to PDF, beside a bare QPdfWriter painting the same boxes.
+#include "CountedBoxes.h"
+#include "DataModule.h"
+#include "LargeBook.h"
+#include "PagePrinting.h"
+#include "PreviewWindow.h"
+#include "ProgramObjects.h"
+#include "ReportGenerator.h"
+#include "Unitallworker.h"
+#include "Unitprint.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+using namespace bench_book;
+using Clock = std::chrono::steady_clock;
+
+double residentMegabytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+printing::PreviewWindow* openPreview()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* preview = qobject_cast<printing::PreviewWindow*>(window); preview && preview->isVisible())
+            return preview;
+    return nullptr;
+}
+
+// Presses the summary window's print button and closes the preview once its last page is
+// ready; returns the seconds from the press to that moment.
+double previewOnce()
+{
+    double ready = 0;
+    const Clock::time_point start = Clock::now();
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        printing::PreviewWindow* preview = openPreview();
+        if (!preview || !preview->generated())
+            return;
+        ready = std::chrono::duration<double>(Clock::now() - start).count();
+        watch.stop();
+        preview->close();
+    });
+    watch.start();
+    QTest::mouseClick(FormAllWorker->BitBtn2, Qt::LeftButton); // returns when the preview is closed
+    return ready;
+}
+
+// The whole program over the book, the summary window shown as the main window shows it.
+struct Program {
+    explicit Program(int count)
+    {
+        objects.build(largeBook(count));
+        FormAllWorker->show();
+        QApplication::processEvents();
+    }
+    CountedBoxes boxes;
+    ProgramObjects objects;
+};
+
+void SummaryPreview(benchmark::State& state)
+{
+    Program program(int(state.range(0)));
+    const double before = residentMegabytes();
+    double peak = before;
+    for (auto _ : state) {
+        state.SetIterationTime(previewOnce());
+        peak = std::max(peak, residentMegabytes());
+    }
+    state.counters["grew_MB"] = peak - before;
+}
+BENCHMARK(SummaryPreview)->Arg(workers)->Arg(manyWorkers)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void SummaryGenerationAlone(benchmark::State& state)
+{
+    store::TDataModule1 book(largeBook(int(state.range(0))));
+    store::DataModule1 = &book;
+    TFormPrint layout;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(printing::generateReport(layout.QuickRep1));
+    store::DataModule1 = nullptr;
+}
+BENCHMARK(SummaryGenerationAlone)->Arg(workers)->Arg(manyWorkers)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void MemoryKeptAfterThreePreviews(benchmark::State& state)
+{
+    Program program(int(state.range(0)));
+    for (auto _ : state) {
+        previewOnce();
+        const double first = residentMegabytes();
+        previewOnce();
+        previewOnce();
+        state.counters["after_first_MB"] = first;
+        state.counters["kept_by_two_more_MB"] = residentMegabytes() - first;
+    }
+}
+BENCHMARK(MemoryKeptAfterThreePreviews)->Arg(workers)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void SummaryToPdf(benchmark::State& state)
+{
+    store::TDataModule1 book(largeBook(int(state.range(0))));
+    store::DataModule1 = &book;
+    TFormPrint layout;
+    QTemporaryDir folder;
+    const double before = residentMegabytes();
+    double peak = before;
+    for (auto _ : state) {
+        const printing::Document document = printing::generateReport(layout.QuickRep1);
+        printing::writePdf(document, folder.filePath(QStringLiteral("summary.pdf")));
+        peak = std::max(peak, residentMegabytes());
+    }
+    state.counters["rows_per_s"] = benchmark::Counter(double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["grew_MB"] = peak - before;
+    store::DataModule1 = nullptr;
+}
+BENCHMARK(SummaryToPdf)->Arg(workers)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The reference: the same boxes painted by a bare QPdfWriter loop, the document made beforehand.
+void BarePdfPaintingOfTheSameBoxes(benchmark::State& state)
+{
+    printing::Document document;
+    {
+        store::TDataModule1 book(largeBook(int(state.range(0))));
+        store::DataModule1 = &book;
+        TFormPrint layout;
+        document = printing::generateReport(layout.QuickRep1);
+        store::DataModule1 = nullptr;
+    }
+    QTemporaryDir folder;
+    for (auto _ : state) {
+        QPdfWriter pdf(folder.filePath(QStringLiteral("bare.pdf")));
+        pdf.setResolution(300);
+        pdf.setPageLayout(printing::pageLayoutOf(document));
+        QPainter painter(&pdf);
+        const double scale = pdf.logicalDpiX() / 25.4;
+        for (std::size_t n = 0; n < document.pages.size(); ++n) {
+            if (n > 0)
+                pdf.newPage();
+            for (const printing::PlacedItem& item : document.pages[n].items) {
+                if (const auto* text = std::get_if<printing::PlacedText>(&item)) {
+                    QFont font(text->font.family);
+                    font.setBold(text->font.bold);
+                    font.setPointSizeF(text->font.points);
+                    painter.setFont(font);
+                    const QRectF box(text->box.topLeft() * scale, text->box.size() * scale);
+                    painter.drawText(box, Qt::AlignRight | Qt::AlignTop, text->text);
+                } else {
+                    const QRectF box = std::get<printing::PlacedShape>(item).box;
+                    painter.drawRect(QRectF(box.topLeft() * scale, box.size() * scale));
+                }
+            }
+        }
+    }
+    state.counters["rows_per_s"] = benchmark::Counter(double(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BarePdfPaintingOfTheSameBoxes)->Arg(workers)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

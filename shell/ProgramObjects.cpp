@@ -1,0 +1,75 @@
+#include "ProgramObjects.h"
+
+#include "DataModule.h"
+#include "Unit2.h"
+#include "Unitadministrationpermit.h"
+#include "Unitallworker.h"
+#include "Unitallworkerchang.h"
+#include "Unitdetil.h"
+#include "Unithealthpermit.h"
+#include "Unithourspermit.h"
+#include "Unitmain.h"
+#include "Unitnew.h"
+#include "Unitnohirepermit.h"
+#include "Unitp2.h"
+#include "Unitprint.h"
+
+namespace {
+
+template <typename Object, typename... Arguments>
+void create(std::unique_ptr<Object>& owner, Object*& instance, Arguments&&... arguments)
+{
+    owner = std::make_unique<Object>(std::forward<Arguments>(arguments)...);
+    instance = owner.get();
+}
+
+} // namespace
+
+ProgramObjects::ProgramObjects() = default;
+
+ProgramObjects::~ProgramObjects()
+{
+    FormPrint1 = nullptr;
+    FormPrint = nullptr;
+    FormDetil = nullptr;
+    FormNoHirePermit = nullptr;
+    FormHealthPermit = nullptr;
+    FormHoursPermit = nullptr;
+    FormAdministrationPermit = nullptr;
+    FormAllWorkerChang = nullptr;
+    FormNew = nullptr;
+    FormAllWorker = nullptr;
+    Form2 = nullptr;
+    store::DataModule1 = nullptr;
+    FormMain = nullptr;
+    formPrint1_.reset();
+    formPrint_.reset();
+    formDetil_.reset();
+    formNoHirePermit_.reset();
+    formHealthPermit_.reset();
+    formHoursPermit_.reset();
+    formAdministrationPermit_.reset();
+    formAllWorkerChang_.reset();
+    formNew_.reset();
+    formAllWorker_.reset();
+    form2_.reset();
+    dataModule1_.reset();
+    formMain_.reset();
+}
+
+void ProgramObjects::build(const std::filesystem::path& dataRoot)
+{
+    create(formMain_, FormMain);
+    create(dataModule1_, store::DataModule1, dataRoot);
+    create(form2_, Form2);
+    create(formAllWorker_, FormAllWorker);
+    create(formNew_, FormNew);
+    create(formAllWorkerChang_, FormAllWorkerChang);
+    create(formAdministrationPermit_, FormAdministrationPermit);
+    create(formHoursPermit_, FormHoursPermit);
+    create(formHealthPermit_, FormHealthPermit);
+    create(formNoHirePermit_, FormNoHirePermit);
+    create(formDetil_, FormDetil);
+    create(formPrint_, FormPrint);
+    create(formPrint1_, FormPrint1);
+}
