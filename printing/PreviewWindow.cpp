@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -25,7 +26,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace printing {
 namespace {
 
-constexpr int pageBorder = 12; // in pixels, as the page view leaves
+constexpr int pageBorder = 12;       // in pixels, as the page view leaves
+constexpr int progressInterval = 40; // in ms, between two showings of the progress
 
 } // namespace
 
@@ -146,11 +148,18 @@ void PreviewWindow::generate()
 {
     setBusy(true);
     generated_ = false;
-    document_ = generate_([this](int percent) {
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    document_ = generate_([this, &sinceShown](int percent) {
+        // The status line is shown again every few tens of milliseconds, not at every per
+        // cent: painting it more often would cost more than the report. The user's input
+        // waits until the end.
+        if (sinceShown.elapsed() < progressInterval)
+            return;
         progressText_ = u"Generating the report: %1%"_s.arg(percent);
         status_->setText(progressText_);
-        // Let the status line show the progress; the user's input waits until the end.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        sinceShown.restart();
     });
     progressText_.clear();
     generated_ = true;
