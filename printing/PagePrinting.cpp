@@ -4,6 +4,8 @@
 
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
 
 #include <stdexcept>
 
@@ -24,24 +26,42 @@ void paintPages(const Document& document, QPagedPaintDevice& device, int firstPa
         throw std::runtime_error("The pages could not be sent to the printer or file");
     const double scale = device.logicalDpiX() / 25.4;
     const DocumentPainter pages(document);
-    for (int n = firstPage; n <= lastPage; ++n) {
-        if (n > firstPage)
-            device.newPage();
-        painter.resetTransform();
-        painter.scale(scale, scale);
-        pages.paintPage(n - 1, painter);
-        if (painted)
-            painted(n);
+    try {
+        for (int n = firstPage; n <= lastPage; ++n) {
+            if (n > firstPage)
+                device.newPage();
+            painter.resetTransform();
+            painter.scale(scale, scale);
+            pages.paintPage(n - 1, painter);
+            if (painted)
+                painted(n);
+        }
+    } catch (...) {
+        // A print stopped half-way sends no sheet at all.
+        if (auto* printer = dynamic_cast<QPrinter*>(&device))
+            printer->abort();
+        throw;
     }
 }
 
 void writePdf(const Document& document, const QString& path, const PagePainted& painted)
 {
-    QPdfWriter pdf(path);
-    pdf.setResolution(300);
-    pdf.setPageLayout(pageLayoutOf(document));
-    pdf.setCreator(QStringLiteral("ijazat"));
-    paintPages(document, pdf, 1, int(document.pages.size()), painted);
+    // Written aside and put in place only when whole: a failed or cancelled export leaves
+    // no half file, and an older file of that name as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw std::runtime_error("The PDF cannot be written to " + path.toStdString() + ": "
+                                 + file.errorString().toStdString());
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(300);
+        pdf.setPageLayout(pageLayoutOf(document));
+        pdf.setCreator(QStringLiteral("ijazat"));
+        paintPages(document, pdf, 1, int(document.pages.size()), painted);
+    }
+    if (!file.commit())
+        throw std::runtime_error("The PDF cannot be written to " + path.toStdString() + ": "
+                                 + file.errorString().toStdString());
 }
 
 } // namespace printing

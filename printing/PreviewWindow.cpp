@@ -3,15 +3,13 @@
 #include "PagePrinting.h"
 #include "PageView.h"
 #include "SavedReport.h"
+#include "WorkProgress.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
-#include <QProgressDialog>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
@@ -26,8 +24,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace printing {
 namespace {
 
-constexpr int pageBorder = 12;       // in pixels, as the page view leaves
-constexpr int progressInterval = 40; // in ms, between two showings of the progress
+constexpr int pageBorder = 12; // in pixels, as the page view leaves
 
 } // namespace
 
@@ -148,19 +145,20 @@ void PreviewWindow::generate()
 {
     setBusy(true);
     generated_ = false;
-    QElapsedTimer sinceShown;
-    sinceShown.start();
-    document_ = generate_([this, &sinceShown](int percent) {
-        // The status line is shown again every few tens of milliseconds, not at every per
-        // cent: painting it more often would cost more than the report. The user's input
-        // waits until the end.
-        if (sinceShown.elapsed() < progressInterval)
-            return;
-        progressText_ = u"Generating the report: %1%"_s.arg(percent);
-        status_->setText(progressText_);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        sinceShown.restart();
-    });
+    WorkProgress progress(this, windowTitle(), u"Generating the report…"_s);
+    try {
+        document_ = generate_([this, &progress](int percent) {
+            progressText_ = u"Generating the report: %1%"_s.arg(percent);
+            status_->setText(progressText_);
+            progress.tick(percent);
+        });
+    } catch (const WorkCancelled&) {
+        // Nothing was generated, so there is nothing to preview.
+        progressText_.clear();
+        close();
+        return;
+    }
+    progress.finish();
     progressText_.clear();
     generated_ = true;
     loaded_ = false;
@@ -242,21 +240,20 @@ void PreviewWindow::print()
 {
     if (!generated_)
         return;
-    QProgressDialog progress(u"Printing…"_s, QString(), 0, 100, this);
-    progress.setWindowTitle(u"Printing progress"_s);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    const Document printed = loaded_ ? document_ : generate_([&progress](int percent) {
-        progress.setValue(percent / 2);
-    });
-    const int count = int(printed.pages.size());
-    const bool range = printer_.printRange() == QPrinter::PageRange && printer_.fromPage() > 0;
-    const int first = range ? std::min(printer_.fromPage(), count) : 1;
-    const int last = range ? std::clamp(printer_.toPage(), first, count) : count;
-    paintPages(printed, printer_, first, last, [&](int n) {
-        progress.setValue(50 + 50 * (n - first + 1) / std::max(1, last - first + 1));
-    });
-    progress.setValue(100);
+    WorkProgress progress(this, u"Printing progress"_s, u"Printing…"_s);
+    try {
+        const Document printed = loaded_ ? document_ : generate_([&progress](int percent) { progress.tick(percent / 2); });
+        const int count = int(printed.pages.size());
+        const bool range = printer_.printRange() == QPrinter::PageRange && printer_.fromPage() > 0;
+        const int first = range ? std::min(printer_.fromPage(), count) : 1;
+        const int last = range ? std::clamp(printer_.toPage(), first, count) : count;
+        paintPages(printed, printer_, first, last, [&](int n) {
+            progress.tick(50 + 50 * (n - first + 1) / std::max(1, last - first + 1));
+        });
+    } catch (const WorkCancelled&) {
+        return; // the print was abandoned before anything reached the printer
+    }
+    progress.finish();
 }
 
 void PreviewWindow::saveTo(const QString& path) const
@@ -282,9 +279,15 @@ void PreviewWindow::loadFrom(const QString& path)
     showCurrent();
 }
 
-void PreviewWindow::exportPdf(const QString& path) const
+void PreviewWindow::exportPdf(const QString& path)
 {
-    writePdf(document_, path);
+    WorkProgress progress(this, u"Export to PDF"_s, u"Writing the PDF…"_s);
+    try {
+        writePdf(document_, path, [&](int page) { progress.tick(100 * page / std::max(1, pageCount())); });
+    } catch (const WorkCancelled&) {
+        return; // no file written
+    }
+    progress.finish();
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event)

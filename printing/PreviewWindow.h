@@ -32,8 +32,8 @@ public:
     PreviewWindow(QWidget* owner, Generate generate, ShowError showError);
     ~PreviewWindow() override;
 
-    // Generates the document, telling the progress in the status line. Throws what
-    // generation throws.
+    // Generates the document, telling the progress in the status line; cancelled by the
+    // clerk, the preview closes. Throws what generation throws.
     void generate();
     bool generated() const { return generated_; }
     const Document& document() const { return document_; }
@@ -59,7 +59,9 @@ public:
     void saveTo(const QString& path) const;
     // Throws SavedReportError and keeps the document shown when the file is refused.
     void loadFrom(const QString& path);
-    void exportPdf(const QString& path) const;
+    // Each shows its progress once it lasts, and stops cleanly on Cancel or Escape:
+    // nothing printed, no file written.
+    void exportPdf(const QString& path);
 
 signals:
     void closed();

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QProgressDialog>
+#include <QThread>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -169,6 +171,94 @@ TEST(ReportPreviewer, ReturnsOnlyOnceThePreviewClosesAndASecondCallBringsItToThe
     EXPECT_TRUE(sawOpen);
     EXPECT_TRUE(secondReturnedAtOnce);
     EXPECT_EQ(previewer.openPreview(), nullptr) << "the preview is gone once closed";
+}
+
+} // namespace
+
+namespace {
+
+// Presses Escape in the progress window as soon as it is up.
+class EscapeOnProgress {
+public:
+    EscapeOnProgress()
+    {
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QProgressDialog*>(window) && window->isVisible()) {
+                    QTest::keyClick(window, Qt::Key_Escape);
+                    pressed = true;
+                    poll_.stop();
+                }
+            }
+        });
+        poll_.start(10);
+    }
+    bool pressed = false;
+
+private:
+    QTimer poll_;
+};
+
+TEST_F(Preview, EscapeStopsALongGenerationExportOrPrintAndLeavesNothingBehind)
+{
+    // A generation that lasts: each per cent takes a moment.
+    const auto slowly = [this](const printing::Progress& progress) {
+        for (int percent = 0; percent < 100; ++percent) {
+            progress(percent);
+            QThread::msleep(7);
+        }
+        return printing::generateReport(report, progress);
+    };
+    report = pagesReport(400);
+    window = std::make_unique<printing::PreviewWindow>(nullptr, slowly, [this](const QString& message) { errors << message; });
+    window->show();
+    {
+        EscapeOnProgress escape;
+        window->generate();
+        EXPECT_TRUE(escape.pressed);
+    }
+    EXPECT_FALSE(window->isVisible()) << "nothing generated, nothing to preview";
+    EXPECT_FALSE(window->generated());
+
+    window->show();
+    window->generate(); // uncancelled this time
+    ASSERT_TRUE(window->generated());
+    const QString printed = folder.filePath(u"printed.pdf"_s);
+    window->printer().setOutputFormat(QPrinter::PdfFormat);
+    window->printer().setOutputFileName(printed);
+    {
+        EscapeOnProgress escape;
+        window->print();
+        EXPECT_TRUE(escape.pressed);
+    }
+    EXPECT_FALSE(QFile::exists(printed)) << "a cancelled print sends no sheet";
+
+    const QString pdf = folder.filePath(u"report.pdf"_s);
+    {
+        QFile earlier(pdf);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("an earlier export");
+    }
+    // A document that takes a while to paint: many pages full of text.
+    printing::Document heavy = window->document();
+    const printing::PlacedItem line = heavy.pages.front().items.front();
+    for (printing::DocumentPage& page : heavy.pages)
+        page.items.assign(1000, line);
+    const QString saved = folder.filePath(u"heavy.ijr"_s);
+    {
+        QFile file(saved);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        printing::saveReport(heavy, file);
+    }
+    window->loadFrom(saved);
+    EscapeOnProgress escape;
+    window->exportPdf(pdf);
+    EXPECT_TRUE(escape.pressed);
+    QFile kept(pdf);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("an earlier export")) << "a cancelled export keeps the file there was";
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
+    EXPECT_TRUE(window->isVisible());
 }
 
 } // namespace
