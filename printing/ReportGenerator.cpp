@@ -2,8 +2,10 @@
 
 #include "Cursor.h"
 #include "PageFlow.h"
+#include "ReadSnapshot.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace printing {
 namespace {
@@ -22,6 +24,9 @@ public:
 
     Document run()
     {
+        std::optional<store::ReadSnapshot> snapshot;
+        if (store::Cursor* any = anyCursor())
+            snapshot.emplace(*any);
         if (const TQRBand* title = find(rbTitle))
             print(*title);
         if (report_.DataSet)
@@ -41,6 +46,16 @@ private:
         const auto found = std::find_if(report_.Bands.begin(), report_.Bands.end(),
                                         [type](const TQRBand& band) { return band.BandType == type; });
         return found == report_.Bands.end() ? nullptr : &*found;
+    }
+
+    store::Cursor* anyCursor() const
+    {
+        if (report_.DataSet)
+            return report_.DataSet;
+        for (const TQRBand& band : report_.Bands)
+            if (band.DataSet)
+                return band.DataSet;
+        return nullptr;
     }
 
     void tell(int percent) const

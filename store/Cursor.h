@@ -49,6 +49,7 @@ public:
     Cursor& operator=(const Cursor&) = delete;
 
     const std::string& name() const { return name_; }
+    BookConnection& connection() const { return connection_; }
     const TableDef& table() const { return access_.table(); }
     CursorState State() const { return state_; }
     bool Active() const { return state_ != CursorState::Closed; }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace Qt::Literals::StringLiterals;
 using printing::PageFlow;
 
@@ -99,6 +101,55 @@ TEST(Painting, ARightAlignedRightToLeftTextStandsAtTheRightOfItsBox)
     EXPECT_GT(inkBetween(180, 210), 50);
     EXPECT_EQ(inkBetween(110, 140), 0) << "a right-to-left painter must not mirror the alignment";
     EXPECT_LT(qGray(page.pixel(150 * 4, int(186.15 * 4))), 128) << "the footer's rule is drawn";
+}
+
+TEST(Painting, ARuleOfHyphensShowsItsBarsWhereItsGlyphsWouldStand)
+{
+    for (const printing::TextAlignment alignment :
+         {printing::TextAlignment::Left, printing::TextAlignment::Center, printing::TextAlignment::Right}) {
+        printing::TextLook look;
+        look.alignment = alignment;
+        look.transparent = true;
+        printing::Document document;
+        document.paper = QSizeF(200, 40);
+        const QRectF box(20, 10, 160, 9);
+        const QString rule(40, u'-');
+        document.pages.push_back({{printing::PlacedText{u"Rule"_s, box, rule, printing::ReportFont{}, look}}});
+        constexpr double scale = 8; // pixels per mm
+        // The ink's left and right ends and its rows, as painted through the document and as glyphs.
+        const auto inkOf = [&](const std::function<void(QPainter&)>& paint) {
+            QImage sheet(int(200 * scale), int(40 * scale), QImage::Format_RGB32);
+            sheet.fill(Qt::white);
+            QPainter painter(&sheet);
+            paint(painter);
+            painter.end();
+            QRect ink;
+            for (int y = 0; y < sheet.height(); ++y)
+                for (int x = 0; x < sheet.width(); ++x)
+                    if (qGray(sheet.pixel(x, y)) < 128)
+                        ink |= QRect(x, y, 1, 1);
+            return ink;
+        };
+        const QRect bars = inkOf([&](QPainter& painter) {
+            painter.scale(scale, scale);
+            printing::DocumentPainter(document).paintPage(0, painter);
+        });
+        const QRect glyphs = inkOf([&](QPainter& painter) {
+            QFont font(printing::ReportFont{}.family);
+            font.setBold(true);
+            font.setPointSizeF(14 * 25.4 / 72 * scale * 72.0 / painter.device()->logicalDpiY());
+            painter.setFont(font);
+            const Qt::Alignment flags[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+            painter.drawText(QRectF(box.topLeft() * scale, box.size() * scale),
+                             int(flags[int(alignment)] | Qt::AlignAbsolute | Qt::AlignTop), rule);
+        });
+        SCOPED_TRACE(int(alignment));
+        ASSERT_FALSE(bars.isEmpty());
+        EXPECT_NEAR(bars.left(), glyphs.left(), 3);
+        EXPECT_NEAR(bars.right(), glyphs.right(), 3);
+        EXPECT_NEAR(bars.center().y(), glyphs.center().y(), 3);
+        EXPECT_LE(bars.height(), glyphs.height() + 1);
+    }
 }
 
 printing::Document sampleDocument()

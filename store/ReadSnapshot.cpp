@@ -1,0 +1,34 @@
+#include "ReadSnapshot.h"
+
+#include "BookConnection.h"
+#include "Cursor.h"
+#include "StoreError.h"
+
+namespace store {
+
+ReadSnapshot::ReadSnapshot(Cursor& anyCursorOfTheBook) : cursor_(anyCursorOfTheBook)
+{
+    BookConnection& connection = cursor_.connection();
+    if (connection.inTransaction())
+        return;
+    connection.execute("BEGIN");
+    owner_ = true;
+}
+
+ReadSnapshot::~ReadSnapshot()
+{
+    BookConnection& connection = cursor_.connection();
+    if (!owner_ || !connection.inTransaction())
+        return;
+    try {
+        connection.execute("COMMIT");
+    } catch (const StoreError&) {
+        try {
+            connection.execute("ROLLBACK"); // nothing was written: only the read locks go
+        } catch (const StoreError&) {
+            // The engine gives the locks back when the connection next reads.
+        }
+    }
+}
+
+} // namespace store
