@@ -148,9 +148,10 @@ void PreviewWindow::generate()
     WorkProgress progress(this, windowTitle(), u"Generating the report…"_s);
     try {
         document_ = generate_([this, &progress](int percent) {
-            progressText_ = u"Generating the report: %1%"_s.arg(percent);
-            status_->setText(progressText_);
-            progress.tick(percent);
+            progress.tick(percent, [this, percent] {
+                progressText_ = u"Generating the report: %1%"_s.arg(percent);
+                status_->setText(progressText_);
+            });
         });
     } catch (const WorkCancelled&) {
         // Nothing was generated, so there is nothing to preview.

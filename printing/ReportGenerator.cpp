@@ -126,7 +126,9 @@ private:
     {
         if (!flow_.fits(band.Height)) {
             finishPage(false);
+            const std::size_t itemsOnAPage = document_.pages.back().items.size();
             document_.pages.emplace_back();
+            document_.pages.back().items.reserve(itemsOnAPage); // pages of one report hold alike
             flow_.newPage();
             if (header_)
                 place(*header_, flow_.place(header_->Height));

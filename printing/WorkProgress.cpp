@@ -8,7 +8,7 @@
 namespace printing {
 namespace {
 
-constexpr int tickInterval = 40;   // in ms: painting more often would cost more than the work
+constexpr int tickInterval = 100;  // in ms: painting more often would cost more than the work
 constexpr int shownAfter = 400;    // in ms: a short work never flashes a window
 
 } // namespace
@@ -29,11 +29,13 @@ WorkProgress::WorkProgress(QWidget* owner, const QString& title, const QString& 
     sinceTick_.start();
 }
 
-void WorkProgress::tick(int percent)
+void WorkProgress::tick(int percent, const std::function<void()>& showing)
 {
     if (sinceTick_.elapsed() < tickInterval)
         return;
     sinceTick_.restart();
+    if (showing)
+        showing();
     // Once up, the window is modal and takes the program's input while events go through;
     // until then, only painting goes on.
     if (!dialog_.isVisible() && sinceStart_.elapsed() >= shownAfter)

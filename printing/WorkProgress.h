@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
+#include <functional>
 #include <stdexcept>
 
 namespace printing {
@@ -21,9 +22,10 @@ class WorkProgress {
 public:
     WorkProgress(QWidget* owner, const QString& title, const QString& text);
 
-    // Shows `percent` and lets the program paint and the clerk cancel, every few tens of
-    // milliseconds. Throws WorkCancelled once the clerk has cancelled.
-    void tick(int percent);
+    // Every few tens of milliseconds: tells `showing` first (to show the progress elsewhere
+    // too), shows `percent`, and lets the program paint and the clerk cancel. Throws
+    // WorkCancelled once the clerk has cancelled.
+    void tick(int percent, const std::function<void()>& showing = {});
     void finish();
 
 private:

@@ -63,7 +63,9 @@ void BookConnection::openTable(const TableDef& table)
     const std::string cannotOpen = "Cannot open table " + path.string() + ": ";
     if (schema == "main") {
         sqlite3* db = nullptr;
-        const int rc = sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE,
+        // One thread uses the book: the engine's locking of the connection at every call is
+        // only cost.
+        const int rc = sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
                                        options_.vfs.empty() ? nullptr : options_.vfs.c_str());
         if (rc != SQLITE_OK) {
             const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);

@@ -23,14 +23,20 @@ Cursor::~Cursor() = default;
 
 template <typename Event> void Cursor::notify(Event event) const
 {
-    const std::vector<DataSource*> sources = sources_;
-    for (const DataSource* source : sources)
-        source->notify(event);
+    // By index: a data source made or dropped while its cursor tells (never, in the program)
+    // must not leave the loop on a moved vector.
+    for (std::size_t i = 0; i < sources_.size(); ++i)
+        sources_[i]->notify(event);
+}
+
+bool Cursor::ControlsDisabled() const
+{
+    return controlsDisabled_ > 0 || (master_ && master_->masterControlsDisabled());
 }
 
 template <typename Event> void Cursor::notifyShown(Event event) const
 {
-    if (controlsDisabled_ == 0) {
+    if (!ControlsDisabled()) {
         notify(event);
         return;
     }
@@ -64,14 +70,27 @@ void Cursor::notifyWritten(std::int32_t key, RowChange change, std::int64_t writ
 
 void Cursor::EnableControls() noexcept
 {
-    if (controlsDisabled_ == 0 || --controlsDisabled_ > 0 || !controlsMissedEvents_)
+    if (controlsDisabled_ > 0)
+        --controlsDisabled_;
+    catchUpControls();
+}
+
+void Cursor::catchUpControls() noexcept
+{
+    if (ControlsDisabled())
         return;
-    controlsMissedEvents_ = false;
+    if (controlsMissedEvents_) {
+        controlsMissedEvents_ = false;
+        notify([](DataLink& link) {
+            if (!link.isControl())
+                return;
+            link.stateChanged();
+            link.dataSetChanged();
+        });
+    }
     notify([](DataLink& link) {
         if (!link.isControl())
-            return;
-        link.stateChanged();
-        link.dataSetChanged();
+            link.controlsEnabled(); // the entry cursors that followed catch up too
     });
 }
 

@@ -88,12 +88,13 @@ public:
     // Settles the cursor (the browse-mode check).
     void CheckBrowseMode();
 
-    // While disabled (the calls nest), controls bound to the cursor are not told of its moves
-    // and changes, so a batch walk does not drag every grid along; master links still
-    // follow. The last EnableControls tells the controls, once, that everything changed.
+    // While disabled (the calls nest), controls bound to the cursor, and to the entry
+    // cursors that follow it, are not told of their moves and changes, so a batch walk does
+    // not drag every grid along; master links still follow. The last EnableControls tells
+    // the controls, once, that everything changed.
     void DisableControls() { ++controlsDisabled_; }
     void EnableControls() noexcept;
-    bool ControlsDisabled() const { return controlsDisabled_ > 0; }
+    bool ControlsDisabled() const;
 
     bool Modified() const { return modified_; }
     // Whether the pending new record shows after the last record rather than before the current one.
@@ -143,6 +144,9 @@ private:
     template <typename Event> void notify(Event event) const;
     // Tells master links always, and controls unless they are disabled.
     template <typename Event> void notifyShown(Event event) const;
+    // Once no longer disabled, tells the controls what they missed, and the entry cursors
+    // that followed to tell theirs.
+    void catchUpControls() noexcept;
     void notifyState() const;
     void notifyRecord() const;
     void notifyDataSet() const;

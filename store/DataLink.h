@@ -31,6 +31,8 @@ public:
     // Records were added, removed or re-read, or the cursor was put back after a failed
     // unit of work: everything shown may be stale.
     virtual void dataSetChanged() noexcept {}
+    // The cursor's controls were disabled and are told again (see Cursor::EnableControls).
+    virtual void controlsEnabled() noexcept {}
     // Settling: hand any text typed but not yet committed over to its field.
     virtual void updateData() {}
     // Settling: linked entry cursors settle before the cursor itself does.

@@ -23,7 +23,16 @@ void DataSource::addLink(DataLink& link)
 
 void DataSource::removeLink(DataLink& link)
 {
-    links_.erase(std::remove(links_.begin(), links_.end(), &link), links_.end());
+    if (notifying_ > 0)
+        std::replace(links_.begin(), links_.end(), &link, static_cast<DataLink*>(nullptr));
+    else
+        links_.erase(std::remove(links_.begin(), links_.end(), &link), links_.end());
+}
+
+void DataSource::finishNotifying() const noexcept
+{
+    if (--notifying_ == 0)
+        links_.erase(std::remove(links_.begin(), links_.end(), nullptr), links_.end());
 }
 
 } // namespace store

@@ -22,6 +22,16 @@ std::optional<std::int32_t> MasterLink::rangeValue() const
     return master_.DataSet().currentKey();
 }
 
+bool MasterLink::masterControlsDisabled() const
+{
+    return master_.DataSet().ControlsDisabled();
+}
+
+void MasterLink::controlsEnabled() noexcept
+{
+    detail_.catchUpControls();
+}
+
 void MasterLink::recordChanged()
 {
     if (!detail_.Active())

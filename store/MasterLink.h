@@ -23,7 +23,10 @@ public:
     std::optional<std::int32_t> rangeValue() const;
 
     bool isControl() const override { return false; }
+    // Whether the master's controls are disabled: the entry cursor's are then too.
+    bool masterControlsDisabled() const;
     void recordChanged() override;
+    void controlsEnabled() noexcept override;
     void checkBrowseMode() override;
 
 private:
