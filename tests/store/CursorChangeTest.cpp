@@ -1,5 +1,6 @@
 #include "DataModule.h"
 #include "FaultVfs.h"
+#include "ReadSnapshot.h"
 #include "RecordingLink.h"
 #include "StoreError.h"
 #include "TempBook.h"
@@ -260,6 +261,7 @@ TEST_F(Changes, ABatchWalkLeavesControlsBehindAndTellsThemOnceButMasterLinksFoll
     addWorker(*dm, "Amal");
     m.First();
     testing_support::RecordingLink grid(dm->DataSourceM);
+    testing_support::RecordingLink entries(dm->DataSourcePermitAdmin);
     {
         const store::ControlsDisabled walk(m);
         const store::ControlsDisabled nested(m);
@@ -269,8 +271,10 @@ TEST_F(Changes, ABatchWalkLeavesControlsBehindAndTellsThemOnceButMasterLinksFoll
         EXPECT_EQ(dm->TablePermitAdminAdministrationPermit.AsInteger(), 2);
         m.Last();
         EXPECT_TRUE(grid.events.empty());
+        EXPECT_TRUE(entries.events.empty()) << "the controls of the cursors that follow pause too";
     }
     EXPECT_EQ(grid.events, (std::vector<std::string>{"state", "dataset"})) << "told once, at the end";
+    EXPECT_EQ(entries.events, (std::vector<std::string>{"state", "dataset"}));
     EXPECT_EQ(dm->TableMWorkerName.Text(), "Amal");
     grid.events.clear();
     {
@@ -306,4 +310,39 @@ TEST(FailedPost, KeepsTheStateAndThePendingChangeForTheNextSettle)
     EXPECT_EQ(readBook(book.root()), before);
     dm->TableM.Next(); // the next settle writes it
     EXPECT_EQ(readBook(book.root()).at("worker").front()[4], "21");
+}
+
+TEST_F(Changes, ALinkRemovedWhileLinksAreToldIsNotToldAgainAndTheOthersStillAre)
+{
+    addWorker(*dm, "Zaid");
+    auto first = std::make_unique<testing_support::RecordingLink>(dm->DataSourceM);
+    testing_support::RecordingLink last(dm->DataSourceM);
+    struct Remover : store::DataLink {
+        std::unique_ptr<testing_support::RecordingLink>& target;
+        explicit Remover(std::unique_ptr<testing_support::RecordingLink>& removed) : target(removed) {}
+        void recordChanged() override { target.reset(); }
+    } remover(first);
+    dm->DataSourceM.addLink(remover);
+    m.First();
+    EXPECT_EQ(first, nullptr);
+    EXPECT_EQ(last.events, (std::vector<std::string>{"record"}));
+    m.First();
+    EXPECT_EQ(last.events, (std::vector<std::string>{"record", "record"}));
+    dm->DataSourceM.removeLink(remover);
+}
+
+TEST(ReadSnapshot, AWalkSeesTheBookAsItStoodAndAnotherProgramsWriteWaitsForItsEnd)
+{
+    TempBook book;
+    auto ours = book.open();
+    addWorker(*ours, "Zaid");
+    auto theirs = book.open({"", 0});
+    {
+        const store::ReadSnapshot walk(ours->TableM);
+        ours->TableM.First();
+        EXPECT_NE(thrownBy([&] { addWorker(*theirs, "Amal"); }).find("locked"), std::string::npos);
+        EXPECT_EQ(ours->TableM.MoveBy(1), 0) << "nothing was added under the walk";
+    }
+    theirs->TableM.Post(); // the refused worker, still pending, once the walk is over
+    EXPECT_EQ(readBook(book.root()).at("worker").size(), 2u);
 }
