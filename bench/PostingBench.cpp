@@ -8,11 +8,9 @@
 #include "LargeBook.h"
 #include "ProgramObjects.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -154,13 +152,3 @@ void BareHourlyPosting(benchmark::State& state)
 BENCHMARK(BareHourlyPosting)->Arg(workers)->Arg(manyWorkers)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -23,7 +23,6 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <unistd.h>
 
@@ -186,13 +185,3 @@ void BarePdfPaintingOfTheSameBoxes(benchmark::State& state)
 BENCHMARK(BarePdfPaintingOfTheSameBoxes)->Arg(workers)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

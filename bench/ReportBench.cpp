@@ -6,11 +6,9 @@
 #include "Unitp2.h"
 #include "Unitprint.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -42,13 +40,3 @@ void DetailedReportOfOneWorker(benchmark::State& state)
 BENCHMARK(DetailedReportOfOneWorker)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
