@@ -73,6 +73,18 @@ const std::filesystem::path& largeBook(int count)
     return path;
 }
 
+const std::filesystem::path& writableBook(int count)
+{
+    static std::map<int, std::filesystem::path> copies;
+    auto& path = copies[count];
+    if (path.empty()) {
+        path = std::filesystem::temp_directory_path() / ("ijazat-bench-" + std::to_string(count));
+        std::filesystem::remove_all(path);
+        std::filesystem::copy(largeBook(count), path, std::filesystem::copy_options::recursive);
+    }
+    return path;
+}
+
 void readAll(store::Statement& statement, int columns)
 {
     for (int c = 0; c < columns; ++c)
@@ -81,7 +93,7 @@ void readAll(store::Statement& statement, int columns)
 
 BareBook::BareBook(int count)
 {
-    const auto& root = largeBook(count);
+    const auto& root = writableBook(count);
     sqlite3_open_v2((root / "worker/worker.db").string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_exec(db, "PRAGMA main.synchronous = FULL", nullptr, nullptr, nullptr);
     for (const store::TableDef* table : store::allTables()) {

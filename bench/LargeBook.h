@@ -20,6 +20,9 @@ constexpr int manyWorkers = 100000;
 std::string nameOf(int i, int count = workers);
 // REQUIRES: count is workers or manyWorkers.
 const std::filesystem::path& largeBook(int count = workers);
+// A copy of that book for a benchmark that writes, made once per run in the temporary
+// folder, so the kept book stays as built and every run measures the same book.
+const std::filesystem::path& writableBook(int count = workers);
 void readAll(store::Statement& statement, int columns);
 
 // One connection with the same files attached, as the book has.

@@ -25,7 +25,7 @@ std::int32_t chargedWorker(const benchmark::State& state)
 
 // The program's thirteen objects over the book of the benchmark's size.
 struct Program {
-    explicit Program(const benchmark::State& state) { objects.build(largeBook(int(state.range(0)))); }
+    explicit Program(const benchmark::State& state) { objects.build(writableBook(int(state.range(0)))); }
     store::TDataModule1& book() const { return *store::DataModule1; }
     CountedBoxes boxes;
     ProgramObjects objects;

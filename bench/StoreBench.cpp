@@ -27,7 +27,7 @@ std::vector<std::string> typedPrefixes()
 
 void CursorFindNearest(benchmark::State& state)
 {
-    store::TDataModule1 dm(largeBook());
+    store::TDataModule1 dm(writableBook());
     const auto prefixes = typedPrefixes();
     std::size_t i = 0;
     for (auto _ : state) {
@@ -54,7 +54,7 @@ BENCHMARK(BareFindNearest);
 
 void CursorFindKey(benchmark::State& state)
 {
-    store::TDataModule1 dm(largeBook());
+    store::TDataModule1 dm(writableBook());
     std::mt19937 random(11);
     for (auto _ : state) {
         dm.TableM.FindKey(std::int32_t(1 + random() % workers));
@@ -82,7 +82,7 @@ BENCHMARK(BareFindKey);
 
 void CursorNextWithLinkedEntries(benchmark::State& state)
 {
-    store::TDataModule1 dm(largeBook());
+    store::TDataModule1 dm(writableBook());
     for (auto _ : state) {
         dm.TableM.Next();
         if (dm.TableM.Eof())
@@ -113,7 +113,7 @@ BENCHMARK(BareNextWithLinkedEntries);
 
 void CursorPostingInUnitOfWork(benchmark::State& state)
 {
-    store::TDataModule1 dm(largeBook());
+    store::TDataModule1 dm(writableBook());
     dm.TableM.FindKey(workers / 2);
     for (auto _ : state) {
         store::UnitOfWork work = dm.beginWork();
