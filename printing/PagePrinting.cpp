@@ -2,11 +2,14 @@
 
 #include "DocumentPainter.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <numeric>
 #include <stdexcept>
 
 namespace printing {
@@ -18,28 +21,47 @@ QPageLayout pageLayoutOf(const Document& document)
     return QPageLayout(QPageSize(portrait, QPageSize::Millimeter), document.orientation, QMarginsF());
 }
 
-void paintPages(const Document& document, QPagedPaintDevice& device, int firstPage, int lastPage,
-                const PagePainted& painted)
+std::vector<int> sheetsToPrint(int first, int last, int copies, bool collated)
+{
+    std::vector<int> sheets;
+    const int times = std::max(1, copies);
+    if (collated) {
+        for (int copy = 0; copy < times; ++copy)
+            for (int n = first; n <= last; ++n)
+                sheets.push_back(n);
+    } else {
+        for (int n = first; n <= last; ++n)
+            sheets.insert(sheets.end(), std::size_t(times), n);
+    }
+    return sheets;
+}
+
+void paintSheets(const Document& document, QPagedPaintDevice& device, const std::vector<int>& pages,
+                 const PagePainted& painted)
 {
     QPainter painter;
     if (!painter.begin(&device))
         throw std::runtime_error("The pages could not be sent to the printer or file");
     const double scale = device.logicalDpiX() / 25.4;
-    const DocumentPainter pages(document);
+    const DocumentPainter painting(document);
     try {
-        for (int n = firstPage; n <= lastPage; ++n) {
-            if (n > firstPage)
+        for (std::size_t sheet = 0; sheet < pages.size(); ++sheet) {
+            if (sheet > 0)
                 device.newPage();
             painter.resetTransform();
             painter.scale(scale, scale);
-            pages.paintPage(n - 1, painter);
+            painting.paintPage(pages[sheet] - 1, painter);
             if (painted)
-                painted(n);
+                painted(int(sheet) + 1);
         }
     } catch (...) {
-        // A print stopped half-way sends no sheet at all.
-        if (auto* printer = dynamic_cast<QPrinter*>(&device))
+        // A print stopped half-way sends no sheet at all, and leaves no half file.
+        if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
             printer->abort();
+            painter.end();
+            if (!printer->outputFileName().isEmpty())
+                QFile::remove(printer->outputFileName());
+        }
         throw;
     }
 }
@@ -57,7 +79,9 @@ void writePdf(const Document& document, const QString& path, const PagePainted& 
         pdf.setResolution(300);
         pdf.setPageLayout(pageLayoutOf(document));
         pdf.setCreator(QStringLiteral("ijazat"));
-        paintPages(document, pdf, 1, int(document.pages.size()), painted);
+        std::vector<int> pages(document.pages.size());
+        std::iota(pages.begin(), pages.end(), 1);
+        paintSheets(document, pdf, pages, painted);
     }
     if (!file.commit())
         throw std::runtime_error("The PDF cannot be written to " + path.toStdString() + ": "

@@ -5,6 +5,7 @@
 #include <QPageLayout>
 
 #include <functional>
+#include <vector>
 
 class QPagedPaintDevice;
 class QString;
@@ -17,11 +18,15 @@ using PagePainted = std::function<void(int page)>;
 // The document's paper and orientation, with no margins: the pages carry their own.
 QPageLayout pageLayoutOf(const Document& document);
 
-// Paints pages firstPage..lastPage (from 1) on a printer or PDF writer, each on a sheet of
-// its own, the paper's corner at the device's corner. Throws std::runtime_error when the
-// device cannot be painted on.
-void paintPages(const Document& document, QPagedPaintDevice& device, int firstPage, int lastPage,
-                const PagePainted& painted = {});
+// The pages (from 1) to put on sheets, in order, for pages first..last printed `copies`
+// times: each copy whole in turn when collated, else each page `copies` times over.
+std::vector<int> sheetsToPrint(int first, int last, int copies, bool collated);
+
+// Paints the given pages (from 1), each on a sheet of its own, the paper's corner at the
+// device's corner; `painted` is told how many are done. Throws std::runtime_error when the
+// device cannot be painted on; a print stopped half-way sends no sheet.
+void paintSheets(const Document& document, QPagedPaintDevice& device, const std::vector<int>& pages,
+                 const PagePainted& painted = {});
 
 // Writes every page of the document to a PDF file at `path`.
 void writePdf(const Document& document, const QString& path, const PagePainted& painted = {});

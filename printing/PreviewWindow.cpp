@@ -6,12 +6,15 @@
 #include "WorkProgress.h"
 
 #include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
@@ -204,8 +207,15 @@ void PreviewWindow::setZoom(Zoom zoom)
 double PreviewWindow::pixelsPerMillimetre() const
 {
     const QSizeF paper = document_.paper.isEmpty() ? QSizeF(210, 297) : document_.paper;
-    const QSize room = scroll_->viewport()->size() - QSize(2 * pageBorder, 2 * pageBorder);
-    const double toWidth = std::max(1, room.width()) / paper.width();
+    // The room the scroll area has without its scroll bars, less the bar a page taller than
+    // the room brings: page width must not itself bring a horizontal bar.
+    const int frame = 2 * scroll_->frameWidth();
+    QSize room = scroll_->size() - QSize(frame + 2 * pageBorder, frame + 2 * pageBorder);
+    double toWidth = std::max(1, room.width()) / paper.width();
+    if (paper.height() * toWidth > room.height()) {
+        room.rwidth() -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_->verticalScrollBar());
+        toWidth = std::max(1, room.width()) / paper.width();
+    }
     switch (zoom_) {
     case Zoom::Actual:
         return logicalDpiX() / 25.4;
@@ -234,23 +244,32 @@ void PreviewWindow::printerSetup()
     QPrintDialog dialog(&printer_, this);
     dialog.setMinMax(1, std::max(1, pageCount()));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    // The dialog only keeps the settings; Print in the preview prints.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        for (QAbstractButton* button : buttons->buttons())
+            if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+                button->setText(u"Keep settings"_s);
+    }
     dialog.exec();
 }
 
 void PreviewWindow::print()
 {
-    if (!generated_)
+    if (!generated_ && !loaded_)
         return;
+    // What is printed is what the preview shows: the cursors may have moved behind it since.
+    // The page lies as the layout has it, whatever the printer setup says.
+    printer_.setPageOrientation(document_.orientation);
+    const int count = pageCount();
+    const bool range = printer_.printRange() == QPrinter::PageRange && printer_.fromPage() > 0;
+    const int first = range ? std::min(printer_.fromPage(), count) : 1;
+    const int last = range ? std::clamp(printer_.toPage(), first, count) : count;
+    const std::vector<int> sheets = sheetsToPrint(first, last, printer_.supportsMultipleCopies() ? 1 : printer_.copyCount(),
+                                                  printer_.collateCopies());
     WorkProgress progress(this, u"Printing progress"_s, u"Printing…"_s);
     try {
-        const Document printed = loaded_ ? document_ : generate_([&progress](int percent) { progress.tick(percent / 2); });
-        const int count = int(printed.pages.size());
-        const bool range = printer_.printRange() == QPrinter::PageRange && printer_.fromPage() > 0;
-        const int first = range ? std::min(printer_.fromPage(), count) : 1;
-        const int last = range ? std::clamp(printer_.toPage(), first, count) : count;
-        paintPages(printed, printer_, first, last, [&](int n) {
-            progress.tick(50 + 50 * (n - first + 1) / std::max(1, last - first + 1));
-        });
+        paintSheets(document_, printer_, sheets,
+                    [&](int done) { progress.tick(100 * done / std::max<int>(1, int(sheets.size()))); });
     } catch (const WorkCancelled&) {
         return; // the print was abandoned before anything reached the printer
     }
@@ -289,6 +308,14 @@ void PreviewWindow::exportPdf(const QString& path)
         return; // no file written
     }
     progress.finish();
+}
+
+void PreviewWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The keys (Escape, the page keys) reach the preview as soon as it is up.
+    activateWindow();
+    scroll_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event)

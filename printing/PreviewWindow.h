@@ -53,8 +53,8 @@ public:
 
     QPrinter& printer() { return printer_; }
     void printerSetup();
-    // Prints the pages the printer is set to: generated once more from the cursors, or as
-    // loaded from a file. Shows the progress in a window "Printing progress".
+    // Prints the pages the printer is set to of the document shown, in the layout's
+    // orientation and as many copies as set. Shows the progress in a window "Printing progress".
     void print();
     void saveTo(const QString& path) const;
     // Throws SavedReportError and keeps the document shown when the file is refused.
@@ -67,6 +67,7 @@ signals:
     void closed();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -1,3 +1,4 @@
+#include "PagePrinting.h"
 #include "PreviewWindow.h"
 #include "QtPrinting.h"
 #include "ReportPreviewer.h"
@@ -6,6 +7,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QProgressDialog>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QThread>
 #include <QTemporaryDir>
 #include <QTest>
@@ -113,16 +116,21 @@ TEST_F(Preview, ASavedReportLoadsBackAndADamagedOneChangesNothing)
     EXPECT_THROW(window->loadFrom(folder.filePath(u"missing.ijr"_s)), printing::SavedReportError);
 }
 
-TEST_F(Preview, ExportsAPdfAndPrintsTheChosenPagesGeneratedAgain)
+int pagesIn(const QString& pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = file.readAll();
+    return int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "));
+}
+
+TEST_F(Preview, ExportsAPdfAndPrintsTheShownDocumentInItsOrientationAndCopies)
 {
     open(3);
     const QString pdf = folder.filePath(u"report.pdf"_s);
     window->exportPdf(pdf);
-    QFile exported(pdf);
-    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
-    const QByteArray bytes = exported.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF"));
-    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 3);
+    EXPECT_EQ(pagesIn(pdf), 3);
 
     QPrinter& printer = window->printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -130,14 +138,35 @@ TEST_F(Preview, ExportsAPdfAndPrintsTheChosenPagesGeneratedAgain)
     printer.setOutputFileName(printed);
     printer.setPrintRange(QPrinter::PageRange);
     printer.setFromTo(2, 3);
+    printer.setCopyCount(2);
+    printer.setPageOrientation(QPageLayout::Landscape); // as a clerk might choose in the setup
     const int before = generations;
     window->print();
-    EXPECT_EQ(generations, before + 1) << "printing generates the report once more";
-    QFile paper(printed);
-    ASSERT_TRUE(paper.open(QIODevice::ReadOnly));
-    const QByteArray sheets = paper.readAll();
-    EXPECT_EQ(sheets.count("/Type /Page\n") + sheets.count("/Type /Page\r") + sheets.count("/Type /Page "), 2);
-    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(generations, before) << "what is printed is the document the preview shows";
+    EXPECT_EQ(pagesIn(printed), 4) << "two copies of pages 2 and 3, even to a file";
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait) << "the page lies as the layout has it";
+}
+
+TEST(Sheets, CopiesComeWholeWhenCollatedElsePageByPage)
+{
+    EXPECT_EQ(printing::sheetsToPrint(2, 3, 2, true), (std::vector<int>{2, 3, 2, 3}));
+    EXPECT_EQ(printing::sheetsToPrint(2, 3, 2, false), (std::vector<int>{2, 2, 3, 3}));
+    EXPECT_EQ(printing::sheetsToPrint(1, 1, 0, true), (std::vector<int>{1}));
+}
+
+TEST_F(Preview, OpensWithTheKeyboardAndAtExactlyPageWidth)
+{
+    open(3);
+    QApplication::processEvents();
+    EXPECT_TRUE(window->isAncestorOf(QApplication::focusWidget())) << "Escape and the page keys reach it at once";
+    auto* scroll = window->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << "page width brings no horizontal bar";
+    EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
+    window->setZoom(printing::PreviewWindow::Zoom::Actual);
+    window->setZoom(printing::PreviewWindow::Zoom::PageWidth);
+    QApplication::processEvents();
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
 }
 
 TEST_F(Preview, AnExportThatCannotBeWrittenIsReportedAndThePreviewGoesOn)
@@ -223,16 +252,6 @@ TEST_F(Preview, EscapeStopsALongGenerationExportOrPrintAndLeavesNothingBehind)
     window->show();
     window->generate(); // uncancelled this time
     ASSERT_TRUE(window->generated());
-    const QString printed = folder.filePath(u"printed.pdf"_s);
-    window->printer().setOutputFormat(QPrinter::PdfFormat);
-    window->printer().setOutputFileName(printed);
-    {
-        EscapeOnProgress escape;
-        window->print();
-        EXPECT_TRUE(escape.pressed);
-    }
-    EXPECT_FALSE(QFile::exists(printed)) << "a cancelled print sends no sheet";
-
     const QString pdf = folder.filePath(u"report.pdf"_s);
     {
         QFile earlier(pdf);
@@ -251,6 +270,15 @@ TEST_F(Preview, EscapeStopsALongGenerationExportOrPrintAndLeavesNothingBehind)
         printing::saveReport(heavy, file);
     }
     window->loadFrom(saved);
+    const QString printed = folder.filePath(u"printed.pdf"_s);
+    window->printer().setOutputFormat(QPrinter::PdfFormat);
+    window->printer().setOutputFileName(printed);
+    {
+        EscapeOnProgress escape;
+        window->print();
+        EXPECT_TRUE(escape.pressed);
+    }
+    EXPECT_FALSE(QFile::exists(printed)) << "a cancelled print sends no sheet";
     EscapeOnProgress escape;
     window->exportPdf(pdf);
     EXPECT_TRUE(escape.pressed);
