@@ -3,6 +3,7 @@
 #include "Cursor.h"
 #include "DataSource.h"
 #include "FieldLineEdit.h"
+#include "GridCells.h"
 #include "GridTitles.h"
 #include "Guard.h"
 
@@ -10,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 
 namespace controls {
 namespace {
@@ -35,6 +37,7 @@ DBGrid::DBGrid(QWidget* parent, const QString& objectName, store::DataSource& so
     setObjectName(objectName);
     setHorizontalHeader(titles_);
     setModel(model_);
+    setItemDelegate(new GridCells(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(options_.wholeRows ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -169,8 +172,10 @@ void DBGrid::openCell()
     editedColumn_ = currentColumn_;
     cellTyping_ = false;
     editor_->keepToField(model_->field(editedColumn_));
-    editor_->setAlignment(model_->data(model_->index(model_->cursorRow(), editedColumn_), Qt::TextAlignmentRole)
-                              .value<Qt::Alignment>());
+    // Where the cell shows its text, whatever reading order the box itself keeps.
+    const auto shownAt = model_->data(model_->index(model_->cursorRow(), editedColumn_), Qt::TextAlignmentRole)
+                             .value<Qt::Alignment>();
+    editor_->setAlignment(QStyle::visualAlignment(layoutDirection(), shownAt) | Qt::AlignAbsolute);
     editor_->setText(model_->data(model_->index(model_->cursorRow(), editedColumn_)).toString());
     placeEditor();
     editor_->setFocus(Qt::OtherFocusReason);

@@ -28,6 +28,16 @@ FieldLineEdit::FieldLineEdit(QWidget* parent) : QLineEdit(parent)
 void FieldLineEdit::keepToField(const store::Field& field)
 {
     wholeNumbersOnly_ = field.DataType() != store::FieldType::Text;
+    // A number is typed and read left to right, its sign first, even in a right-to-left
+    // window; it keeps to the box's edge the window's reading order starts from.
+    if (wholeNumbersOnly_) {
+        const bool rightToLeft = parentWidget() && parentWidget()->isRightToLeft();
+        setLayoutDirection(Qt::LeftToRight);
+        setAlignment((rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter);
+    } else {
+        unsetLayoutDirection();
+        setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
+    }
     setMaxLength(field.DataType() == store::FieldType::Text ? field.Size() : 32767);
     setReadOnly(field.ReadOnly());
 }

@@ -1,6 +1,7 @@
 #include "ReportGenerator.h"
 
 #include "Cursor.h"
+#include "FigureFit.h"
 #include "PageFlow.h"
 #include "ReadSnapshot.h"
 
@@ -158,12 +159,26 @@ private:
                 const QString text = data->DataSet
                                          ? QString::fromStdString(data->DataSet->FieldByName(data->DataField).Text())
                                          : QString();
-                page.items.push_back(
-                    PlacedText{data->Name, onPage(data->box, top), text, data->look.font.value_or(report_.Font), data->look});
+                page.items.push_back(placedData(*data, text, onPage(data->box, top)));
             } else if (const auto* shape = std::get_if<TQRShape>(&element)) {
                 page.items.push_back(PlacedShape{shape->Name, onPage(shape->box, top)});
             }
         }
+    }
+
+    PlacedText placedData(const TQRDBText& data, const QString& text, const QRectF& box) const
+    {
+        PlacedText placed{data.Name, box, text, data.look.font.value_or(report_.Font), data.look};
+        if (!isFigure(text))
+            return placed; // a name or a date keeps the layout's cut
+        // Digits and their sign read left to right, even on a right-to-left page.
+        placed.look.rightToLeft = false;
+        if (data.look.clip) { // a figure has no space to wrap at: only its type can give way
+            const FittedFigure fitted = fitFigure(text, placed.font, box.width());
+            placed.text = fitted.text;
+            placed.font = fitted.font;
+        }
+        return placed;
     }
 
     const TQuickRep& report_;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -565,6 +566,31 @@ TEST_F(GridTest, AShownListTakesInTheRowsItsCursorWritesAndAHiddenOneReadsNothin
     EXPECT_EQ(grid->rows().rowCount(), 8);
     EXPECT_EQ(grid->currentIndex().row(), 2);
     EXPECT_EQ(cell(2, 0), u"Zaid"_s);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GridTest, ANegativeFigureKeepsItsSignFirstInTheCellAndInTheBoxItIsTypedIn)
+{
+    window.setLayoutDirection(Qt::RightToLeft);
+    testing_support::addWorker(*book, "Ahmad", -5);
+    build();
+    const QModelIndex entitlement = grid->rows().index(0, 3);
+    EXPECT_EQ(entitlement.data().toString(), u"-5"_s) << "the value itself is untouched";
+    const auto* cells = qobject_cast<QStyledItemDelegate*>(grid->itemDelegate());
+    ASSERT_NE(cells, nullptr);
+    const QString shown = cells->displayText(entitlement.data(), QLocale());
+    EXPECT_EQ(shown, QChar(0x2066) + u"-5"_s + QChar(0x2069)) << "isolated left to right: never 5-";
+    EXPECT_EQ(cells->displayText(grid->rows().index(0, 0).data(), QLocale()), u"Ahmad"_s);
+    grid->setCurrentIndex(entitlement);
+    press(Qt::Key_End);
+    press(Qt::Key_F2);
+    ASSERT_TRUE(grid->isEditingCell());
+    EXPECT_EQ(grid->cellEditor().layoutDirection(), Qt::LeftToRight);
+    EXPECT_EQ(grid->cellEditor().text(), u"-5"_s);
+    EXPECT_EQ(grid->currentColumn(), 3);
 }
 
 } // namespace

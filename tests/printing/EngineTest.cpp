@@ -1,4 +1,5 @@
 #include "DocumentPainter.h"
+#include "FigureFit.h"
 #include "PageFlow.h"
 #include "ReportGenerator.h"
 #include "SavedReport.h"
@@ -213,3 +214,21 @@ TEST(SavedReport, AFileOfALaterFormatSaysSo)
 }
 
 } // namespace
+
+TEST(Figures, AFigureTooWideForItsBoxShrinksToHalfItsTypeThenBecomesAMark)
+{
+    const printing::ReportFont font;
+    EXPECT_TRUE(printing::isFigure(u"-2147483648"_s));
+    for (const QString& text : {u""_s, u"-"_s, u"12a"_s, u"٣"_s, u"1 2"_s, u"+5"_s})
+        EXPECT_FALSE(printing::isFigure(text)) << text.toStdString();
+    const auto whole = printing::fitFigure(u"12"_s, font, 100);
+    EXPECT_EQ(whole.text, u"12"_s);
+    EXPECT_EQ(whole.font.points, font.points);
+    const auto smaller = printing::fitFigure(u"2147483647"_s, font, 20);
+    const auto mark = printing::fitFigure(u"2147483647"_s, font, 5);
+    EXPECT_EQ(smaller.text, u"2147483647"_s);
+    EXPECT_LT(smaller.font.points, font.points);
+    EXPECT_GE(smaller.font.points, font.points / 2);
+    EXPECT_EQ(mark.text, u"###"_s) << "a box a quarter of its width cannot hold it even at half size";
+    EXPECT_EQ(mark.font.points, font.points);
+}

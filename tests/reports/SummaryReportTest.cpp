@@ -1,3 +1,4 @@
+#include "ArabicFonts.h"
 #include "BookWindowFixture.h"
 #include "QtWarnings.h"
 #include "ReportGenerator.h"
@@ -165,6 +166,55 @@ TEST_F(SummaryReport, AFailureWhileGeneratingIsReportedAndTheWindowStaysOpen)
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->findChild<QWidget*>(u"PreviewWindow"_s), nullptr);
     book->TableM.Open();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SummaryReport, AFigureIsPrintedWholeInSmallerTypeOrAsAMarkAndReadsLeftToRight)
+{
+    controls::substituteArabicFaces(); // the faces the program prints in
+    struct Case {
+        std::int32_t total;
+        const char* printed;
+        bool smaller;
+    };
+    const Case cases[] = {{5, "5", false},
+                          {-5, "-5", false},
+                          {9999999, "9999999", true},
+                          {2147483647, "2147483647", true},
+                          {-2147483647, "-2147483647", true}};
+    for (const Case& figure : cases) {
+        book->TableM.Insert();
+        book->TableMWorkerName.SetText("abcdefghijklmnopqrstuvwxyz1234"); // 30 characters
+        book->TableMAdministrationPermit.SetAsInteger(figure.total);
+        book->TableM.Post();
+    }
+    const printing::Document document = generate();
+    const std::vector<const printing::PlacedText*> totals = [&] {
+        std::vector<const printing::PlacedText*> found;
+        for (const printing::PlacedItem& item : document.pages.at(0).items)
+            if (const auto* text = std::get_if<printing::PlacedText>(&item); text && text->element == u"QRDBText5"_s)
+                found.push_back(text);
+        return found;
+    }();
+    ASSERT_EQ(totals.size(), std::size(cases));
+    const double layoutPoints = layout->QuickRep1.Font.points;
+    for (std::size_t n = 0; n < totals.size(); ++n) {
+        SCOPED_TRACE(cases[n].total);
+        EXPECT_EQ(totals[n]->text, QString::fromLatin1(cases[n].printed));
+        EXPECT_FALSE(totals[n]->look.rightToLeft) << "a figure reads left to right";
+        if (cases[n].smaller)
+            EXPECT_LT(totals[n]->font.points, layoutPoints);
+        else
+            EXPECT_EQ(totals[n]->font.points, layoutPoints);
+        EXPECT_GE(totals[n]->font.points, layoutPoints / 2);
+    }
+    const printing::PlacedText* name = first(document.pages.at(0), u"QRDBText3"_s);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text, u"abcdefghijklmnopqrstuvwxyz1234"_s) << "a name keeps the layout's cut";
+    EXPECT_TRUE(name->look.rightToLeft);
 }
 
 } // namespace

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ReportLayout.h"
+
+#include <QString>
+
+namespace printing {
+
+// A whole number as a data box prints it: an optional minus and digits.
+bool isFigure(const QString& text);
+
+// A figure on paper is either whole or visibly not there: in a box too narrow for it, its
+// type shrinks to fit, down to half its size; where even that cannot fit, it prints as a mark
+// no one can read as a number. Never cut into another plausible number.
+struct FittedFigure {
+    QString text;
+    ReportFont font;
+};
+FittedFigure fitFigure(const QString& figure, const ReportFont& font, double boxWidth); // box in mm
+
+} // namespace printing
