@@ -12,14 +12,20 @@ constexpr double smallestShare = 0.5; // of the layout's size: smaller is no lon
 constexpr double measuredPixels = 1000; // a size large enough that hinting does not count
 const QString unreadable = QStringLiteral("###");
 
-// The width in mm of `text` in `font` at its size, measured unhinted so paper and screen agree.
-double widthOf(const QString& text, const ReportFont& font)
+// The font's metrics at a size large enough for hinting not to count, so paper and screen
+// agree; to be scaled by the size wanted over measuredPixels.
+QFontMetricsF metricsOf(const ReportFont& font)
 {
     QFont measured(font.family);
     measured.setBold(font.bold);
     measured.setPixelSize(int(measuredPixels));
     measured.setHintingPreference(QFont::PreferNoHinting);
-    return QFontMetricsF(measured).horizontalAdvance(text) / measuredPixels * font.points * millimetresPerPoint;
+    return QFontMetricsF(measured);
+}
+
+double millimetres(double measured, double points)
+{
+    return measured / measuredPixels * points * millimetresPerPoint;
 }
 
 } // namespace
@@ -33,7 +39,8 @@ bool isFigure(const QString& text)
 
 FittedFigure fitFigure(const QString& figure, const ReportFont& font, double boxWidth)
 {
-    const double width = widthOf(figure, font);
+    const QFontMetricsF metrics = metricsOf(font);
+    const double width = millimetres(metrics.horizontalAdvance(figure), font.points);
     if (width <= boxWidth)
         return {figure, font};
     const double share = boxWidth / width;
@@ -41,7 +48,8 @@ FittedFigure fitFigure(const QString& figure, const ReportFont& font, double box
         return {unreadable, font};
     ReportFont smaller = font;
     smaller.points = font.points * share * 0.98; // a hair under, so rounding on the device never cuts it
-    return {figure, smaller};
+    const double lowerBy = millimetres(metrics.ascent(), font.points) - millimetres(metrics.ascent(), smaller.points);
+    return {figure, smaller, lowerBy};
 }
 
 } // namespace printing

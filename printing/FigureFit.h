@@ -15,6 +15,7 @@ bool isFigure(const QString& text);
 struct FittedFigure {
     QString text;
     ReportFont font;
+    double lowerBy = 0; // in mm: smaller type sits on the line the layout's size would
 };
 FittedFigure fitFigure(const QString& figure, const ReportFont& font, double boxWidth); // box in mm
 

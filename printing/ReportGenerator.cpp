@@ -177,6 +177,7 @@ private:
             const FittedFigure fitted = fitFigure(text, placed.font, box.width());
             placed.text = fitted.text;
             placed.font = fitted.font;
+            placed.box.setTop(std::min(placed.box.bottom(), placed.box.top() + fitted.lowerBy));
         }
         return placed;
     }
