@@ -1,6 +1,7 @@
 #include "PagePrinting.h"
 
 #include "DocumentPainter.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <numeric>
 #include <stdexcept>
 
@@ -70,10 +72,10 @@ void writePdf(const Document& document, const QString& path, const PagePainted& 
 {
     // Written aside and put in place only when whole: a failed or cancelled export leaves
     // no half file, and an older file of that name as it was.
+    const std::string refusal = "The PDF cannot be written to " + path.toStdString() + ": ";
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error("The PDF cannot be written to " + path.toStdString() + ": "
-                                 + file.errorString().toStdString());
+        throw std::runtime_error(refusal + reasonOf(file, errno));
     {
         QPdfWriter pdf(&file);
         pdf.setResolution(300);
@@ -83,9 +85,7 @@ void writePdf(const Document& document, const QString& path, const PagePainted& 
         std::iota(pages.begin(), pages.end(), 1);
         paintSheets(document, pdf, pages, painted);
     }
-    if (!file.commit())
-        throw std::runtime_error("The PDF cannot be written to " + path.toStdString() + ": "
-                                 + file.errorString().toStdString());
+    commitWhole(file, refusal);
 }
 
 } // namespace printing

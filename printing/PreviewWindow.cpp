@@ -3,12 +3,15 @@
 #include "PagePrinting.h"
 #include "PageView.h"
 #include "SavedReport.h"
+#include "WholeFile.h"
 #include "WorkProgress.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
@@ -20,6 +23,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <cerrno>
 #include <stdexcept>
 
 using namespace Qt::Literals::StringLiterals;
@@ -28,6 +32,8 @@ namespace printing {
 namespace {
 
 constexpr int pageBorder = 12; // in pixels, as the page view leaves
+// Far above the summary of 100,000 workers, far below what would exhaust the memory.
+constexpr qint64 largestSavedReport = qint64(1) << 30;
 
 } // namespace
 
@@ -278,15 +284,30 @@ void PreviewWindow::print()
 
 void PreviewWindow::saveTo(const QString& path) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw SavedReportError("The report cannot be saved to " + path.toStdString() + ": "
-                               + file.errorString().toStdString());
-    saveReport(document_, file);
+    // Written aside and put in place only when whole and synced: a full disk or a failed
+    // write leaves the file there was as it was.
+    const std::string refusal = "The report cannot be saved to " + path.toStdString() + ": ";
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw SavedReportError(refusal + reasonOf(file, errno));
+    try {
+        saveReport(document_, file);
+        commitWhole(file, refusal);
+    } catch (const std::runtime_error& error) {
+        throw SavedReportError(error.what());
+    }
 }
 
 void PreviewWindow::loadFrom(const QString& path)
 {
+    // Checked before a byte is read: a pipe or a device could block or never end.
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw SavedReportError("The report cannot be read from " + path.toStdString() + ": there is no such file");
+    if (!info.isFile())
+        throw SavedReportError("The report cannot be read from " + path.toStdString() + ": it is not a file");
+    if (info.size() > largestSavedReport)
+        throw SavedReportError("The file is not a saved report, or it is damaged");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw SavedReportError("The report cannot be read from " + path.toStdString() + ": "

@@ -4,6 +4,8 @@
 #include <QDataStream>
 #include <QIODevice>
 
+#include <cmath>
+
 namespace printing {
 namespace {
 
@@ -14,6 +16,8 @@ constexpr quint8 shapeItem = 2;
 // Far beyond any real report, so a damaged count cannot make the reader allocate wildly.
 constexpr quint32 mostPages = 100000;
 constexpr quint32 mostItemsOnAPage = 100000;
+constexpr double largestPage = 10000; // in mm: ten metres, far beyond any paper
+constexpr double largestType = 1000;  // in points
 
 void write(QDataStream& out, const QRectF& box)
 {
@@ -67,8 +71,8 @@ public:
     Document document()
     {
         Document read;
-        double width = 0, height = 0;
-        in_ >> width >> height;
+        const double width = measure(1, largestPage);
+        const double height = measure(1, largestPage);
         read.paper = QSizeF(width, height);
         const quint8 orientation = byte();
         if (orientation > quint8(QPageLayout::Landscape))
@@ -114,10 +118,24 @@ private:
         return value;
     }
 
+    // A measure in mm, or a size in points, within what any report could hold: a damaged
+    // or crafted file's NaN or 1e308 is refused before anything is laid out with it.
+    double measure(double least, double most)
+    {
+        double value = 0;
+        in_ >> value;
+        check();
+        if (!std::isfinite(value) || value < least || value > most)
+            fail();
+        return value;
+    }
+
     QRectF box()
     {
-        double x = 0, y = 0, w = 0, h = 0;
-        in_ >> x >> y >> w >> h;
+        const double x = measure(-largestPage, largestPage);
+        const double y = measure(-largestPage, largestPage);
+        const double w = measure(0, largestPage);
+        const double h = measure(0, largestPage);
         return QRectF(x, y, w, h);
     }
 
@@ -138,7 +156,9 @@ private:
         text.box = box();
         in_ >> text.text;
         QRgb colour = 0;
-        in_ >> text.font.family >> text.font.points >> text.font.bold >> colour;
+        in_ >> text.font.family;
+        text.font.points = measure(0.1, largestType);
+        in_ >> text.font.bold >> colour;
         text.font.colour = QColor::fromRgba(colour);
         const quint8 alignment = byte();
         if (alignment > quint8(TextAlignment::Center))

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 using namespace Qt::Literals::StringLiterals;
 using printing::PageFlow;
@@ -231,4 +232,36 @@ TEST(Figures, AFigureTooWideForItsBoxShrinksToHalfItsTypeThenBecomesAMark)
     EXPECT_GE(smaller.font.points, font.points / 2);
     EXPECT_EQ(mark.text, u"###"_s) << "a box a quarter of its width cannot hold it even at half size";
     EXPECT_EQ(mark.font.points, font.points);
+}
+
+TEST(SavedReport, AFileWithAMeasureNoReportCouldHoldIsRefusedAsDamaged)
+{
+    const auto spoil = [](const std::function<void(printing::Document&)>& change) {
+        printing::Document document = sampleDocument();
+        change(document);
+        QBuffer file;
+        file.open(QIODevice::ReadWrite);
+        printing::saveReport(document, file); // the writer trusts its document; the reader must not
+        file.seek(0);
+        return printing::loadReport(file);
+    };
+    const auto text = [](printing::Document& document) -> printing::PlacedText& {
+        return std::get<printing::PlacedText>(document.pages[0].items[0]);
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    const std::vector<std::function<void(printing::Document&)>> spoiled = {
+        [&](printing::Document& d) { d.paper.setWidth(nan); },
+        [&](printing::Document& d) { d.paper.setHeight(1e308); },
+        [&](printing::Document& d) { d.paper.setWidth(0); },
+        [&](printing::Document& d) { text(d).box.moveLeft(infinity); },
+        [&](printing::Document& d) { text(d).box.setWidth(-5); },
+        [&](printing::Document& d) { text(d).box.setHeight(1e12); },
+        [&](printing::Document& d) { text(d).font.points = nan; },
+        [&](printing::Document& d) { text(d).font.points = 1e9; },
+        [&](printing::Document& d) { text(d).font.points = 0; },
+    };
+    for (std::size_t n = 0; n < spoiled.size(); ++n)
+        EXPECT_THROW(spoil(spoiled[n]), printing::SavedReportError) << n;
+    EXPECT_EQ(spoil([](printing::Document&) {}), sampleDocument()) << "a sound one still loads";
 }

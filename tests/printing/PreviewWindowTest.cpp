@@ -5,6 +5,7 @@
 #include "SavedReport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QProgressDialog>
 #include <QScrollArea>
@@ -15,6 +16,10 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -287,6 +292,93 @@ TEST_F(Preview, EscapeStopsALongGenerationExportOrPrintAndLeavesNothingBehind)
     EXPECT_EQ(kept.readAll(), QByteArray("an earlier export")) << "a cancelled export keeps the file there was";
     EXPECT_TRUE(errors.isEmpty()) << errors.join(u'\n').toStdString();
     EXPECT_TRUE(window->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// A disk with room for only `bytes` more in any one file, for the life of this object.
+class FullDisk {
+public:
+    explicit FullDisk(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails instead of killing
+        rlimit small = before_;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk()
+    {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    rlimit before_{};
+    void (*previous_)(int) = nullptr;
+};
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+TEST_F(Preview, AFullDiskLeavesTheEarlierFileAsItWasAndSaysWhy)
+{
+    open(40);
+    const QString saved = folder.filePath(u"summary.ijr"_s);
+    const QString pdf = folder.filePath(u"summary.pdf"_s);
+    for (const QString& path : {saved, pdf}) {
+        QFile earlier(path);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("the earlier file");
+    }
+    std::string saveRefusal, exportRefusal;
+    {
+        const FullDisk full(100);
+        try {
+            window->saveTo(saved);
+        } catch (const std::exception& error) {
+            saveRefusal = error.what();
+        }
+        try {
+            window->exportPdf(pdf);
+        } catch (const std::exception& error) {
+            exportRefusal = error.what();
+        }
+    }
+    for (const std::string& refusal : {saveRefusal, exportRefusal}) {
+        EXPECT_NE(refusal.find("cannot be"), std::string::npos) << refusal;
+        EXPECT_EQ(refusal.find("Unknown error"), std::string::npos) << refusal;
+    }
+    EXPECT_EQ(contentsOf(saved), QByteArray("the earlier file"));
+    EXPECT_EQ(contentsOf(pdf), QByteArray("the earlier file"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << "no half file left beside them";
+    window->saveTo(saved); // with room again
+    window->loadFrom(saved);
+    EXPECT_EQ(window->pageCount(), 40);
+}
+
+TEST_F(Preview, OpenRefusesAnythingButAFileOfAReasonableSizeWithoutReadingIt)
+{
+    open(1);
+    const QString pipe = folder.filePath(u"pipe.ijr"_s);
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    const QString huge = folder.filePath(u"huge.ijr"_s);
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize((qint64(1) << 30) + 1)); // sparse: nothing is written
+    }
+    for (const QString& path : {pipe, folder.path(), huge}) {
+        EXPECT_THROW(window->loadFrom(path), printing::SavedReportError) << path.toStdString();
+        EXPECT_EQ(window->pageCount(), 1);
+    }
 }
 
 } // namespace
