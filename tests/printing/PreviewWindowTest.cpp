@@ -5,7 +5,10 @@
 #include "SavedReport.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QPrintDialog>
 #include <QFile>
 #include <QProgressDialog>
 #include <QScrollArea>
@@ -379,6 +382,30 @@ TEST_F(Preview, OpenRefusesAnythingButAFileOfAReasonableSizeWithoutReadingIt)
         EXPECT_THROW(window->loadFrom(path), printing::SavedReportError) << path.toStdString();
         EXPECT_EQ(window->pageCount(), 1);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Preview, ThePrinterSetupsButtonSaysItKeepsTheSettings)
+{
+    open(1);
+    QString accepting = u"(no dialog)"_s;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintDialog*>(shown);
+            if (!dialog || !dialog->isVisible())
+                continue;
+            if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+                for (QAbstractButton* button : buttons->buttons())
+                    if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
+                        accepting = button->text();
+            dialog->reject();
+        }
+    });
+    window->printerSetup();
+    EXPECT_EQ(accepting, u"Keep settings"_s);
 }
 
 } // namespace
