@@ -262,9 +262,10 @@ void CursorTableModel::setShown(bool shown) noexcept
 
 bool CursorTableModel::unseen() noexcept
 {
-    if (!shown_)
-        outOfStep_ = true;
-    return outOfStep_;
+    if (shown_)
+        return false;
+    outOfStep_ = true;
+    return true;
 }
 
 void CursorTableModel::placeCursorRow()
@@ -350,6 +351,10 @@ void CursorTableModel::rowWritten(std::int32_t key, store::RowChange change, std
 {
     if (unseen())
         return;
+    if (outOfStep_) {
+        reload(); // a list already behind reads its keys again rather than patch them
+        return;
+    }
     keysReadAt_ += ownWrites; // the list takes the change in itself, so it stays in step
     switch (change) {
     case store::RowChange::Changed:

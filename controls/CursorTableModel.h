@@ -93,7 +93,7 @@ private:
     bool showsPending_ = false; // the cursor row shows the pending change's values
     bool mirrored_ = false;
     bool shown_ = false;
-    bool outOfStep_ = true; // events were missed while nobody saw the list
+    bool outOfStep_ = true; // events were missed while nobody saw the list, or a patch failed
     mutable std::int64_t recordsRead_ = 0;
     std::int64_t keyReads_ = 0;
     mutable bool readsHeld_ = false;
