@@ -1,0 +1,100 @@
+#include "BookCommands.h"
+
+#include "BookBackup.h"
+#include "BuiltInDataRoot.h"
+
+#include <exception>
+#include <optional>
+#include <ostream>
+
+namespace {
+
+const char* const usage = "usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS]\n"
+                          "\n"
+                          "commands:\n"
+                          "  backup [--to DIR]   a consistent copy of the book's five files, taken even while\n"
+                          "                      the program is open; checked before it says done (default:\n"
+                          "                      kestrave/Backups/YYYY-MM-DD_HHMMSS beside the data root)\n"
+                          "  check               whether the five files are whole and hold the book's tables\n"
+                          "\n"
+                          "Exit status: 0 done, 1 refused or failed, 2 a usage error.\n";
+
+struct UsageError {
+    std::string what;
+};
+
+// The value after an option, or a usage error.
+std::string valueOf(const std::vector<std::string>& args, std::size_t& at)
+{
+    if (at + 1 >= args.size())
+        throw UsageError{args[at] + " needs a value"};
+    return args[++at];
+}
+
+int backup(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, const std::string& now,
+           std::ostream& out)
+{
+    std::optional<std::filesystem::path> target;
+    for (std::size_t at = 0; at < options.size(); ++at) {
+        if (options[at] == "--to")
+            target = valueOf(options, at);
+        else
+            throw UsageError{"backup does not take " + options[at]};
+    }
+    const std::filesystem::path into = target.value_or(defaultBackupFolder(dataRoot, now));
+    store::backUpBook(dataRoot, into);
+    out << "backed up " << dataRoot.string() << " into " << into.string() << "\n";
+    return 0;
+}
+
+int check(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, std::ostream& out,
+          std::ostream& err)
+{
+    if (!options.empty())
+        throw UsageError{"check does not take " + options.front()};
+    if (auto problem = store::bookFileProblem(dataRoot)) {
+        err << *problem << "\n";
+        return 1;
+    }
+    out << "the book under " << dataRoot.string() << " is whole\n";
+    return 0;
+}
+
+} // namespace
+
+std::filesystem::path defaultBackupFolder(const std::filesystem::path& dataRoot, const std::string& now)
+{
+    return dataRoot.lexically_normal().parent_path() / "Backups" / now;
+}
+
+int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& now)
+{
+    try {
+        std::filesystem::path dataRoot = store::builtInDataRoot();
+        std::size_t at = 0;
+        for (; at < args.size() && args[at].rfind("--", 0) == 0; ++at) {
+            if (args[at] == "--help") {
+                out << usage;
+                return 0;
+            }
+            if (args[at] != "--data-root")
+                throw UsageError{"unknown option " + args[at]};
+            dataRoot = valueOf(args, at);
+        }
+        if (at == args.size())
+            throw UsageError{"no command given"};
+        const std::string command = args[at];
+        const std::vector<std::string> options(args.begin() + std::ptrdiff_t(at) + 1, args.end());
+        if (command == "backup")
+            return backup(dataRoot, options, now, out);
+        if (command == "check")
+            return check(dataRoot, options, out, err);
+        throw UsageError{"unknown command " + command};
+    } catch (const UsageError& wrong) {
+        err << "ijazat-book: " << wrong.what << "\n" << usage;
+        return 2;
+    } catch (const std::exception& failure) {
+        err << "ijazat-book: " << failure.what() << "\n";
+        return 1;
+    }
+}

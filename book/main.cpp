@@ -1,0 +1,14 @@
+// ijazat-book: the book's toolbox (backup, check), for the clerk's desk or a scheduled task.
+#include "BookCommands.h"
+
+#include <chrono>
+#include <ctime>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    char stamp[32] = {};
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H%M%S", std::localtime(&now));
+    return runBookCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr, stamp);
+}

@@ -1,0 +1,124 @@
+#include "BookBackup.h"
+
+#include "Schema.h"
+#include "Statement.h"
+#include "StoreError.h"
+#include "TableShape.h"
+
+#include <sqlite3.h>
+
+#include <unistd.h>
+
+namespace store {
+namespace {
+
+// An SQLite connection for the length of a scope.
+class Connection {
+public:
+    Connection(const std::filesystem::path& file, int flags)
+    {
+        if (sqlite3_open_v2(file.string().c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+            const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+            sqlite3_close_v2(db_);
+            throw StoreError("Cannot open " + file.string() + ": " + message);
+        }
+        sqlite3_busy_timeout(db_, 5000);
+    }
+    ~Connection() { sqlite3_close_v2(db_); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    sqlite3* get() const { return db_; }
+
+    void run(const std::string& sql)
+    {
+        Statement statement(db_, sql);
+        while (statement.step()) {
+        }
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+std::string schemaOf(const TableDef& table)
+{
+    return &table == &workerTable() ? "main" : std::string(table.name);
+}
+
+void copyFile(sqlite3* source, const std::string& schema, const std::filesystem::path& copy)
+{
+    std::filesystem::create_directories(copy.parent_path());
+    Connection target(copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source, schema.c_str());
+    if (!backup)
+        throw StoreError("Cannot copy " + copy.string() + ": " + sqlite3_errmsg(target.get()));
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (stepped != SQLITE_DONE || finished != SQLITE_OK)
+        throw StoreError("Cannot copy " + copy.string() + ": " + sqlite3_errstr(stepped != SQLITE_DONE ? stepped : finished));
+}
+
+std::optional<std::string> fileProblem(const std::filesystem::path& file, const TableDef& table)
+{
+    if (!std::filesystem::is_regular_file(file))
+        return file.string() + ": the file is missing";
+    try {
+        Connection db(file, SQLITE_OPEN_READONLY);
+        Statement integrity(db.get(), "PRAGMA integrity_check");
+        if (!integrity.step() || integrity.text(0) != "ok")
+            return file.string() + ": the file is damaged (" + integrity.text(0) + ")";
+        if (auto problem = tableShapeProblem(db.get(), "main", table))
+            return file.string() + ": " + *problem;
+    } catch (const StoreError& error) {
+        return file.string() + ": " + error.what();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot)
+{
+    for (const TableDef* table : allTables())
+        if (auto problem = fileProblem(table->pathUnder(dataRoot), *table))
+            return problem;
+    return std::nullopt;
+}
+
+void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target)
+{
+    if (std::filesystem::exists(target))
+        throw StoreError("Cannot back up into " + target.string() + ": it exists already");
+    const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
+    std::filesystem::remove_all(aside);
+    try {
+        {
+            Connection source(workerTable().pathUnder(dataRoot), SQLITE_OPEN_READONLY);
+            for (const TableDef* table : allTables()) {
+                if (table == &workerTable())
+                    continue;
+                Statement attach(source.get(), "ATTACH DATABASE ?1 AS " + sqlName(schemaOf(*table)));
+                attach.bind(1, table->pathUnder(dataRoot).string());
+                attach.step();
+            }
+            // One read transaction over the five files: a posting that spans several is in
+            // the copy whole or not at all.
+            source.run("BEGIN");
+            for (const TableDef* table : allTables())
+                source.run("SELECT count(*) FROM " + sqlName(schemaOf(*table)) + ".sqlite_schema");
+            for (const TableDef* table : allTables())
+                copyFile(source.get(), schemaOf(*table), table->pathUnder(aside));
+            source.run("COMMIT");
+        }
+        if (auto problem = bookFileProblem(aside))
+            throw StoreError("The backup did not check out: " + *problem);
+        std::filesystem::create_directories(target.parent_path());
+        std::filesystem::rename(aside, target);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove_all(aside, ignored);
+        throw;
+    }
+}
+
+} // namespace store

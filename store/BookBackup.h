@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace store {
+
+// Copies the book's five files into `target`, a folder that must not exist yet, in the
+// same layout, so the copy is a book of its own. The copy is consistent even while another
+// program posts: the five files are read in one read transaction, so a posting that spans
+// several of them is in the copy whole or not at all, and each is copied through SQLite's
+// online backup. The copy is written aside, checked (integrity and shape of every table),
+// and only then given its final name. Throws StoreError naming the file when it cannot.
+void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target);
+
+// Whether the five files under `dataRoot` are whole SQLite files holding exactly the book's
+// tables; the first problem found, naming its file, or empty when there is none.
+std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot);
+
+} // namespace store

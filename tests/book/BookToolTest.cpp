@@ -1,0 +1,138 @@
+#include "BookBackup.h"
+#include "BookCommands.h"
+#include "DataModule.h"
+#include "TempBook.h"
+
+#include <sqlite3.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using testing_support::TempBook;
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome book(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const int status = runBookCommand(args, out, err, "2026-12-09_101500");
+    return {status, out.str(), err.str()};
+}
+
+// Another program posting administrative days to worker 1 in a loop, each posting one
+// transaction across the worker file and the entry file, until it has made `postings`.
+pid_t postInALoop(const std::filesystem::path& root, int postings)
+{
+    const pid_t child = fork();
+    if (child != 0)
+        return child;
+    sqlite3* db = nullptr;
+    sqlite3_open((root / "worker/worker.db").string().c_str(), &db);
+    sqlite3_busy_timeout(db, 10000);
+    const std::string attach = "ATTACH DATABASE '" + (root / "PermitAdmin/PermitAdmin.DB").string() + "' AS PermitAdmin";
+    sqlite3_exec(db, attach.c_str(), nullptr, nullptr, nullptr);
+    for (int n = 0; n < postings; ++n) {
+        const int rc = sqlite3_exec(db,
+                                    "BEGIN IMMEDIATE;"
+                                    "UPDATE worker SET AdministrationPermit = ifnull(AdministrationPermit, 0) + 1 WHERE Auto = 1;"
+                                    "INSERT INTO PermitAdmin.PermitAdmin (\"Index\", AdministrationPermit, \"Date\") VALUES (1, 1, 'x');"
+                                    "COMMIT;",
+                                    nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(db);
+    _exit(0);
+}
+
+// The worker's administrative total and the sum of its entries, as a backup holds them.
+std::pair<int, int> totalAndEntries(const std::filesystem::path& root)
+{
+    store::TDataModule1 copy(root);
+    copy.TableM.FindKey(1);
+    int entries = 0;
+    copy.TablePermitAdmin.First();
+    while (!copy.TablePermitAdmin.IsEmpty()) {
+        entries += copy.TablePermitAdminAdministrationPermit.AsInteger();
+        if (copy.TablePermitAdmin.MoveBy(1) == 0)
+            break;
+    }
+    return {copy.TableMAdministrationPermit.AsInteger(), entries};
+}
+
+} // namespace
+
+TEST(Backup, TakenWhileAnotherProgramPostsIsAWholeBookWithEveryPostingWholeOrAbsent)
+{
+    TempBook live;
+    {
+        auto opened = live.open();
+        testing_support::addWorker(*opened, "Zaid");
+    }
+    const pid_t poster = postInALoop(live.root(), 300);
+    std::vector<std::filesystem::path> backups;
+    int status = 0;
+    while (waitpid(poster, &status, WNOHANG) == 0) {
+        const std::filesystem::path target = live.root() / ("backup-" + std::to_string(backups.size()));
+        store::backUpBook(live.root(), target);
+        backups.push_back(target);
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_GE(backups.size(), 2u) << "backups were taken while it posted";
+    for (const auto& backup : backups) {
+        SCOPED_TRACE(backup.string());
+        EXPECT_EQ(store::bookFileProblem(backup), std::nullopt);
+        const auto [total, entries] = totalAndEntries(backup);
+        EXPECT_EQ(total, entries) << "a posting is in the copy whole or not at all";
+        EXPECT_FALSE(std::filesystem::exists(backup.string() + ".partial-" + std::to_string(getpid())));
+    }
+    EXPECT_EQ(totalAndEntries(live.root()).first, 300);
+}
+
+TEST(Toolbox, CommandsSayWhatTheyDidOrWhyNotWithTheirExitStatus)
+{
+    TempBook live;
+    const std::string root = live.root().string();
+    const std::filesystem::path into = live.root() / "copy";
+
+    const Outcome help = book({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("backup [--to DIR]"), std::string::npos);
+
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{}, {"--data-root"}, {"--data-root", root, "fly"}, {"--data-root", root, "backup", "--to"},
+          {"--data-root", root, "check", "--all"}, {"--colour"}}) {
+        const Outcome refused = book(wrong);
+        EXPECT_EQ(refused.status, 2) << refused.err;
+        EXPECT_NE(refused.err.find("usage:"), std::string::npos);
+    }
+
+    const Outcome backedUp = book({"--data-root", root, "backup", "--to", into.string()});
+    EXPECT_EQ(backedUp.status, 0) << backedUp.err;
+    EXPECT_EQ(store::bookFileProblem(into), std::nullopt);
+    const Outcome again = book({"--data-root", root, "backup", "--to", into.string()});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find(into.string()), std::string::npos) << again.err;
+    EXPECT_EQ(std::count(again.err.begin(), again.err.end(), '\n'), 1) << "one line saying why";
+
+    EXPECT_EQ(defaultBackupFolder("/home/clerk/kestrave/Data", "2026-12-09_101500"),
+              std::filesystem::path("/home/clerk/kestrave/Backups/2026-12-09_101500"));
+
+    EXPECT_EQ(book({"--data-root", root, "check"}).status, 0);
+    std::ofstream(live.root() / "PermitHours/PermitHours.DB", std::ios::trunc) << "not a book";
+    const Outcome damaged = book({"--data-root", root, "check"});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.err.find("PermitHours.DB"), std::string::npos) << damaged.err;
+    const Outcome refusedBackup = book({"--data-root", root, "backup", "--to", (live.root() / "copy2").string()});
+    EXPECT_EQ(refusedBackup.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(live.root() / "copy2")) << "nothing under the final name";
+}
