@@ -1,6 +1,7 @@
 #include "BookCommands.h"
 
 #include "BookBackup.h"
+#include "BookRestore.h"
 #include "BuiltInDataRoot.h"
 
 #include <exception>
@@ -15,6 +16,9 @@ const char* const usage = "usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS
                           "  backup [--to DIR]   a consistent copy of the book's five files, taken even while\n"
                           "                      the program is open; checked before it says done (default:\n"
                           "                      kestrave/Backups/YYYY-MM-DD_HHMMSS beside the data root)\n"
+                          "  restore DIR         puts the backup in DIR in place of the book, once it is checked\n"
+                          "                      and no program has the book open; the book as it was is\n"
+                          "                      backed up first (into Backups/..._before-restore)\n"
                           "  check               whether the five files are whole and hold the book's tables\n"
                           "\n"
                           "Exit status: 0 done, 1 refused or failed, 2 a usage error.\n";
@@ -44,6 +48,18 @@ int backup(const std::filesystem::path& dataRoot, const std::vector<std::string>
     const std::filesystem::path into = target.value_or(defaultBackupFolder(dataRoot, now));
     store::backUpBook(dataRoot, into);
     out << "backed up " << dataRoot.string() << " into " << into.string() << "\n";
+    return 0;
+}
+
+int restore(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, const std::string& now,
+            std::ostream& out)
+{
+    if (options.size() != 1 || options.front().rfind("--", 0) == 0)
+        throw UsageError{"restore takes the backup's folder, and nothing else"};
+    const std::filesystem::path safeCopy = defaultBackupFolder(dataRoot, now + "_before-restore");
+    store::restoreBook(dataRoot, options.front(), safeCopy);
+    out << "restored " << options.front() << " into " << dataRoot.string() << "; the book as it was is in "
+        << safeCopy.string() << "\n";
     return 0;
 }
 
@@ -87,6 +103,8 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
         const std::vector<std::string> options(args.begin() + std::ptrdiff_t(at) + 1, args.end());
         if (command == "backup")
             return backup(dataRoot, options, now, out);
+        if (command == "restore")
+            return restore(dataRoot, options, now, out);
         if (command == "check")
             return check(dataRoot, options, out, err);
         throw UsageError{"unknown command " + command};

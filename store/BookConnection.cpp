@@ -62,6 +62,13 @@ void BookConnection::openTable(const TableDef& table)
     const std::string schema = schemaOf(table);
     const std::string cannotOpen = "Cannot open table " + path.string() + ": ";
     if (schema == "main") {
+        if (!inUse_) {
+            try {
+                inUse_.emplace(dataRoot_, BookInUse::Claim::Shared);
+            } catch (const StoreError& error) {
+                throw StoreError(cannotOpen + error.what());
+            }
+        }
         sqlite3* db = nullptr;
         // One thread uses the book: the engine's locking of the connection at every call is
         // only cost.

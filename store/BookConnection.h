@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BookInUse.h"
 #include "OddValue.h"
 #include "Schema.h"
 #include "Statement.h"
@@ -81,6 +82,7 @@ private:
 
     std::filesystem::path dataRoot_;
     BookOptions options_;
+    std::optional<BookInUse> inUse_; // while the worker file is open
     sqlite3* db_ = nullptr;
     bool inUnitOfWork_ = false;
     std::set<std::string> open_;

@@ -1,5 +1,6 @@
 #include "BookBackup.h"
 #include "BookCommands.h"
+#include "BookRestore.h"
 #include "DataModule.h"
 #include "TempBook.h"
 
@@ -9,6 +10,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -135,4 +137,81 @@ TEST(Toolbox, CommandsSayWhatTheyDidOrWhyNotWithTheirExitStatus)
     const Outcome refusedBackup = book({"--data-root", root, "backup", "--to", (live.root() / "copy2").string()});
     EXPECT_EQ(refusedBackup.status, 1);
     EXPECT_FALSE(std::filesystem::exists(live.root() / "copy2")) << "nothing under the final name";
+}
+
+namespace {
+
+std::string firstWorkerOf(const std::filesystem::path& root)
+{
+    store::TDataModule1 opened(root);
+    return opened.TableMWorkerName.Text();
+}
+
+// A live book holding "Old" and a backup of another holding "Restored".
+struct TwoBooks {
+    TwoBooks()
+    {
+        testing_support::addWorker(*live.open(), "Old");
+        testing_support::addWorker(*other.open(), "Restored");
+        store::backUpBook(other.root(), backup);
+    }
+    TempBook live, other;
+    std::filesystem::path backup = other.root() / "backup";
+};
+
+} // namespace
+
+TEST(Restore, ChecksTheBackupRefusesAnOpenBookKeepsTheOldOneAndPutsTheBackupInPlace)
+{
+    TwoBooks books;
+    const std::string root = books.live.root().string();
+    {
+        const auto open = books.live.open(); // the program at the desk
+        const Outcome refused = book({"--data-root", root, "restore", books.backup.string()});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.err.find("open in a program"), std::string::npos) << refused.err;
+    }
+    std::ofstream(books.backup / "PermitNoHire/PermitNoHire.DB", std::ios::trunc) << "garbage";
+    const Outcome damaged = book({"--data-root", root, "restore", books.backup.string()});
+    EXPECT_EQ(damaged.status, 1);
+    EXPECT_NE(damaged.err.find("PermitNoHire.DB"), std::string::npos) << damaged.err;
+    EXPECT_EQ(firstWorkerOf(books.live.root()), "Old");
+
+    std::filesystem::remove_all(books.backup);
+    store::backUpBook(books.other.root(), books.backup);
+    const Outcome restored = book({"--data-root", root, "restore", books.backup.string()});
+    ASSERT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(firstWorkerOf(books.live.root()), "Restored");
+    const auto safeCopy = defaultBackupFolder(books.live.root(), "2026-12-09_101500_before-restore");
+    EXPECT_EQ(firstWorkerOf(safeCopy), "Old") << "the book as it was is kept";
+    EXPECT_EQ(book({"--data-root", root, "restore"}).status, 2);
+}
+
+TEST(Restore, KilledAtAnyMomentLeavesAWholeBookTheOldOrTheRestored)
+{
+    for (int delayUs = 0; delayUs <= 40000; delayUs += 4000) {
+        SCOPED_TRACE(delayUs);
+        TwoBooks books;
+        const pid_t child = fork();
+        if (child == 0) {
+            try {
+                store::restoreBook(books.live.root(), books.backup, books.live.root().string() + "-safe");
+            } catch (...) {
+                _exit(1);
+            }
+            _exit(0);
+        }
+        usleep(useconds_t(delayUs));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_EQ(store::bookFileProblem(books.live.root()), std::nullopt);
+        const std::string worker = firstWorkerOf(books.live.root());
+        EXPECT_TRUE(worker == "Old" || worker == "Restored") << worker;
+        std::error_code ignored;
+        std::filesystem::remove_all(books.live.root().string() + "-safe", ignored);
+        for (const auto& left : std::filesystem::directory_iterator(books.live.root().parent_path()))
+            if (left.path().string().rfind(books.live.root().string() + ".restoring-", 0) == 0)
+                std::filesystem::remove_all(left.path(), ignored);
+    }
 }

@@ -15,9 +15,10 @@ namespace testing_support {
 TempBook::TempBook()
 {
     static std::atomic<int> counter{0};
+    // The data root in a folder of its own, so what lands beside it (backups) goes too.
     root_ = std::filesystem::temp_directory_path()
-            / ("ijazat-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(root_);
+            / ("ijazat-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++)) / "Data";
+    std::filesystem::remove_all(root_.parent_path());
     const store::SetupReport report = store::createMissingTables(root_);
     if (report.created.size() != 5)
         throw std::runtime_error("could not create the test book");
@@ -26,7 +27,7 @@ TempBook::TempBook()
 TempBook::~TempBook()
 {
     std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
+    std::filesystem::remove_all(root_.parent_path(), ignored);
 }
 
 std::unique_ptr<store::TDataModule1> TempBook::open(store::BookOptions options) const

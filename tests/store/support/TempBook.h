@@ -12,7 +12,7 @@
 
 namespace testing_support {
 
-// A data root in a fresh temporary folder holding the five empty tables.
+// A data root holding the five empty tables, in a fresh temporary folder of its own.
 class TempBook {
 public:
     TempBook();
