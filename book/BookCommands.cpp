@@ -1,6 +1,7 @@
 #include "BookCommands.h"
 
 #include "BookBackup.h"
+#include "BookCheck.h"
 #include "BookRestore.h"
 #include "BuiltInDataRoot.h"
 
@@ -19,7 +20,11 @@ const char* const usage = "usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS
                           "  restore DIR         puts the backup in DIR in place of the book, once it is checked\n"
                           "                      and no program has the book open; the book as it was is\n"
                           "                      backed up first (into Backups/..._before-restore)\n"
-                          "  check               whether the five files are whole and hold the book's tables\n"
+                          "  check               the five files whole and the book's own; entries of no worker;\n"
+                          "                      values outside 32 bits or of the wrong type; texts outside the\n"
+                          "                      character set; every worker's totals against its entries.\n"
+                          "                      One line a finding; exit 1 when the book is damaged, 0 when\n"
+                          "                      it is only inconsistent\n"
                           "\n"
                           "Exit status: 0 done, 1 refused or failed, 2 a usage error.\n";
 
@@ -63,17 +68,19 @@ int restore(const std::filesystem::path& dataRoot, const std::vector<std::string
     return 0;
 }
 
-int check(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, std::ostream& out,
-          std::ostream& err)
+int check(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, std::ostream& out)
 {
     if (!options.empty())
         throw UsageError{"check does not take " + options.front()};
-    if (auto problem = store::bookFileProblem(dataRoot)) {
-        err << *problem << "\n";
-        return 1;
+    const std::vector<store::Finding> findings = store::checkBook(dataRoot);
+    bool damaged = false;
+    for (const store::Finding& finding : findings) {
+        out << (finding.damage ? "damaged: " : "inconsistent: ") << finding.text << "\n";
+        damaged = damaged || finding.damage;
     }
-    out << "the book under " << dataRoot.string() << " is whole\n";
-    return 0;
+    out << findings.size() << (findings.size() == 1 ? " finding" : " findings") << " in the book under "
+        << dataRoot.string() << "\n";
+    return damaged ? 1 : 0;
 }
 
 } // namespace
@@ -106,7 +113,7 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (command == "restore")
             return restore(dataRoot, options, now, out);
         if (command == "check")
-            return check(dataRoot, options, out, err);
+            return check(dataRoot, options, out);
         throw UsageError{"unknown command " + command};
     } catch (const UsageError& wrong) {
         err << "ijazat-book: " << wrong.what << "\n" << usage;

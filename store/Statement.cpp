@@ -63,6 +63,11 @@ bool Statement::isInteger(int column) const
     return sqlite3_column_type(stmt_, column) == SQLITE_INTEGER;
 }
 
+bool Statement::isText(int column) const
+{
+    return sqlite3_column_type(stmt_, column) == SQLITE_TEXT;
+}
+
 std::int64_t Statement::integer(int column) const
 {
     return sqlite3_column_int64(stmt_, column);

@@ -27,6 +27,7 @@ public:
 
     bool isNull(int column) const;        // columns count from 0
     bool isInteger(int column) const;
+    bool isText(int column) const;
     std::int64_t integer(int column) const;
     std::string text(int column) const;
 

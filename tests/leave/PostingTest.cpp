@@ -1,4 +1,5 @@
 #include "AdministrativePosting.h"
+#include "BookCheck.h"
 #include "DaysPosting.h"
 #include "FaultVfs.h"
 #include "HourlyPosting.h"
@@ -398,3 +399,21 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<PostingCase>& named) { return std::string(named.param.name); });
 
 } // namespace
+
+TEST_F(Posting, TheBookCheckReplaysPostingsOfEveryKindToTheTotalsTheyLeft)
+{
+    const std::int32_t second = testing_support::addWorker(*book, "Huda", 21);
+    for (const std::int32_t who : {worker, second}) {
+        ASSERT_TRUE(book->TableM.FindKey(who));
+        admin("3");
+        hourly("5", "30");
+        hourly("3", "40"); // carries a day, with 1:10 left
+        hourly("7", "55");
+        hourly("0", "75");
+        admin("20");
+        leave::postDaysLeave(*book, leave::DaysLeave::Sick, "4", december8);
+        leave::postDaysLeave(*book, leave::DaysLeave::Unpaid, "2", december8);
+    }
+    const auto findings = store::checkBook(folder.root());
+    EXPECT_TRUE(findings.empty()) << (findings.empty() ? "" : findings.front().text);
+}

@@ -1,0 +1,194 @@
+#include "BookCheck.h"
+
+#include "ArabicCodePage.h"
+#include "BookBackup.h"
+#include "Schema.h"
+#include "Statement.h"
+#include "StoreError.h"
+
+#include <sqlite3.h>
+
+#include <limits>
+#include <map>
+
+namespace store {
+namespace {
+
+constexpr std::int64_t minutesInAnHour = 60;
+constexpr std::int64_t hoursInADay = 8;
+
+std::string schemaOf(const TableDef& table)
+{
+    return &table == &workerTable() ? "main" : std::string(table.name);
+}
+
+std::string target(const TableDef& table)
+{
+    return sqlName(schemaOf(table)) + "." + sqlName(table.name);
+}
+
+// What a worker's entries add up to, replayed as the postings made them.
+struct Expected {
+    std::int64_t administrative = 0;
+    std::int64_t sick = 0;
+    std::int64_t unpaid = 0;
+    std::int64_t hours = 0;
+    std::int64_t minutes = 0;
+};
+
+class Checking {
+public:
+    explicit Checking(const std::filesystem::path& dataRoot) : root_(dataRoot)
+    {
+        if (sqlite3_open_v2(workerTable().pathUnder(root_).c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+            const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+            sqlite3_close_v2(db_);
+            throw StoreError(workerTable().pathUnder(root_).string() + ": " + message);
+        }
+        for (const TableDef* table : allTables()) {
+            if (table == &workerTable())
+                continue;
+            Statement attach(db_, "ATTACH DATABASE ?1 AS " + sqlName(schemaOf(*table)));
+            attach.bind(1, table->pathUnder(root_).string());
+            attach.step();
+        }
+        run("BEGIN"); // one snapshot of all five files
+    }
+    ~Checking() { sqlite3_close_v2(db_); }
+    Checking(const Checking&) = delete;
+    Checking& operator=(const Checking&) = delete;
+
+    std::vector<Finding> findings()
+    {
+        for (const TableDef* table : allTables()) {
+            oddValues(*table);
+            if (table != &workerTable())
+                orphans(*table);
+        }
+        totals();
+        return std::move(found_);
+    }
+
+private:
+    void run(const std::string& sql)
+    {
+        Statement statement(db_, sql);
+        while (statement.step()) {
+        }
+    }
+
+    void note(const TableDef& table, std::int64_t record, const std::string& what)
+    {
+        found_.push_back({false, table.pathUnder(root_).string() + ": record " + std::to_string(record) + ": " + what});
+    }
+
+    void oddValues(const TableDef& table)
+    {
+        Statement rows(db_, "SELECT * FROM " + target(table) + " ORDER BY \"Auto\"");
+        while (rows.step()) {
+            const std::int64_t record = rows.integer(0);
+            for (std::size_t i = 1; i < table.fields.size(); ++i) {
+                const FieldDef& field = table.fields[i];
+                const int column = int(i);
+                if (rows.isNull(column))
+                    continue;
+                const std::string held = rows.text(column);
+                const std::string name = "field '" + std::string(field.name) + "'";
+                if (field.type != FieldType::Text) {
+                    const std::int64_t value = rows.integer(column);
+                    if (!rows.isInteger(column) || value < std::numeric_limits<std::int32_t>::min()
+                        || value > std::numeric_limits<std::int32_t>::max())
+                        note(table, record, name + " holds '" + held + "', not a 32-bit whole number");
+                    continue;
+                }
+                if (!rows.isText(column)) {
+                    note(table, record, name + " holds '" + held + "', which is not a text");
+                    continue;
+                }
+                try {
+                    if (fitTextToField(held, field.size, field.name) != held)
+                        note(table, record, name + " holds more than its " + std::to_string(field.size) + " characters");
+                } catch (const StoreError&) {
+                    note(table, record, name + " holds a character outside the book's character set");
+                }
+            }
+        }
+    }
+
+    void orphans(const TableDef& table)
+    {
+        Statement rows(db_, "SELECT \"Auto\", \"Index\" FROM " + target(table) + " WHERE \"Index\" IS NULL OR \"Index\" NOT IN (SELECT \"Auto\" FROM main.\"worker\") ORDER BY \"Auto\"");
+        while (rows.step())
+            note(table, rows.integer(0),
+                 rows.isNull(1) ? "an entry of no worker" : "an entry of worker " + rows.text(1) + ", who is not in the book");
+    }
+
+    std::map<std::int64_t, Expected> expected()
+    {
+        std::map<std::int64_t, Expected> by;
+        const auto sum = [&](const TableDef& table, const char* field, std::int64_t Expected::*into) {
+            Statement rows(db_, "SELECT \"Index\", total(" + sqlName(field) + ") FROM " + target(table)
+                                    + " WHERE \"Index\" IS NOT NULL GROUP BY \"Index\"");
+            while (rows.step())
+                by[rows.integer(0)].*into += rows.integer(1);
+        };
+        sum(permitAdminTable(), "AdministrationPermit", &Expected::administrative);
+        sum(permitHealthTable(), "HealthPermit", &Expected::sick);
+        sum(permitNoHireTable(), "NoHire", &Expected::unpaid);
+        // The hourly entries replayed in the order they were posted, as the posting carries.
+        Statement hourly(db_, "SELECT \"Index\", ifnull(\"Hours\", 0), ifnull(\"Minute\", 0) FROM "
+                                  + target(permitHoursTable()) + " WHERE \"Index\" IS NOT NULL ORDER BY \"Index\", \"Auto\"");
+        while (hourly.step()) {
+            Expected& worker = by[hourly.integer(0)];
+            worker.hours += hourly.integer(1);
+            worker.minutes += hourly.integer(2);
+            if (worker.minutes >= minutesInAnHour) {
+                worker.hours += 1;
+                worker.minutes -= minutesInAnHour;
+            }
+            if (worker.hours >= hoursInADay) {
+                worker.administrative += 1;
+                worker.hours -= hoursInADay;
+            }
+        }
+        return by;
+    }
+
+    void totals()
+    {
+        std::map<std::int64_t, Expected> by = expected();
+        Statement workers(db_, "SELECT \"Auto\", ifnull(\"WorkerName\", ''), ifnull(\"AdministrationPermit\", 0), "
+                               "ifnull(\"HealthPermit\", 0), ifnull(\"NoHire\", 0), ifnull(\"Hours\", 0), "
+                               "ifnull(\"Minute\", 0) FROM main.\"worker\" ORDER BY \"Auto\"");
+        while (workers.step()) {
+            const Expected& wanted = by[workers.integer(0)];
+            const std::string who = "worker " + std::to_string(workers.integer(0)) + " «" + workers.text(1) + "»: ";
+            const auto compare = [&](int column, const char* what, std::int64_t entries) {
+                if (workers.integer(column) != entries)
+                    found_.push_back({false, workerTable().pathUnder(root_).string() + ": " + who + what + " "
+                                                 + std::to_string(workers.integer(column)) + ", its entries give "
+                                                 + std::to_string(entries)});
+            };
+            compare(2, "administrative days", wanted.administrative);
+            compare(3, "sick days", wanted.sick);
+            compare(4, "unpaid days", wanted.unpaid);
+            compare(5, "hourly balance, hours", wanted.hours);
+            compare(6, "hourly balance, minutes", wanted.minutes);
+        }
+    }
+
+    std::filesystem::path root_;
+    sqlite3* db_ = nullptr;
+    std::vector<Finding> found_;
+};
+
+} // namespace
+
+std::vector<Finding> checkBook(const std::filesystem::path& dataRoot)
+{
+    if (auto problem = bookFileProblem(dataRoot))
+        return {{true, *problem}}; // a damaged file is not read further
+    return Checking(dataRoot).findings();
+}
+
+} // namespace store

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace store {
+
+// One thing found wrong with a book: damage (a file that is not whole or not the book's
+// own) or an inconsistency (a book edited by hand may hold them), said in one line that
+// names the file, the record and the field where it can.
+struct Finding {
+    bool damage = false;
+    std::string text;
+};
+
+// Checks the book at `dataRoot`: the integrity and shape of its five files; entries whose
+// worker no longer exists; values outside 32 bits or of the wrong type; texts outside the
+// book's character set or longer than their field; and, for every worker, whether its
+// running totals agree with its entries: administrative days are its administrative entries
+// plus the days its hourly entries carried, replayed in order with the hourly carry rule;
+// sick and unpaid days are their entries; the hourly balance is the replay's remainder.
+std::vector<Finding> checkBook(const std::filesystem::path& dataRoot);
+
+} // namespace store
