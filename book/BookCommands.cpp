@@ -2,6 +2,7 @@
 
 #include "BookBackup.h"
 #include "BookCheck.h"
+#include "BookExport.h"
 #include "BookRestore.h"
 #include "BuiltInDataRoot.h"
 
@@ -25,6 +26,9 @@ const char* const usage = "usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS
                           "                      character set; every worker's totals against its entries.\n"
                           "                      One line a finding; exit 1 when the book is damaged, 0 when\n"
                           "                      it is only inconsistent\n"
+                          "  export FILE.xlsx|FILE.csv [--entries]\n"
+                          "                      the summary (a row per worker) or every entry, to a\n"
+                          "                      spreadsheet: XLSX laid right to left, or CSV in UTF-8\n"
                           "\n"
                           "Exit status: 0 done, 1 refused or failed, 2 a usage error.\n";
 
@@ -65,6 +69,28 @@ int restore(const std::filesystem::path& dataRoot, const std::vector<std::string
     store::restoreBook(dataRoot, options.front(), safeCopy);
     out << "restored " << options.front() << " into " << dataRoot.string() << "; the book as it was is in "
         << safeCopy.string() << "\n";
+    return 0;
+}
+
+int exportTo(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, std::ostream& out)
+{
+    std::optional<std::filesystem::path> file;
+    bool entries = false;
+    for (const std::string& option : options) {
+        if (option == "--entries")
+            entries = true;
+        else if (option.rfind("--", 0) != 0 && !file)
+            file = option;
+        else
+            throw UsageError{"export does not take " + option};
+    }
+    if (!file)
+        throw UsageError{"export needs the file to write"};
+    const std::string ending = file->extension().string();
+    if (ending != ".xlsx" && ending != ".csv")
+        throw UsageError{"export writes a .xlsx or a .csv file"};
+    exportBook(dataRoot, *file, entries);
+    out << "exported " << (entries ? "every entry" : "the summary") << " to " << file->string() << "\n";
     return 0;
 }
 
@@ -114,6 +140,8 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return restore(dataRoot, options, now, out);
         if (command == "check")
             return check(dataRoot, options, out);
+        if (command == "export")
+            return exportTo(dataRoot, options, out);
         throw UsageError{"unknown command " + command};
     } catch (const UsageError& wrong) {
         err << "ijazat-book: " << wrong.what << "\n" << usage;

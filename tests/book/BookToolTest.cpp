@@ -290,3 +290,60 @@ TEST(Check, FindsEachKindOfDamageAndInconsistencyAndNothingInASoundBook)
         EXPECT_EQ(checked.out.rfind("inconsistent: " + spoiled.root().string(), 0), 0u) << checked.out;
     }
 }
+
+namespace {
+
+std::string readAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// One part of an XLSX file, as unzip reads it.
+std::string partOf(const std::filesystem::path& xlsx, const std::string& part)
+{
+    const std::string command = "unzip -p '" + xlsx.string() + "' " + part;
+    std::string read;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            read.append(buffer, got);
+        pclose(pipe);
+    }
+    return read;
+}
+
+} // namespace
+
+TEST(Export, TheSummaryAndEveryEntryReadBackFromCsvAndXlsxAsTheBookHoldsThem)
+{
+    TempBook live;
+    consistentBook(live.root());
+    runOn(live.root() / "worker/worker.db",
+          "INSERT INTO worker (WorkerName, ServesYears, ServesStart, YearPermit) VALUES ('هدى, \"الكبرى\"', 12, 2014, 21)");
+    const std::string root = live.root().string();
+    const std::filesystem::path csv = live.root().parent_path() / "summary.csv";
+    ASSERT_EQ(book({"--data-root", root, "export", csv.string()}).status, 0);
+    EXPECT_EQ(readAll(csv), "\xEF\xBB\xBF"
+                            "اسم العامل,سنوات الخدمة,بداية الخدمة,الإستحقاق السنوي,إدارية,ساعية,صحية,بلا اجر,"
+                            "عدد الأيام المتجاوزة\r\n"
+                            "Zaid,,,,6,,4,2,\r\n"
+                            "\"هدى, \"\"الكبرى\"\"\",12,2014,21,,,,,\r\n");
+
+    const std::filesystem::path entries = live.root().parent_path() / "entries.csv";
+    ASSERT_EQ(book({"--data-root", root, "export", entries.string(), "--entries"}).status, 0);
+    const std::string lines = readAll(entries);
+    EXPECT_NE(lines.find("Zaid,إدارية,3,,\r\nZaid,إدارية,2,,\r\nZaid,ساعية,,,\r\n"), std::string::npos) << lines;
+    EXPECT_NE(lines.find("Zaid,صحية,4,,\r\nZaid,بلا اجر,2,,\r\n"), std::string::npos) << lines;
+
+    const std::filesystem::path xlsx = live.root().parent_path() / "summary.xlsx";
+    ASSERT_EQ(book({"--data-root", root, "export", xlsx.string()}).status, 0);
+    const std::string sheet = partOf(xlsx, "xl/worksheets/sheet1.xml");
+    EXPECT_NE(sheet.find("rightToLeft=\"1\""), std::string::npos) << "a right-to-left sheet";
+    EXPECT_NE(sheet.find("ySplit=\"1\""), std::string::npos) << "the title row frozen";
+    EXPECT_NE(sheet.find("<c r=\"E2\"><v>6</v></c>"), std::string::npos) << "a number as a number: " << sheet;
+    EXPECT_NE(partOf(xlsx, "xl/sharedStrings.xml").find("الإستحقاق السنوي"), std::string::npos);
+
+    EXPECT_EQ(book({"--data-root", root, "export", "summary.ods"}).status, 2);
+    EXPECT_EQ(book({"--data-root", root, "export", "/no/such/folder/summary.csv"}).status, 1);
+}
