@@ -5,6 +5,7 @@
 #include "BookExport.h"
 #include "BookRestore.h"
 #include "BuiltInDataRoot.h"
+#include "StaffImport.h"
 
 #include <exception>
 #include <optional>
@@ -29,6 +30,11 @@ const char* const usage = "usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS
                           "  export FILE.xlsx|FILE.csv [--entries]\n"
                           "                      the summary (a row per worker) or every entry, to a\n"
                           "                      spreadsheet: XLSX laid right to left, or CSV in UTF-8\n"
+                          "  import FILE.csv [--dry-run] [--allow-duplicates]\n"
+                          "                      registers the workers of a staff list: a title row naming\n"
+                          "                      a name and a start-of-service column (an entitlement column\n"
+                          "                      may follow); all or nothing, every bad line told. CSV in\n"
+                          "                      UTF-8 only: save a spreadsheet as CSV first\n"
                           "\n"
                           "Exit status: 0 done, 1 refused or failed, 2 a usage error.\n";
 
@@ -109,6 +115,27 @@ int check(const std::filesystem::path& dataRoot, const std::vector<std::string>&
     return damaged ? 1 : 0;
 }
 
+int importList(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, const std::string& now,
+               std::ostream& out)
+{
+    std::optional<std::filesystem::path> list;
+    StaffImportOptions chosen;
+    for (const std::string& option : options) {
+        if (option == "--dry-run")
+            chosen.dryRun = true;
+        else if (option == "--allow-duplicates")
+            chosen.allowDuplicates = true;
+        else if (option.rfind("--", 0) != 0 && !list)
+            list = option;
+        else
+            throw UsageError{"import does not take " + option};
+    }
+    if (!list)
+        throw UsageError{"import needs the staff list to read"};
+    const int thisYear = std::stoi(now.substr(0, 4));
+    return importStaff(dataRoot, *list, thisYear, chosen, out) ? 0 : 1;
+}
+
 } // namespace
 
 std::filesystem::path defaultBackupFolder(const std::filesystem::path& dataRoot, const std::string& now)
@@ -142,6 +169,8 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return check(dataRoot, options, out);
         if (command == "export")
             return exportTo(dataRoot, options, out);
+        if (command == "import")
+            return importList(dataRoot, options, now, out);
         throw UsageError{"unknown command " + command};
     } catch (const UsageError& wrong) {
         err << "ijazat-book: " << wrong.what << "\n" << usage;

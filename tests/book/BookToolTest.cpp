@@ -347,3 +347,53 @@ TEST(Export, TheSummaryAndEveryEntryReadBackFromCsvAndXlsxAsTheBookHoldsThem)
     EXPECT_EQ(book({"--data-root", root, "export", "summary.ods"}).status, 2);
     EXPECT_EQ(book({"--data-root", root, "export", "/no/such/folder/summary.csv"}).status, 1);
 }
+
+TEST(Import, AStaffListIsTakenWholeOrNotAtAllWithEveryBadLineNamed)
+{
+    TempBook live;
+    testing_support::addWorker(*live.open(), "Salim");
+    const std::string root = live.root().string();
+    const std::filesystem::path list = live.root().parent_path() / "staff.csv";
+    const auto write = [&](const std::vector<std::string>& bad) {
+        std::ofstream out(list, std::ios::trunc);
+        out << "\xEF\xBB\xBF" << "اسم العامل,بداية الخدمة,الإستحقاق السنوي\r\n";
+        for (int n = 1; n <= 200; ++n) {
+            if (n == 50 || n == 120 || n == 199)
+                out << bad[std::size_t(n == 50 ? 0 : n == 120 ? 1 : 2)] << "\r\n";
+            else
+                out << "\"worker, " << n << "\"," << (2000 + n % 26) << ",\r\n";
+        }
+    };
+    write({",2010,", "Salim,2012,", "Huda,20x1,"});
+    const Outcome refused = book({"--data-root", root, "import", list.string()});
+    EXPECT_EQ(refused.status, 1);
+    for (const char* named : {"line 51: the name is empty", "line 121: 'Salim' is already in the book",
+                              "line 200: the start of service '20x1' is not a whole number", "nothing stored: 3 bad rows"})
+        EXPECT_NE(refused.out.find(named), std::string::npos) << named << "\n" << refused.out;
+    EXPECT_EQ(testing_support::readBook(live.root()).at("worker").size(), 1u) << "nothing stored";
+
+    write({"Amal,2027,", "abcdefghijklmnopqrstuvwxyz12345,2000,", "中,2000,"});
+    const Outcome more = book({"--data-root", root, "import", list.string(), "--dry-run"});
+    EXPECT_EQ(more.status, 1);
+    for (const char* named : {"line 51: the start of service 2027 is after this year", "line 121: the name is longer",
+                              "line 200: the name holds a character outside"})
+        EXPECT_NE(more.out.find(named), std::string::npos) << named << "\n" << more.out;
+
+    write({"Amal,2020,", "Bilal,2016,", "Huda,2010,7"});
+    const Outcome dry = book({"--data-root", root, "import", list.string(), "--dry-run"});
+    EXPECT_EQ(dry.status, 0) << dry.out;
+    EXPECT_NE(dry.out.find("200 workers would be stored"), std::string::npos);
+    EXPECT_EQ(testing_support::readBook(live.root()).at("worker").size(), 1u);
+    const Outcome stored = book({"--data-root", root, "import", list.string()});
+    ASSERT_EQ(stored.status, 0) << stored.out;
+    const auto workers = testing_support::readBook(live.root()).at("worker");
+    ASSERT_EQ(workers.size(), 201u);
+    // Auto, WorkerName, ServesYears, ServesStart, YearPermit
+    EXPECT_EQ(workers[1][1], "worker, 1");
+    EXPECT_EQ(std::vector<std::string>(workers[50].begin() + 1, workers[50].begin() + 5),
+              (std::vector<std::string>{"Amal", "6", "2020", "14"}));
+    EXPECT_EQ(std::vector<std::string>(workers[120].begin() + 1, workers[120].begin() + 5),
+              (std::vector<std::string>{"Bilal", "10", "2016", "21"}));
+    EXPECT_EQ(workers[199][4], "7") << "an entitlement in the list is kept";
+    EXPECT_EQ(book({"--data-root", root, "import"}).status, 2);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+
+struct StaffImportOptions {
+    bool dryRun = false;          // say what would be stored, store nothing
+    bool allowDuplicates = false; // a name already in the book, or twice in the list, is kept
+};
+
+// Registers the workers of a staff list (CSV, UTF-8): a title row naming a name column and
+// a start-of-service column ("اسم العامل" / "name", "بداية الخدمة" / "start"), and maybe an
+// entitlement column ("الإستحقاق السنوي" / "entitlement"). Years of service and the
+// entitlement follow the new-worker window's rule, from `thisYear`. All or nothing: any bad
+// row refuses the whole list, and every bad row is told with its line number and reason.
+// Returns whether the list was taken; tells what it stored, would store, or refused on `out`.
+bool importStaff(const std::filesystem::path& dataRoot, const std::filesystem::path& list, int thisYear,
+                 const StaffImportOptions& options, std::ostream& out);
