@@ -9,6 +9,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace store {
 namespace {
 
@@ -119,6 +122,25 @@ void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::pa
         std::filesystem::remove_all(aside, ignored);
         throw;
     }
+}
+
+} // namespace store
+
+namespace store {
+
+void backUpAutomatically(const std::filesystem::path& dataRoot, const std::filesystem::path& folder,
+                         const std::string& stamp, int kept)
+{
+    backUpBook(dataRoot, folder / ("auto-" + stamp));
+    std::vector<std::filesystem::path> automatic;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_directory() && name.rfind("auto-", 0) == 0 && name.find(".partial-") == std::string::npos)
+            automatic.push_back(entry.path());
+    }
+    std::sort(automatic.begin(), automatic.end());
+    for (std::size_t n = 0; n + std::size_t(kept) < automatic.size(); ++n)
+        std::filesystem::remove_all(automatic[n]);
 }
 
 } // namespace store

@@ -14,6 +14,12 @@ namespace store {
 // and only then given its final name. Throws StoreError naming the file when it cannot.
 void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target);
 
+// The backup the program takes when it ends after changing the book: into
+// `folder`/auto-`stamp`, keeping the `kept` newest automatic backups there (stamps sort by
+// time) and removing older ones. Throws what backUpBook throws; the book is never touched.
+void backUpAutomatically(const std::filesystem::path& dataRoot, const std::filesystem::path& folder,
+                         const std::string& stamp, int kept = 10);
+
 // Whether the five files under `dataRoot` are whole SQLite files holding exactly the book's
 // tables; the first problem found, naming its file, or empty when there is none.
 std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot);

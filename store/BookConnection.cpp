@@ -186,6 +186,14 @@ std::int64_t BookConnection::tableChanges(const TableDef& table)
     return version.integer(0) + writes_[table.name];
 }
 
+bool BookConnection::wroteAnything() const
+{
+    for (const auto& [table, writes] : writes_)
+        if (writes > 0)
+            return true;
+    return false;
+}
+
 void BookConnection::noteOddValue(OddValue value)
 {
     if (!oddValuesTold_.emplace(value.table, value.record, value.field).second)

@@ -62,6 +62,9 @@ public:
     void noteWrite(const TableDef& table) { ++writes_[table.name]; }
     // The writes to the table through this connection, a part of its change count.
     std::int64_t ownWrites(const TableDef& table) { return writes_[table.name]; }
+    // Whether anything was written to the book through this connection.
+    bool wroteAnything() const;
+    const std::filesystem::path& dataRoot() const { return dataRoot_; }
     // Whether a wait for another program's lock has given up since the connection opened.
     int busyWaitsGivenUp() const { return busyWaitsGivenUp_; }
 

@@ -1,4 +1,5 @@
 #include "DataModule.h"
+#include "TempBook.h"
 #include "RecordingDialogs.h"
 #include "Schema.h"
 #include "StartUp.h"
@@ -25,14 +26,17 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 struct DataRoot : ::testing::Test {
-    std::filesystem::path root = std::filesystem::temp_directory_path() / ("ijazat-shell-" + std::to_string(getpid()));
+    // The data root in a folder of its own, so the backups beside it go too.
+    std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("ijazat-shell-" + std::to_string(getpid())) / "Data";
+    std::filesystem::path backups = root.parent_path() / "Backups";
     testing_support::RecordingDialogs boxes;
     void SetUp() override
     {
-        std::filesystem::remove_all(root);
+        std::filesystem::remove_all(root.parent_path());
         store::createMissingTables(root);
     }
-    void TearDown() override { std::filesystem::remove_all(root); }
+    void TearDown() override { std::filesystem::remove_all(root.parent_path()); }
 
     // Starts the program and runs `whileOpen` once its main window is up; then closes it.
     int runWithMainWindow(std::function<void()> whileOpen)
@@ -209,4 +213,24 @@ TEST_F(DataRoot, AValueAnotherProgramWroteThatIsNoWholeNumberOpensBlankAndIsTold
     const QString told = boxes.messages.front();
     for (const QString& part : {u"Zaid"_s, u"1"_s, u"YearPermit"_s, u"'abc'"_s, u"NoHire"_s, u"'1099511627776'"_s})
         EXPECT_TRUE(told.contains(part)) << part.toStdString() << " in " << told.toStdString();
+}
+
+TEST_F(DataRoot, ASessionThatChangedTheBookEndsWithABackupAndTheTenNewestAreKept)
+{
+    runWithMainWindow([] {});
+    EXPECT_FALSE(std::filesystem::exists(backups)) << "nothing changed, nothing backed up";
+    for (int n = 0; n < 11; ++n)
+        std::filesystem::create_directories(backups / ("auto-2000-01-" + std::to_string(10 + n) + "_000000"));
+    std::filesystem::create_directories(backups / "before-the-move"); // not an automatic one
+    runWithMainWindow([] { testing_support::addWorker(*store::DataModule1, "Zaid"); });
+    std::vector<std::string> automatic;
+    for (const auto& entry : std::filesystem::directory_iterator(backups))
+        automatic.push_back(entry.path().filename().string());
+    std::sort(automatic.begin(), automatic.end());
+    ASSERT_EQ(automatic.size(), 11u) << "ten automatic ones and the clerk's own";
+    EXPECT_EQ(automatic.front(), "auto-2000-01-12_000000") << "the oldest went";
+    EXPECT_EQ(automatic.back(), "before-the-move");
+    const std::filesystem::path newest = backups / automatic[automatic.size() - 2];
+    EXPECT_EQ(testing_support::readBook(newest).at("worker").size(), 1u) << "the session's worker is in it";
+    EXPECT_TRUE(boxes.exceptions.isEmpty());
 }
