@@ -11,5 +11,6 @@ struct CountedBoxes : controls::Dialogs {
     void message(const QString&) override { ++shown; }
     void exception(const QString&) override { ++shown; }
     bool confirmDelete() override { return false; }
+    QString fileToSave(const QString&, const QString&, const QString&) override { return {}; }
     int shown = 0;
 };

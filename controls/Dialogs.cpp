@@ -3,6 +3,8 @@
 #include "ClerkAction.h"
 #include "ProgramTitle.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -28,6 +30,10 @@ public:
         box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
         return box.exec() == QMessageBox::Ok;
+    }
+    QString fileToSave(const QString& title, const QString& suggested, const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter);
     }
 };
 

@@ -12,10 +12,12 @@ public:
 
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
+    QPushButton* BitBtn3; // export, beside the print button
     QWidget* Panel1;
     controls::DBGrid* DBGrid1;
 
     void BitBtn2Click();
+    void BitBtn3Click();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -6,6 +6,7 @@
 #include "Unitprint.h"
 
 #include <QHeaderView>
+#include <QProcess>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -215,6 +216,40 @@ TEST_F(SummaryReport, AFigureIsPrintedWholeInSmallerTypeOrAsAMarkAndReadsLeftToR
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->text, u"abcdefghijklmnopqrstuvwxyz1234"_s) << "a name keeps the layout's cut";
     EXPECT_TRUE(name->look.rightToLeft);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SummaryReport, TheExportButtonBesideThePrintButtonWritesTheSummaryToAChosenFile)
+{
+    addWorkers(2);
+    window = std::make_unique<TFormAllWorker>();
+    FormAllWorker = window.get();
+    ASSERT_TRUE(testing_support::showActive(*window));
+    const QRect print = window->BitBtn2->geometry();
+    EXPECT_EQ(print.size(), QSize(107, 25));
+    EXPECT_EQ(print.right(), window->BitBtn2->parentWidget()->width() - 9) << "the print button keeps its place";
+    EXPECT_LT(window->BitBtn3->geometry().right(), print.left());
+    EXPECT_EQ(window->BitBtn3->y(), print.y());
+    EXPECT_EQ(window->BitBtn3->text(), u"تصدير"_s);
+
+    const std::filesystem::path file = folder.root().parent_path() / "summary.xlsx";
+    QTest::mouseClick(window->BitBtn3, Qt::LeftButton); // cancelled: no file chosen
+    EXPECT_FALSE(std::filesystem::exists(file));
+    boxes.chosenFile = QString::fromStdString(file.string());
+    QTest::mouseClick(window->BitBtn3, Qt::LeftButton);
+    EXPECT_EQ(boxes.fileQuestions.size(), 2);
+    ASSERT_TRUE(std::filesystem::exists(file));
+    EXPECT_TRUE(boxes.exceptions.isEmpty()) << boxes.exceptions.join(u'\n').toStdString();
+    ASSERT_EQ(boxes.messages.size(), 1);
+    EXPECT_TRUE(boxes.messages.front().contains(boxes.chosenFile));
+    QProcess unzip;
+    unzip.start(u"unzip"_s, {u"-p"_s, boxes.chosenFile, u"xl/sharedStrings.xml"_s});
+    ASSERT_TRUE(unzip.waitForFinished());
+    const QString strings = QString::fromUtf8(unzip.readAllStandardOutput());
+    EXPECT_TRUE(strings.contains(u"worker 2"_s)) << strings.toStdString();
 }
 
 } // namespace

@@ -21,7 +21,15 @@ public:
         return answerDelete;
     }
 
+    QString fileToSave(const QString& title, const QString&, const QString&) override
+    {
+        fileQuestions << title;
+        return chosenFile;
+    }
+
     QStringList messages;
+    QStringList fileQuestions;
+    QString chosenFile; // what the clerk chooses; empty cancels
     QStringList exceptions;
     int deleteQuestions = 0;
     bool answerDelete = true;
