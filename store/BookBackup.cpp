@@ -1,5 +1,6 @@
 #include "BookBackup.h"
 
+#include "ReadOnlyBook.h"
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
@@ -32,21 +33,9 @@ public:
     Connection& operator=(const Connection&) = delete;
     sqlite3* get() const { return db_; }
 
-    void run(const std::string& sql)
-    {
-        Statement statement(db_, sql);
-        while (statement.step()) {
-        }
-    }
-
 private:
     sqlite3* db_ = nullptr;
 };
-
-std::string schemaOf(const TableDef& table)
-{
-    return &table == &workerTable() ? "main" : std::string(table.name);
-}
 
 void copyFile(sqlite3* source, const std::string& schema, const std::filesystem::path& copy)
 {
@@ -96,22 +85,11 @@ void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::pa
     std::filesystem::remove_all(aside);
     try {
         {
-            Connection source(workerTable().pathUnder(dataRoot), SQLITE_OPEN_READONLY);
-            for (const TableDef* table : allTables()) {
-                if (table == &workerTable())
-                    continue;
-                Statement attach(source.get(), "ATTACH DATABASE ?1 AS " + sqlName(schemaOf(*table)));
-                attach.bind(1, table->pathUnder(dataRoot).string());
-                attach.step();
-            }
-            // One read transaction over the five files: a posting that spans several is in
-            // the copy whole or not at all.
-            source.run("BEGIN");
+            // One snapshot of the five files: a posting that spans several is in the copy
+            // whole or not at all.
+            const ReadOnlyBook source(dataRoot);
             for (const TableDef* table : allTables())
-                source.run("SELECT count(*) FROM " + sqlName(schemaOf(*table)) + ".sqlite_schema");
-            for (const TableDef* table : allTables())
-                copyFile(source.get(), schemaOf(*table), table->pathUnder(aside));
-            source.run("COMMIT");
+                copyFile(source.get(), ReadOnlyBook::schemaOf(*table), table->pathUnder(aside));
         }
         if (auto problem = bookFileProblem(aside))
             throw StoreError("The backup did not check out: " + *problem);

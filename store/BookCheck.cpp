@@ -2,6 +2,7 @@
 
 #include "ArabicCodePage.h"
 #include "BookBackup.h"
+#include "ReadOnlyBook.h"
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
@@ -17,14 +18,9 @@ namespace {
 constexpr std::int64_t minutesInAnHour = 60;
 constexpr std::int64_t hoursInADay = 8;
 
-std::string schemaOf(const TableDef& table)
-{
-    return &table == &workerTable() ? "main" : std::string(table.name);
-}
-
 std::string target(const TableDef& table)
 {
-    return sqlName(schemaOf(table)) + "." + sqlName(table.name);
+    return sqlName(ReadOnlyBook::schemaOf(table)) + "." + sqlName(table.name);
 }
 
 // What a worker's entries add up to, replayed as the postings made them.
@@ -38,25 +34,7 @@ struct Expected {
 
 class Checking {
 public:
-    explicit Checking(const std::filesystem::path& dataRoot) : root_(dataRoot)
-    {
-        if (sqlite3_open_v2(workerTable().pathUnder(root_).c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-            const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
-            sqlite3_close_v2(db_);
-            throw StoreError(workerTable().pathUnder(root_).string() + ": " + message);
-        }
-        for (const TableDef* table : allTables()) {
-            if (table == &workerTable())
-                continue;
-            Statement attach(db_, "ATTACH DATABASE ?1 AS " + sqlName(schemaOf(*table)));
-            attach.bind(1, table->pathUnder(root_).string());
-            attach.step();
-        }
-        run("BEGIN"); // one snapshot of all five files
-    }
-    ~Checking() { sqlite3_close_v2(db_); }
-    Checking(const Checking&) = delete;
-    Checking& operator=(const Checking&) = delete;
+    explicit Checking(const std::filesystem::path& dataRoot) : root_(dataRoot), book_(dataRoot), db_(book_.get()) {}
 
     std::vector<Finding> findings()
     {
@@ -70,13 +48,6 @@ public:
     }
 
 private:
-    void run(const std::string& sql)
-    {
-        Statement statement(db_, sql);
-        while (statement.step()) {
-        }
-    }
-
     void note(const TableDef& table, std::int64_t record, const std::string& what)
     {
         found_.push_back({false, table.pathUnder(root_).string() + ": record " + std::to_string(record) + ": " + what});
@@ -178,7 +149,8 @@ private:
     }
 
     std::filesystem::path root_;
-    sqlite3* db_ = nullptr;
+    ReadOnlyBook book_;
+    sqlite3* db_;
     std::vector<Finding> found_;
 };
 

@@ -1,44 +1,11 @@
 #include "BookTables.h"
 
+#include "ReadOnlyBook.h"
 #include "Schema.h"
 #include "Statement.h"
-#include "StoreError.h"
-
-#include <sqlite3.h>
 
 namespace store {
 namespace {
-
-// The book opened to be read only, its four entry files attached, in one snapshot.
-class ReadOnlyBook {
-public:
-    explicit ReadOnlyBook(const std::filesystem::path& dataRoot)
-    {
-        const std::filesystem::path workers = workerTable().pathUnder(dataRoot);
-        if (sqlite3_open_v2(workers.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-            const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
-            sqlite3_close_v2(db_);
-            throw StoreError("Cannot read " + workers.string() + ": " + message);
-        }
-        sqlite3_busy_timeout(db_, 5000);
-        for (const TableDef* table : allTables()) {
-            if (table == &workerTable())
-                continue;
-            Statement attach(db_, "ATTACH DATABASE ?1 AS " + sqlName(table->name));
-            attach.bind(1, table->pathUnder(dataRoot).string());
-            attach.step();
-        }
-        Statement begin(db_, "BEGIN");
-        begin.step();
-    }
-    ~ReadOnlyBook() { sqlite3_close_v2(db_); }
-    ReadOnlyBook(const ReadOnlyBook&) = delete;
-    ReadOnlyBook& operator=(const ReadOnlyBook&) = delete;
-    sqlite3* get() const { return db_; }
-
-private:
-    sqlite3* db_ = nullptr;
-};
 
 SheetCell cellOf(const Statement& row, int column)
 {

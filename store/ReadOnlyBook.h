@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+struct sqlite3;
+
+namespace store {
+
+// The five files of a book opened to be read only, the four entry files attached under their
+// tables' names, and all read in one snapshot: what the toolbox reads, it reads as it stood
+// at one moment, even while another program posts. Throws StoreError naming the file.
+class ReadOnlyBook {
+public:
+    explicit ReadOnlyBook(const std::filesystem::path& dataRoot);
+    ~ReadOnlyBook();
+    ReadOnlyBook(const ReadOnlyBook&) = delete;
+    ReadOnlyBook& operator=(const ReadOnlyBook&) = delete;
+
+    sqlite3* get() const { return db_; }
+    // The schema a table is read under: "main" for the workers, else the table's name.
+    static std::string schemaOf(const struct TableDef& table);
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+} // namespace store
