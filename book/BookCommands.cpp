@@ -6,6 +6,7 @@
 #include "BookRestore.h"
 #include "BuiltInDataRoot.h"
 #include "StaffImport.h"
+#include "YearClose.h"
 
 #include <exception>
 #include <optional>
@@ -35,6 +36,10 @@ const char* const usage = "usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS
                           "                      a name and a start-of-service column (an entitlement column\n"
                           "                      may follow); all or nothing, every bad line told. CSV in\n"
                           "                      UTF-8 only: save a spreadsheet as CSV first\n"
+                          "  close-year YEAR [--dry-run]\n"
+                          "                      archives the book into kestrave/Archive/YEAR, empties the\n"
+                          "                      entries, starts the totals again, carries the hours below\n"
+                          "                      a day, moves years of service and entitlements on\n"
                           "\n"
                           "Exit status: 0 done, 1 refused or failed, 2 a usage error.\n";
 
@@ -136,6 +141,38 @@ int importList(const std::filesystem::path& dataRoot, const std::vector<std::str
     return importStaff(dataRoot, *list, thisYear, chosen, out) ? 0 : 1;
 }
 
+std::string shown(const std::optional<std::int32_t>& value)
+{
+    return value ? std::to_string(*value) : std::string("-");
+}
+
+int closeYearOf(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, const std::string& now,
+                std::ostream& out)
+{
+    std::optional<int> year;
+    bool dryRun = false;
+    for (const std::string& option : options) {
+        if (option == "--dry-run")
+            dryRun = true;
+        else if (!year && option.find_first_not_of("0123456789") == std::string::npos && option.size() == 4)
+            year = std::stoi(option);
+        else
+            throw UsageError{"close-year takes a year of four digits and --dry-run: not " + option};
+    }
+    if (!year)
+        throw UsageError{"close-year needs the year to close"};
+    if (dryRun) {
+        for (const store::YearCloseRow& row : store::planYearClose(dataRoot, *year))
+            out << row.worker << " " << row.name << ": years " << shown(row.yearsNow) << " -> " << shown(row.yearsAfter)
+                << ", entitlement " << shown(row.entitlementNow) << " -> " << shown(row.entitlementAfter) << "\n";
+        return 0;
+    }
+    const std::filesystem::path archives = dataRoot.lexically_normal().parent_path() / "Archive";
+    store::closeYear(dataRoot, *year, std::stoi(now.substr(0, 4)), archives);
+    out << "closed " << *year << "; its book is archived in " << (archives / std::to_string(*year)).string() << "\n";
+    return 0;
+}
+
 } // namespace
 
 std::filesystem::path defaultBackupFolder(const std::filesystem::path& dataRoot, const std::string& now)
@@ -171,6 +208,8 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return exportTo(dataRoot, options, out);
         if (command == "import")
             return importList(dataRoot, options, now, out);
+        if (command == "close-year")
+            return closeYearOf(dataRoot, options, now, out);
         throw UsageError{"unknown command " + command};
     } catch (const UsageError& wrong) {
         err << "ijazat-book: " << wrong.what << "\n" << usage;

@@ -2,6 +2,8 @@
 #include "BookCheck.h"
 #include "BookCommands.h"
 #include "BookRestore.h"
+#include "StoreError.h"
+#include "YearClose.h"
 #include "DataModule.h"
 #include "TempBook.h"
 
@@ -396,4 +398,111 @@ TEST(Import, AStaffListIsTakenWholeOrNotAtAllWithEveryBadLineNamed)
               (std::vector<std::string>{"Bilal", "10", "2016", "21"}));
     EXPECT_EQ(workers[199][4], "7") << "an entitlement in the list is kept";
     EXPECT_EQ(book({"--data-root", root, "import"}).status, 2);
+}
+
+namespace {
+
+// Workers for a close of 2026: one crossing ten years, one with a hand-typed entitlement,
+// one with years but no start, one with an hourly balance to carry; and their entries.
+void bookOf2026(const std::filesystem::path& root)
+{
+    runOn(root / "worker/worker.db",
+          "INSERT INTO worker (WorkerName, ServesYears, ServesStart, YearPermit, AdministrationPermit, HealthPermit, "
+          "NoHire, ExcessMonth, Hours, Minute, HorsPermit) VALUES "
+          "('Crossing', 9, 2017, 14, 16, NULL, NULL, 2, NULL, NULL, NULL), "
+          "('Typed', 3, 2023, 30, NULL, 1, NULL, NULL, NULL, NULL, NULL), "
+          "('NoStart', 4, NULL, 14, NULL, NULL, 2, NULL, NULL, NULL, NULL), "
+          "('Hours', NULL, NULL, NULL, 1, NULL, NULL, NULL, 1, 10, '1.10')");
+    runOn(root / "PermitAdmin/PermitAdmin.DB",
+          "INSERT INTO PermitAdmin (\"Index\", AdministrationPermit) VALUES (1, 16)");
+    runOn(root / "PermitHours/PermitHours.DB",
+          "INSERT INTO PermitHours (\"Index\", Hours, Minute) VALUES (4, 5, 30), (4, 3, 40)");
+    runOn(root / "PermitHealth/PermitHealth.DB", "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (2, 1)");
+    runOn(root / "PermitNoHire/PermitNoHire.DB", "INSERT INTO PermitNoHire (\"Index\", NoHire) VALUES (3, 2)");
+}
+
+} // namespace
+
+TEST(CloseYear, ArchivesTheYearStartsTheTotalsAgainAndMovesYearsAndEntitlementsOn)
+{
+    TempBook live;
+    bookOf2026(live.root());
+    ASSERT_TRUE(store::checkBook(live.root()).empty());
+    const auto before = testing_support::readBook(live.root());
+    const std::string root = live.root().string();
+    const Outcome dry = book({"--data-root", root, "close-year", "2026", "--dry-run"});
+    EXPECT_EQ(dry.status, 0);
+    EXPECT_NE(dry.out.find("1 Crossing: years 9 -> 10, entitlement 14 -> 21"), std::string::npos) << dry.out;
+    EXPECT_EQ(testing_support::readBook(live.root()), before) << "a dry run changes nothing";
+
+    EXPECT_EQ(book({"--data-root", root, "close-year", "2027"}).status, 1) << "a year not yet ended";
+    const Outcome closed = book({"--data-root", root, "close-year", "2026"});
+    ASSERT_EQ(closed.status, 0) << closed.err;
+    const std::filesystem::path archive = live.root().parent_path() / "Archive" / "2026";
+    EXPECT_EQ(testing_support::readBook(archive), before) << "the archive is the book as it stood";
+    EXPECT_TRUE(store::checkBook(archive).empty());
+
+    const auto after = testing_support::readBook(live.root());
+    // Auto, WorkerName, ServesYears, ServesStart, YearPermit, AdministrationPermit, HorsPermit,
+    // HealthPermit, NoHire, ExcessMonth, Hours, Minute
+    const auto& workers = after.at("worker");
+    EXPECT_EQ(workers[0][2], "10");
+    EXPECT_EQ(workers[0][4], "21") << "ten years of service from the new year";
+    EXPECT_EQ(workers[1][4], "30") << "a hand-typed entitlement is kept";
+    EXPECT_EQ(workers[2][2], "5") << "no start year: the years grow by one";
+    EXPECT_EQ(workers[3][2], "<null>") << "no years stay none";
+    for (const auto& worker : workers)
+        for (const std::size_t total : {5u, 7u, 8u, 9u})
+            EXPECT_EQ(worker[total], "<null>") << worker[1] << " " << total;
+    EXPECT_EQ(workers[3][10], "1");
+    EXPECT_EQ(workers[3][11], "10") << "the hourly balance below a day is carried";
+    EXPECT_TRUE(after.at("PermitAdmin").empty());
+    ASSERT_EQ(after.at("PermitHours").size(), 1u) << "the carried balance, as an entry of its own";
+    EXPECT_EQ(after.at("PermitHours")[0][0], "3") << "entry numbers go on";
+    const auto findings = store::checkBook(live.root());
+    EXPECT_TRUE(findings.empty()) << (findings.empty() ? "" : findings.front().text);
+
+    const Outcome again = book({"--data-root", root, "close-year", "2026"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("closed already"), std::string::npos);
+}
+
+TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
+{
+    for (int delayUs = 0; delayUs <= 60000; delayUs += 5000) {
+        SCOPED_TRACE(delayUs);
+        TempBook live;
+        bookOf2026(live.root());
+        const auto before = testing_support::readBook(live.root());
+        const std::filesystem::path archives = live.root().parent_path() / "Archive";
+        const pid_t child = fork();
+        if (child == 0) {
+            try {
+                store::closeYear(live.root(), 2026, 2026, archives);
+            } catch (...) {
+                _exit(1);
+            }
+            _exit(0);
+        }
+        usleep(useconds_t(delayUs));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        const bool closed = std::filesystem::exists(archives / "2026");
+        const auto now = testing_support::readBook(live.root());
+        if (closed) {
+            EXPECT_EQ(testing_support::readBook(archives / "2026"), before);
+        } else if (!std::filesystem::exists(archives / "2026.closing")) {
+            EXPECT_EQ(now, before) << "no archive: the old book, whole";
+        }
+        EXPECT_TRUE(store::checkBook(live.root()).empty()) << "whole and consistent either way";
+        // The next close finishes a close cut short, or makes it.
+        try {
+            store::closeYear(live.root(), 2026, 2026, archives);
+        } catch (const store::StoreError& error) {
+            EXPECT_NE(std::string(error.what()).find("closed already"), std::string::npos) << error.what();
+        }
+        EXPECT_EQ(testing_support::readBook(archives / "2026"), before);
+        EXPECT_TRUE(testing_support::readBook(live.root()).at("PermitAdmin").empty());
+    }
 }
