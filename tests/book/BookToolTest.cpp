@@ -506,3 +506,21 @@ TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
         EXPECT_TRUE(testing_support::readBook(live.root()).at("PermitAdmin").empty());
     }
 }
+
+TEST(CloseYear, RefusedWithNothingChangedWhileAnotherProgramWrites)
+{
+    TempBook live;
+    bookOf2026(live.root());
+    const auto before = testing_support::readBook(live.root());
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((live.root() / "PermitHealth/PermitHealth.DB").string().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    const Outcome refused = book({"--data-root", live.root().string(), "close-year", "2026"});
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Another program is writing the book"), std::string::npos) << refused.err;
+    EXPECT_EQ(testing_support::readBook(live.root()), before);
+    EXPECT_FALSE(std::filesystem::exists(live.root().parent_path() / "Archive" / "2026"));
+    EXPECT_FALSE(std::filesystem::exists(live.root().parent_path() / "Archive" / "2026.closing"));
+}
