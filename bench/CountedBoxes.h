@@ -11,6 +11,7 @@ struct CountedBoxes : controls::Dialogs {
     void message(const QString&) override { ++shown; }
     void exception(const QString&) override { ++shown; }
     bool confirmDelete() override { return false; }
+    bool confirm(const QString&) override { return false; }
     QString fileToSave(const QString&, const QString&, const QString&) override { return {}; }
     int shown = 0;
 };

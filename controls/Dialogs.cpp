@@ -31,6 +31,11 @@ public:
         box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
         return box.exec() == QMessageBox::Ok;
     }
+    bool confirm(const QString& question) override
+    {
+        QMessageBox box(QMessageBox::Question, applicationTitle(), question, QMessageBox::Ok | QMessageBox::Cancel);
+        return box.exec() == QMessageBox::Ok;
+    }
     QString fileToSave(const QString& title, const QString& suggested, const QString& filter) override
     {
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter);

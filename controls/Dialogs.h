@@ -16,6 +16,8 @@ public:
     virtual void exception(const QString& text) = 0;
     // "Delete record?" with "OK" and "Cancel"; true for OK.
     virtual bool confirmDelete() = 0;
+    // A question with "OK" and "Cancel"; true for OK.
+    virtual bool confirm(const QString& question) = 0;
     // The file the clerk chooses to write, or empty when the choice was cancelled.
     virtual QString fileToSave(const QString& title, const QString& suggested, const QString& filter) = 0;
 };

@@ -48,9 +48,10 @@ void WorkingWindow::keepCentred(QWidget* panel)
     panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
 }
 
-QPushButton* WorkingWindow::addRightEndButton(const QString& caption, int width, QStyle::StandardPixmap picture)
+QPushButton* WorkingWindow::addRightEndButton(const QString& objectName, const QString& caption, int width,
+                                              QStyle::StandardPixmap picture)
 {
-    QPushButton* button = makeButton(bottomBar(), QStringLiteral("BitBtn2"), caption,
+    QPushButton* button = makeButton(bottomBar(), objectName, caption,
                                      QRect(bottomBar()->width() - barMargin - width, 16, width, 25),
                                      style()->standardIcon(picture));
     rightEnded_.push_back(button);
@@ -59,12 +60,12 @@ QPushButton* WorkingWindow::addRightEndButton(const QString& caption, int width,
 
 QPushButton* WorkingWindow::addSaveButton()
 {
-    return addRightEndButton(u"حفظ وإغلاق"_s, 100, QStyle::SP_DialogSaveButton);
+    return addRightEndButton(u"BitBtn2"_s, u"حفظ وإغلاق"_s, 100, QStyle::SP_DialogSaveButton);
 }
 
 QPushButton* WorkingWindow::addPrintButton()
 {
-    return addRightEndButton(u"طباعة"_s, 107, QStyle::SP_FileDialogDetailedView);
+    return addRightEndButton(u"BitBtn2"_s, u"طباعة"_s, 107, QStyle::SP_FileDialogDetailedView);
 }
 
 void WorkingWindow::resizeEvent(QResizeEvent* event)

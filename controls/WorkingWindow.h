@@ -28,6 +28,9 @@ public:
     // close) or "طباعة" (print). The window connects what it does.
     QPushButton* addSaveButton();
     QPushButton* addPrintButton();
+    // Any other button at the bar's right end, keeping its distance from it.
+    QPushButton* addRightEndButton(const QString& objectName, const QString& caption, int width,
+                                   QStyle::StandardPixmap picture);
 
 signals:
     void closed();
@@ -37,8 +40,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPushButton* addRightEndButton(const QString& caption, int width, QStyle::StandardPixmap picture);
-
     QWidget* bottomBar_ = nullptr;
     std::vector<QWidget*> centred_;
     std::vector<QWidget*> rightEnded_;

@@ -5,6 +5,7 @@
 #include "Unitadministrationpermit.h"
 #include "Unitallworker.h"
 #include "Unitallworkerchang.h"
+#include "Unitcloseyear.h"
 #include "Unitdetil.h"
 #include "Unithealthpermit.h"
 #include "Unithourspermit.h"
@@ -29,6 +30,7 @@ ProgramObjects::ProgramObjects() = default;
 
 ProgramObjects::~ProgramObjects()
 {
+    FormCloseYear = nullptr;
     FormPrint1 = nullptr;
     FormPrint = nullptr;
     FormDetil = nullptr;
@@ -42,6 +44,7 @@ ProgramObjects::~ProgramObjects()
     Form2 = nullptr;
     store::DataModule1 = nullptr;
     FormMain = nullptr;
+    formCloseYear_.reset();
     formPrint1_.reset();
     formPrint_.reset();
     formDetil_.reset();
@@ -72,4 +75,5 @@ void ProgramObjects::build(const std::filesystem::path& dataRoot)
     create(formDetil_, FormDetil);
     create(formPrint_, FormPrint);
     create(formPrint1_, FormPrint1);
+    create(formCloseYear_, FormCloseYear);
 }

@@ -7,6 +7,7 @@ class TForm2;
 class TFormAdministrationPermit;
 class TFormAllWorker;
 class TFormAllWorkerChang;
+class TFormCloseYear;
 class TFormDetil;
 class TFormHealthPermit;
 class TFormHoursPermit;
@@ -20,7 +21,7 @@ namespace store {
 class TDataModule1;
 }
 
-// The thirteen program-wide objects, each behind its program-wide instance pointer, owned
+// The program-wide objects (the thirteen of the program, and the year's close), each behind its program-wide instance pointer, owned
 // here and released in reverse order of creation.
 class ProgramObjects {
 public:
@@ -48,4 +49,5 @@ private:
     std::unique_ptr<TFormDetil> formDetil_;
     std::unique_ptr<TFormPrint> formPrint_;
     std::unique_ptr<TFormPrint1> formPrint1_;
+    std::unique_ptr<TFormCloseYear> formCloseYear_;
 };

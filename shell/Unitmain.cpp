@@ -6,6 +6,7 @@
 #include "Unitadministrationpermit.h"
 #include "Unitallworker.h"
 #include "Unitallworkerchang.h"
+#include "Unitcloseyear.h"
 #include "Unitdetil.h"
 #include "Unithealthpermit.h"
 #include "Unithourspermit.h"
@@ -58,6 +59,7 @@ TFormMain::TFormMain() : controls::WorkingWindow(u"FormMain"_s, u"الإجازا
         hidden->hide();
 
     BitBtn1 = addCloseButton();
+    BitBtn5 = addRightEndButton(u"BitBtn5"_s, u"إقفال السنة"_s, 100, QStyle::SP_DialogSaveButton);
     QFont labelFont = font();
     labelFont.setPixelSize(16);
     Label1 = new QLabel(u"دفتر إجازات العاملين"_s, bottomBar());
@@ -71,7 +73,8 @@ TFormMain::TFormMain() : controls::WorkingWindow(u"FormMain"_s, u"الإجازا
         label->move(left, top);
     }
 
-    controls::setTabChain({Button1, Button2, Button3, Button4, Button5, Button6, BitBtn2, BitBtn3, BitBtn1});
+    // The year's close comes after the Part's buttons, never ahead of them.
+    controls::setTabChain({Button1, Button2, Button3, Button4, Button5, Button6, BitBtn2, BitBtn3, BitBtn1, BitBtn5});
     Button1->setFocus();
 
     connectGuarded(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
@@ -84,6 +87,7 @@ TFormMain::TFormMain() : controls::WorkingWindow(u"FormMain"_s, u"الإجازا
     connectGuarded(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
     connectGuarded(Button7, &QPushButton::clicked, this, [this] { Button7Click(); });
     connectGuarded(BitBtn4, &QPushButton::clicked, this, [this] { BitBtn4Click(); });
+    connectGuarded(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
     FormCreate();
 }
 
@@ -139,6 +143,11 @@ void TFormMain::Button1Click()
 void TFormMain::Button2Click()
 {
     controls::showModally(*FormAllWorkerChang);
+}
+
+void TFormMain::BitBtn5Click()
+{
+    controls::showModally(*FormCloseYear);
 }
 
 void TFormMain::Button3Click()

@@ -21,6 +21,7 @@ public:
     QPushButton *Button7, *BitBtn4;
     QLabel* Panel11;
     QPushButton* BitBtn1; // closes the main window, which ends the program
+    QPushButton* BitBtn5; // "إقفال السنة", at the bottom bar's right end
     QLabel *Label1, *Label2;
 
     void FormCreate();
@@ -36,6 +37,7 @@ public:
     void BitBtn3Click();
     void Button7Click();
     void BitBtn4Click();
+    void BitBtn5Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

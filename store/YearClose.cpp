@@ -31,7 +31,8 @@ std::optional<std::int32_t> wholeNumber(const Statement& row, int column)
 }
 
 const char* const workersSql = "SELECT \"Auto\", ifnull(\"WorkerName\", ''), \"ServesYears\", \"ServesStart\", "
-                               "\"YearPermit\" FROM main.\"worker\" ORDER BY \"Auto\"";
+                               "\"YearPermit\", \"AdministrationPermit\", \"HealthPermit\", \"NoHire\" "
+                               "FROM main.\"worker\" ORDER BY \"Auto\"";
 
 std::vector<YearCloseRow> plan(sqlite3* db, int year)
 {
@@ -39,7 +40,8 @@ std::vector<YearCloseRow> plan(sqlite3* db, int year)
     Statement workers(db, workersSql);
     while (workers.step()) {
         YearCloseRow row{std::int32_t(workers.integer(0)), workers.text(1), wholeNumber(workers, 2), std::nullopt,
-                         wholeNumber(workers, 4), std::nullopt};
+                         wholeNumber(workers, 4), std::nullopt, wholeNumber(workers, 5), wholeNumber(workers, 6),
+                         wholeNumber(workers, 7)};
         std::optional<std::int64_t> after;
         if (const auto start = wholeNumber(workers, 3))
             after = std::int64_t(year) + 1 - *start;

@@ -16,6 +16,8 @@ struct YearCloseRow {
     std::string name;
     std::optional<std::int32_t> yearsNow, yearsAfter;
     std::optional<std::int32_t> entitlementNow, entitlementAfter;
+    // The year's totals, which go to the archive.
+    std::optional<std::int32_t> administrative, sick, unpaid;
 };
 
 // The change closing `year` would make, worker by worker, in registration order. Throws

@@ -21,6 +21,11 @@ public:
         return answerDelete;
     }
 
+    bool confirm(const QString& question) override
+    {
+        questions << question;
+        return answerConfirm;
+    }
     QString fileToSave(const QString& title, const QString&, const QString&) override
     {
         fileQuestions << title;
@@ -29,6 +34,8 @@ public:
 
     QStringList messages;
     QStringList fileQuestions;
+    QStringList questions;
+    bool answerConfirm = true;
     QString chosenFile; // what the clerk chooses; empty cancels
     QStringList exceptions;
     int deleteQuestions = 0;

@@ -1,0 +1,138 @@
+#include "Unitcloseyear.h"
+
+#include "Clock.h"
+#include "DataModule.h"
+#include "Dialogs.h"
+#include "Guard.h"
+#include "KeyPressHandlers.h"
+#include "WindowParts.h"
+#include "YearClose.h"
+
+#include <QHeaderView>
+#include <QShowEvent>
+
+using namespace Qt::Literals::StringLiterals;
+
+TFormCloseYear* FormCloseYear = nullptr;
+
+namespace {
+
+const QStringList titles = {u"اسم العامل"_s,    u"سنوات الخدمة"_s, u"بعد الإقفال"_s, u"الإستحقاق السنوي"_s,
+                            u"بعد الإقفال"_s,   u"إدارية"_s,       u"صحية"_s,        u"بلا اجر"_s,
+                            u"ملاحظة"_s};
+
+QString shown(const std::optional<std::int32_t>& value)
+{
+    return value ? QString::number(*value) : QString();
+}
+
+std::filesystem::path archivesOf(const std::filesystem::path& dataRoot)
+{
+    return dataRoot.lexically_normal().parent_path() / "Archive";
+}
+
+} // namespace
+
+TFormCloseYear::TFormCloseYear()
+    : controls::WorkingWindow(u"FormCloseYear"_s, u"FormCloseYear"_s, QColor(0x00, 0x63, 0x93)), BitBtn1(addCloseButton())
+{
+    BitBtn2 = addRightEndButton(u"BitBtn2"_s, u"إقفال السنة"_s, 100, QStyle::SP_DialogSaveButton);
+    Panel1 = controls::makePanel(this, u"Panel1"_s, QColor(0x00, 0x80, 0xC0));
+    Panel1->resize(760, 420);
+    keepCentred(Panel1);
+    Label1 = new QLabel(u"السنة التي تُقفَل"_s, Panel1);
+    Label1->setObjectName(u"Label1"_s);
+    Label1->setStyleSheet(u"color: white;"_s);
+    Label1->adjustSize();
+    Label1->move(Panel1->width() - 10 - Label1->width(), 12);
+    Edit1 = new QLineEdit(Panel1);
+    Edit1->setObjectName(u"Edit1"_s);
+    Edit1->setMaxLength(4);
+    Edit1->setGeometry(Label1->x() - 8 - 60, 9, 60, 21);
+    Grid1 = new QTableWidget(0, int(titles.size()), Panel1);
+    Grid1->setObjectName(u"Grid1"_s);
+    Grid1->setHorizontalHeaderLabels(titles);
+    Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grid1->verticalHeader()->hide();
+    Grid1->horizontalHeader()->setStretchLastSection(true);
+    Grid1->setGeometry(5, 40, Panel1->width() - 10, Panel1->height() - 45);
+    Grid1->setColumnWidth(0, 160);
+
+    controls::setTabChain({Edit1, Grid1, BitBtn1, BitBtn2});
+    auto* keyPresses = new controls::KeyPressHandlers(this);
+    keyPresses->on(Edit1, [this](QChar key) { Edit1KeyPress(key); });
+    controls::connectGuarded(Edit1, &QLineEdit::textChanged, this, [this] { Edit1Change(); });
+    controls::connectGuarded(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+}
+
+void TFormCloseYear::showEvent(QShowEvent* event)
+{
+    controls::WorkingWindow::showEvent(event);
+    if (!event->spontaneous())
+        controls::guarded([this] { FormShow(); });
+}
+
+void TFormCloseYear::FormShow()
+{
+    Edit1->setText(QString::number(controls::today().year()));
+    Edit1->setFocus(Qt::OtherFocusReason);
+    Edit1->selectAll();
+    Edit1Change();
+}
+
+int TFormCloseYear::chosenYear() const
+{
+    bool number = false;
+    const int year = Edit1->text().toInt(&number);
+    return number && Edit1->text().size() == 4 ? year : 0;
+}
+
+void TFormCloseYear::Edit1Change()
+{
+    Grid1->setRowCount(0);
+    const int year = chosenYear();
+    if (year == 0)
+        return;
+    const std::vector<store::YearCloseRow> rows = store::planYearClose(store::DataModule1->connection().dataRoot(), year);
+    Grid1->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        const store::YearCloseRow& row = rows[std::size_t(r)];
+        QString why;
+        if (row.entitlementAfter != row.entitlementNow && row.entitlementAfter && row.yearsAfter)
+            why = u"%1 من %2: %3 سنوات خدمة"_s.arg(*row.entitlementAfter).arg(year + 1).arg(*row.yearsAfter);
+        const QStringList cells = {QString::fromStdString(row.name), shown(row.yearsNow), shown(row.yearsAfter),
+                                   shown(row.entitlementNow), shown(row.entitlementAfter), shown(row.administrative),
+                                   shown(row.sick), shown(row.unpaid), why};
+        for (int c = 0; c < cells.size(); ++c)
+            Grid1->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
+}
+
+void TFormCloseYear::Edit1KeyPress(QChar key)
+{
+    if (key == u'\r')
+        controls::passFocus(BitBtn2);
+}
+
+void TFormCloseYear::BitBtn2Click()
+{
+    const int year = chosenYear();
+    const int thisYear = controls::today().year();
+    if (year != thisYear && year != thisYear - 1) {
+        controls::dialogs().message(u"اختر هذه السنة أو السنة التي قبلها."_s);
+        return;
+    }
+    if (!controls::dialogs().confirm(
+            u"إقفال سنة %1؟ يُحفظ الدفتر كما هو في أرشيف تلك السنة، ثم تُفرَّغ الإجازات وتبدأ المجاميع من جديد."_s.arg(year)))
+        return;
+    store::TDataModule1& book = *store::DataModule1;
+    const std::filesystem::path dataRoot = book.connection().dataRoot();
+    store::closeYear(dataRoot, year, thisYear, archivesOf(dataRoot));
+    // The cursors read the book as it now is: the same workers, their entries gone.
+    for (store::Cursor* cursor : book.cursors())
+        cursor->Refresh();
+    const std::filesystem::path archive = archivesOf(dataRoot) / std::to_string(year);
+    controls::dialogs().message(u"أُقفلت سنة %1، وحُفظ أرشيفها في %2"_s.arg(year).arg(QString::fromStdString(archive.string())));
+    close();
+}
