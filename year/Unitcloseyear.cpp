@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "DataModule.h"
 #include "Dialogs.h"
+#include "GridTitles.h"
 #include "Guard.h"
 #include "KeyPressHandlers.h"
 #include "WindowParts.h"
@@ -51,13 +52,17 @@ TFormCloseYear::TFormCloseYear()
     Edit1->setGeometry(Label1->x() - 8 - 60, 9, 60, 21);
     Grid1 = new QTableWidget(0, int(titles.size()), Panel1);
     Grid1->setObjectName(u"Grid1"_s);
+    Grid1->setHorizontalHeader(new controls::GridTitles(Grid1)); // a long title keeps its beginning
     Grid1->setHorizontalHeaderLabels(titles);
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid1->verticalHeader()->hide();
     Grid1->horizontalHeader()->setStretchLastSection(true);
     Grid1->setGeometry(5, 40, Panel1->width() - 10, Panel1->height() - 45);
-    Grid1->setColumnWidth(0, 160);
+    // Every column in sight: the name, seven figures, and the note taking what is left.
+    Grid1->setColumnWidth(0, 150);
+    for (int column = 1; column < 8; ++column)
+        Grid1->setColumnWidth(column, 66);
 
     controls::setTabChain({Edit1, Grid1, BitBtn1, BitBtn2});
     auto* keyPresses = new controls::KeyPressHandlers(this);
