@@ -132,6 +132,7 @@ void TFormCloseYear::BitBtn2Click()
             u"إقفال سنة %1؟ يُحفظ الدفتر كما هو في أرشيف تلك السنة، ثم تُفرَّغ الإجازات وتبدأ المجاميع من جديد."_s.arg(year)))
         return;
     store::TDataModule1& book = *store::DataModule1;
+    book.TableM.CheckBrowseMode(); // a change still pending belongs to the year being closed
     const std::filesystem::path dataRoot = book.connection().dataRoot();
     store::closeYear(dataRoot, year, thisYear, archivesOf(dataRoot));
     // The cursors read the book as it now is: the same workers, their entries gone.
