@@ -3,13 +3,19 @@
 #include "ArabicFonts.h"
 #include "BookBackup.h"
 #include "DataModule.h"
+#include "Dialogs.h"
 #include "Guard.h"
 #include "OddValueNotices.h"
 #include "ProgramObjects.h"
+#include "StoreError.h"
+#include "TableSetup.h"
 #include "Unitmain.h"
 
 #include <QDateTime>
 #include <QEventLoop>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
@@ -26,6 +32,27 @@ void backUpIfChanged(const store::BookConnection& connection)
     });
 }
 
+// The first run of an installed program finds no data root at all: it makes the empty book
+// there. A data root that exists with a table missing is not a first run. Returns whether
+// this was the first run.
+bool makeTheBookOnFirstRun(const std::filesystem::path& dataRoot)
+{
+    if (std::filesystem::exists(dataRoot))
+        return false;
+    const store::SetupReport report = store::createMissingTables(dataRoot);
+    if (!report.problems.empty())
+        throw store::StoreError(report.problems.front());
+    return true;
+}
+
+void tellWhereTheBookIs(const std::filesystem::path& dataRoot)
+{
+    const QString where = QString::fromStdString(dataRoot.string());
+    QTimer::singleShot(0, [where] {
+        controls::dialogs().message(u"هذا أول تشغيل للبرنامج: أُنشئ دفتر إجازات فارغ في %1"_s.arg(where));
+    });
+}
+
 } // namespace
 
 int startUp(const std::filesystem::path& dataRoot)
@@ -33,7 +60,10 @@ int startUp(const std::filesystem::path& dataRoot)
     controls::substituteArabicFaces();
     ProgramObjects program;
     try {
+        const bool firstRun = makeTheBookOnFirstRun(dataRoot);
         program.build(dataRoot);
+        if (firstRun)
+            tellWhereTheBookIs(dataRoot);
     } catch (...) {
         controls::reportCurrentException();
         return 0;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+// On a first run (no data root at all) makes the empty book there and tells the clerk where.
 // Builds the whole program once (the main window, the data module on `dataRoot`, then
 // every other window, hidden), runs the event loop until the main window closes, and
 // releases it all. Any failure while building stops there: the exception box shows it

@@ -234,3 +234,19 @@ TEST_F(DataRoot, ASessionThatChangedTheBookEndsWithABackupAndTheTenNewestAreKept
     EXPECT_EQ(testing_support::readBook(newest).at("worker").size(), 1u) << "the session's worker is in it";
     EXPECT_TRUE(boxes.exceptions.isEmpty());
 }
+
+TEST_F(DataRoot, AFirstRunWithNoDataRootMakesTheEmptyBookAndSaysWhere)
+{
+    std::filesystem::remove_all(root);
+    bool opened = false;
+    runWithMainWindow([&] {
+        opened = FormMain->isVisible();
+        QCoreApplication::processEvents();
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(boxes.exceptions.isEmpty()) << boxes.exceptions.join(u'\n').toStdString();
+    for (const store::TableDef* table : store::allTables())
+        EXPECT_TRUE(std::filesystem::exists(table->pathUnder(root))) << table->name;
+    ASSERT_EQ(boxes.messages.size(), 1);
+    EXPECT_TRUE(boxes.messages.front().contains(QString::fromStdString(root.string())));
+}
