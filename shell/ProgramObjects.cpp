@@ -44,20 +44,7 @@ ProgramObjects::~ProgramObjects()
     Form2 = nullptr;
     store::DataModule1 = nullptr;
     FormMain = nullptr;
-    formCloseYear_.reset();
-    formPrint1_.reset();
-    formPrint_.reset();
-    formDetil_.reset();
-    formNoHirePermit_.reset();
-    formHealthPermit_.reset();
-    formHoursPermit_.reset();
-    formAdministrationPermit_.reset();
-    formAllWorkerChang_.reset();
-    formNew_.reset();
-    formAllWorker_.reset();
-    form2_.reset();
-    dataModule1_.reset();
-    formMain_.reset();
+    // The objects themselves go as members do, in reverse order of creation.
 }
 
 void ProgramObjects::build(const std::filesystem::path& dataRoot)

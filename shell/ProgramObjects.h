@@ -36,6 +36,7 @@ public:
     void build(const std::filesystem::path& dataRoot);
 
 private:
+    // In order of creation: members are released in reverse.
     std::unique_ptr<TFormMain> formMain_;
     std::unique_ptr<store::TDataModule1> dataModule1_;
     std::unique_ptr<TForm2> form2_;

@@ -7,6 +7,10 @@ struct sqlite3;
 
 namespace store {
 
+// A connection to the book's five files: the worker file opened with `flags`, the four entry
+// files attached under their tables' names. The caller closes it. Throws StoreError naming the file.
+sqlite3* openAttachedBook(const std::filesystem::path& dataRoot, int flags);
+
 // The five files of a book opened to be read only, the four entry files attached under their
 // tables' names, and all read in one snapshot: what the toolbox reads, it reads as it stood
 // at one moment, even while another program posts. Throws StoreError naming the file.

@@ -100,20 +100,9 @@ void finishOrUndo(const std::filesystem::path& dataRoot, const std::filesystem::
 class WritableBook {
 public:
     explicit WritableBook(const std::filesystem::path& dataRoot)
+        : db_(openAttachedBook(dataRoot, SQLITE_OPEN_READWRITE))
     {
-        if (sqlite3_open_v2(workerTable().pathUnder(dataRoot).c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-            const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
-            sqlite3_close_v2(db_);
-            throw StoreError("Cannot open " + workerTable().pathUnder(dataRoot).string() + ": " + message);
-        }
-        sqlite3_busy_timeout(db_, 2000);
-        for (const TableDef* table : allTables()) {
-            if (table == &workerTable())
-                continue;
-            Statement attach(db_, "ATTACH DATABASE ?1 AS " + sqlName(table->name));
-            attach.bind(1, table->pathUnder(dataRoot).string());
-            attach.step();
-        }
+        sqlite3_busy_timeout(db_, 2000); // another program's write is a refusal, not a long wait
     }
     ~WritableBook()
     {

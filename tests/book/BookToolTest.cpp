@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <sstream>
 #include <csignal>
@@ -235,19 +236,24 @@ void runOn(const std::filesystem::path& file, const std::string& sql)
     sqlite3_close(db);
 }
 
+// Rows written straight into each of the five files, as another program would: one
+// statement a table, in the book's order of tables.
+void fillBook(const std::filesystem::path& root, const std::array<const char*, 5>& statements)
+{
+    for (std::size_t n = 0; n < statements.size(); ++n)
+        runOn(store::allTables()[n]->pathUnder(root), statements[n]);
+}
+
 // A book whose totals agree with its entries: administrative 3 + 2 and one day carried by
 // the hours (5:30 then 3:40 makes 9:10, a day and 1:10 over); 4 sick and 2 unpaid days.
 void consistentBook(const std::filesystem::path& root)
 {
-    runOn(root / "worker/worker.db",
-          "INSERT INTO worker (WorkerName, AdministrationPermit, HealthPermit, NoHire, Hours, Minute) "
-          "VALUES ('Zaid', 6, 4, 2, 1, 10)");
-    runOn(root / "PermitAdmin/PermitAdmin.DB",
-          "INSERT INTO PermitAdmin (\"Index\", AdministrationPermit) VALUES (1, 3), (1, 2)");
-    runOn(root / "PermitHours/PermitHours.DB",
-          "INSERT INTO PermitHours (\"Index\", Hours, Minute) VALUES (1, 5, 30), (1, 3, 40)");
-    runOn(root / "PermitHealth/PermitHealth.DB", "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (1, 4)");
-    runOn(root / "PermitNoHire/PermitNoHire.DB", "INSERT INTO PermitNoHire (\"Index\", NoHire) VALUES (1, 2)");
+    fillBook(root, {"INSERT INTO worker (WorkerName, AdministrationPermit, HealthPermit, NoHire, Hours, Minute) "
+                    "VALUES ('Zaid', 6, 4, 2, 1, 10)",
+                    "INSERT INTO PermitAdmin (\"Index\", AdministrationPermit) VALUES (1, 3), (1, 2)",
+                    "INSERT INTO PermitHours (\"Index\", Hours, Minute) VALUES (1, 5, 30), (1, 3, 40)",
+                    "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (1, 4)",
+                    "INSERT INTO PermitNoHire (\"Index\", NoHire) VALUES (1, 2)"});
 }
 
 } // namespace
@@ -406,19 +412,16 @@ namespace {
 // one with years but no start, one with an hourly balance to carry; and their entries.
 void bookOf2026(const std::filesystem::path& root)
 {
-    runOn(root / "worker/worker.db",
-          "INSERT INTO worker (WorkerName, ServesYears, ServesStart, YearPermit, AdministrationPermit, HealthPermit, "
-          "NoHire, ExcessMonth, Hours, Minute, HorsPermit) VALUES "
-          "('Crossing', 9, 2017, 14, 16, NULL, NULL, 2, NULL, NULL, NULL), "
-          "('Typed', 3, 2023, 30, NULL, 1, NULL, NULL, NULL, NULL, NULL), "
-          "('NoStart', 4, NULL, 14, NULL, NULL, 2, NULL, NULL, NULL, NULL), "
-          "('Hours', NULL, NULL, NULL, 1, NULL, NULL, NULL, 1, 10, '1.10')");
-    runOn(root / "PermitAdmin/PermitAdmin.DB",
-          "INSERT INTO PermitAdmin (\"Index\", AdministrationPermit) VALUES (1, 16)");
-    runOn(root / "PermitHours/PermitHours.DB",
-          "INSERT INTO PermitHours (\"Index\", Hours, Minute) VALUES (4, 5, 30), (4, 3, 40)");
-    runOn(root / "PermitHealth/PermitHealth.DB", "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (2, 1)");
-    runOn(root / "PermitNoHire/PermitNoHire.DB", "INSERT INTO PermitNoHire (\"Index\", NoHire) VALUES (3, 2)");
+    fillBook(root, {"INSERT INTO worker (WorkerName, ServesYears, ServesStart, YearPermit, AdministrationPermit, "
+                    "HealthPermit, NoHire, ExcessMonth, Hours, Minute, HorsPermit) VALUES "
+                    "('Crossing', 9, 2017, 14, 16, NULL, NULL, 2, NULL, NULL, NULL), "
+                    "('Typed', 3, 2023, 30, NULL, 1, NULL, NULL, NULL, NULL, NULL), "
+                    "('NoStart', 4, NULL, 14, NULL, NULL, 2, NULL, NULL, NULL, NULL), "
+                    "('Hours', NULL, NULL, NULL, 1, NULL, NULL, NULL, 1, 10, '1.10')",
+                    "INSERT INTO PermitAdmin (\"Index\", AdministrationPermit) VALUES (1, 16)",
+                    "INSERT INTO PermitHours (\"Index\", Hours, Minute) VALUES (4, 5, 30), (4, 3, 40)",
+                    "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (2, 1)",
+                    "INSERT INTO PermitNoHire (\"Index\", NoHire) VALUES (3, 2)"});
 }
 
 } // namespace
