@@ -1,5 +1,7 @@
 #include "GridCells.h"
 
+#include "Isolated.h"
+
 #include <algorithm>
 
 namespace controls {
@@ -20,7 +22,7 @@ QString GridCells::displayText(const QVariant& value, const QLocale& locale) con
     if (!isWholeNumber(text))
         return text;
     // Isolated left to right: the cell's reading order would otherwise put the sign last.
-    return QChar(0x2066) + text + QChar(0x2069);
+    return isolatedLeftToRight(text);
 }
 
 } // namespace controls

@@ -2,12 +2,26 @@
 #include "BuiltInDataRoot.h"
 #include "TableSetup.h"
 
+#include <cstring>
 #include <iostream>
+
+namespace {
+
+constexpr const char* usage = "usage: ijazat-setup [DATA_ROOT]\n"
+                              "creates whichever of the book's five tables is missing under DATA_ROOT\n"
+                              "(default: kestrave/Data in the home folder); existing ones are left alone\n";
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc > 2) {
-        std::cerr << "usage: ijazat-setup [DATA_ROOT]\n";
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::cout << usage;
+        return 0;
+    }
+    // A folder is never taken for an option: "--hepl" would otherwise become a book.
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::cerr << usage;
         return 2;
     }
     const std::filesystem::path root = argc == 2 ? std::filesystem::path(argv[1]) : store::builtInDataRoot();

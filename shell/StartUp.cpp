@@ -5,6 +5,7 @@
 #include "DataModule.h"
 #include "Dialogs.h"
 #include "Guard.h"
+#include "Isolated.h"
 #include "OddValueNotices.h"
 #include "ProgramObjects.h"
 #include "StoreError.h"
@@ -47,7 +48,7 @@ bool makeTheBookOnFirstRun(const std::filesystem::path& dataRoot)
 
 void tellWhereTheBookIs(const std::filesystem::path& dataRoot)
 {
-    const QString where = QString::fromStdString(dataRoot.string());
+    const QString where = controls::isolatedLeftToRight(QString::fromStdString(dataRoot.string()));
     QTimer::singleShot(0, [where] {
         controls::dialogs().message(u"هذا أول تشغيل للبرنامج: أُنشئ دفتر إجازات فارغ في %1"_s.arg(where));
     });

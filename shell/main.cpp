@@ -7,13 +7,17 @@
 
 int main(int argc, char** argv)
 {
-    controls::GuardedApplication application(argc, argv);
-    // `ijazat --data-root DIR` opens another book: an archived year, a restored backup.
-    if (argc == 3 && std::strcmp(argv[1], "--data-root") == 0)
-        return startUp(argv[2]);
-    if (argc != 1) {
-        std::cerr << "usage: ijazat [--data-root DIR]\n";
-        return 2;
+    // The arguments are read before any window system is asked for, so `--help` answers
+    // on a machine without a display too.
+    const bool otherBook = argc == 3 && std::strcmp(argv[1], "--data-root") == 0;
+    if (argc != 1 && !otherBook) {
+        const bool asked = argc == 2 && std::strcmp(argv[1], "--help") == 0;
+        (asked ? std::cout : std::cerr) << "usage: ijazat [--data-root DIR]\n"
+                                           "opens the leave book (default: kestrave/Data in the home folder);\n"
+                                           "--data-root opens another one: an archived year, a restored backup\n";
+        return asked ? 0 : 2;
     }
-    return startUp(store::builtInDataRoot());
+    controls::GuardedApplication application(argc, argv);
+    controls::GuardedApplication::setDesktopFileName(QStringLiteral("org.ijazat.ijazat"));
+    return startUp(otherBook ? std::filesystem::path(argv[2]) : store::builtInDataRoot());
 }
