@@ -28,7 +28,9 @@ int main(int argc, char** argv)
     const store::SetupReport report = store::createMissingTables(root);
     for (const std::string& table : report.created)
         std::cout << "created " << (root / table).string() << "\n";
-    if (report.created.empty() && report.problems.empty())
+    for (const std::string& table : report.indexed)
+        std::cout << "added the index of folded names to " << (root / table).string() << "\n";
+    if (report.created.empty() && report.indexed.empty() && report.problems.empty())
         std::cout << "all five tables are present under " << root.string() << "\n";
     for (const std::string& problem : report.problems)
         std::cerr << problem << "\n";

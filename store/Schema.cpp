@@ -1,5 +1,7 @@
 #include "Schema.h"
 
+#include "NameFolding.h"
+
 #include <stdexcept>
 
 namespace store {
@@ -52,7 +54,12 @@ std::vector<std::string> TableDef::creationStatements() const
         }
     }
     table += ")";
-    return {table, "CREATE INDEX " + sqlName(indexName.empty() ? indexField : indexName) + " ON " + sqlName(name) + " (" + sqlName(indexField) + ")"};
+    std::vector<std::string> statements{
+        table, "CREATE INDEX " + sqlName(indexName.empty() ? indexField : indexName) + " ON " + sqlName(name) + " ("
+                   + sqlName(indexField) + ")"};
+    if (this == &workerTable())
+        statements.push_back(foldedNameIndexStatement());
+    return statements;
 }
 
 const TableDef& workerTable()

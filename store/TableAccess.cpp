@@ -1,6 +1,7 @@
 #include "TableAccess.h"
 
 #include "BookConnection.h"
+#include "NameFolding.h"
 #include "StoreError.h"
 
 #include <limits>
@@ -27,46 +28,54 @@ TableAccess::TableAccess(BookConnection& connection, const TableDef& table, Curs
         }
     }
     // The record stood on is never its own neighbour, even when another program renamed it
-    // since it was read and its name now sorts elsewhere.
-    const std::string position = order == CursorOrder::ByWorkerName
-                                     ? std::string("(\"WorkerName\", \"Auto\") %s (?2, ?3) AND \"Auto\" <> ?3")
-                                     : std::string("\"Auto\" %s ?2");
-    auto compare = [&](const char* op) {
-        std::string condition = position;
-        condition.replace(condition.find("%s"), 2, op);
-        return condition;
+    // since it was read and its name now sorts elsewhere. A name position is sought on its
+    // folded name first, so the search is a seek in the index of folded names.
+    const std::string folded = foldedNameSql("\"WorkerName\""), foldedTyped = foldedNameSql("?2");
+    auto beyond = [&](const std::string& op) {
+        if (order != CursorOrder::ByWorkerName)
+            return "\"Auto\" " + op + " ?2";
+        return folded + " " + op + "= " + foldedTyped + " AND (" + folded + " " + op + " " + foldedTyped
+               + " OR (\"WorkerName\", \"Auto\") " + op + " (?2, ?3)) AND \"Auto\" <> ?3";
     };
-    firstSql_ = select("", false, false);
-    lastSql_ = select("", true, false);
-    afterSql_ = select(compare(">"), false, true);
-    beforeSql_ = select(compare("<"), true, true);
-    byAutoSql_ = select("\"Auto\" = ?2", false, false);
+    firstSql_ = select("", orderBy(false), false);
+    lastSql_ = select("", orderBy(true), false);
+    afterSql_ = select(beyond(">"), orderBy(false), true);
+    beforeSql_ = select(beyond("<"), orderBy(true), true);
+    byAutoSql_ = select("\"Auto\" = ?2", orderBy(false), false);
     storedSql_ = "SELECT " + columns_ + " FROM " + target_ + " WHERE \"Auto\" = ?" + std::to_string(positionParameter);
-    nearestSql_ = select("\"WorkerName\" >= ?2", false, false);
+    nearestSql_ = select(folded + " >= " + foldedTyped, orderBy(false), false);
     // A name another program left NULL sorts first, as the index keeps it, and reads as empty.
-    unnamedAfterSql_ = select("\"WorkerName\" IS NULL AND \"Auto\" > ?3", false, true);
-    unnamedBeforeSql_ = select("\"WorkerName\" IS NULL AND \"Auto\" < ?3", true, true);
-    unnamedLastSql_ = select("\"WorkerName\" IS NULL", true, true);
-    namedFirstSql_ = select("\"WorkerName\" IS NOT NULL", false, true);
+    // Among them Auto alone orders, which the index gives without a sort.
+    const std::string unnamed = folded + " IS NULL AND \"WorkerName\" IS NULL";
+    unnamedAfterSql_ = select(unnamed + " AND \"Auto\" > ?3", "\"Auto\"", true);
+    unnamedBeforeSql_ = select(unnamed + " AND \"Auto\" < ?3", "\"Auto\" DESC", true);
+    unnamedLastSql_ = select(unnamed, "\"Auto\" DESC", true);
+    namedFirstSql_ = select(folded + " >= ''", orderBy(false), true); // a folded name is text, or NULL
     keysSql_ = "SELECT \"Auto\" FROM " + target_ + (ranged() ? " WHERE \"Index\" = ?1" : "") + " ORDER BY "
-               + (order == CursorOrder::ByWorkerName ? "\"WorkerName\", \"Auto\"" : "\"Auto\"");
+               + orderBy(false);
     insertSql_ = "INSERT INTO " + target_ + " (" + insertFields + ") VALUES (" + insertValues + ")";
     removeSql_ = "DELETE FROM " + target_ + " WHERE \"Auto\" = ?1";
 }
 
-std::string TableAccess::select(const std::string& condition, bool descending, bool limited) const
+std::string TableAccess::select(const std::string& condition, const std::string& orderBy, bool limited) const
 {
     std::string where;
     if (ranged())
         where = "\"Index\" = ?" + std::to_string(rangeParameter);
     if (!condition.empty())
         where += (where.empty() ? "" : " AND ") + condition;
-    const char* direction = descending ? " DESC" : "";
-    std::string orderBy = order_ == CursorOrder::ByWorkerName
-                              ? std::string("\"WorkerName\"") + direction + ", \"Auto\"" + direction
-                              : std::string("\"Auto\"") + direction;
     return "SELECT " + columns_ + " FROM " + target_ + (where.empty() ? "" : " WHERE " + where) + " ORDER BY "
            + orderBy + " LIMIT " + (limited ? "?" + std::to_string(limitParameter) : std::string("1"));
+}
+
+// By name: folded names first, so spellings of one name sit together; then the names as
+// stored, then Auto, so namesakes follow one another in the order they were registered.
+std::string TableAccess::orderBy(bool descending) const
+{
+    const char* direction = descending ? " DESC" : "";
+    if (order_ != CursorOrder::ByWorkerName)
+        return std::string("\"Auto\"") + direction;
+    return foldedNameSql("\"WorkerName\"") + direction + ", \"WorkerName\"" + direction + ", \"Auto\"" + direction;
 }
 
 void TableAccess::bindRange(Statement& statement, std::int32_t range) const

@@ -50,7 +50,8 @@ public:
     void remove(std::int32_t key) const;
 
 private:
-    std::string select(const std::string& condition, bool descending, bool limited) const;
+    std::string select(const std::string& condition, const std::string& orderBy, bool limited) const;
+    std::string orderBy(bool descending) const;
     void bindRange(Statement& statement, std::int32_t range) const;
     void bindPosition(Statement& statement, const Row& from) const;
     void bindValue(Statement& statement, int position, const FieldDef& field, const FieldValue& value) const;

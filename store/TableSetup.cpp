@@ -1,5 +1,6 @@
 #include "TableSetup.h"
 
+#include "NameFolding.h"
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
@@ -34,10 +35,21 @@ void run(sqlite3* db, const std::string& sql)
     }
 }
 
-std::optional<std::string> problemOf(const std::filesystem::path& path, const TableDef& table)
+// An existing table is left as it is, but for the index of folded names that a book made
+// before that index lacks: adding an index touches no row, and is all or nothing.
+std::optional<std::string> checkOrAddFoldedNames(const std::filesystem::path& path, const TableDef& table, bool& added)
 {
     try {
-        Database db = open(path, SQLITE_OPEN_READONLY);
+        Database db = open(path, SQLITE_OPEN_READWRITE);
+        if (auto problem = tableShapeProblem(db.get(), "main", table, ShapeCheck::BesidesFoldedNames))
+            return problem;
+        if (foldedNamesIndex(db.get(), "main", table) == FoldedNames::Missing) {
+            sqlite3_busy_timeout(db.get(), 5000);
+            run(db.get(), "BEGIN IMMEDIATE");
+            run(db.get(), foldedNameIndexStatement());
+            run(db.get(), "COMMIT");
+            added = true;
+        }
         return tableShapeProblem(db.get(), "main", table);
     } catch (const StoreError& error) {
         return std::string(error.what());
@@ -72,8 +84,11 @@ SetupReport createMissingTables(const std::filesystem::path& dataRoot)
         const std::string name = table->relativePath().generic_string();
         std::error_code error;
         if (std::filesystem::exists(path, error) || error) {
-            if (auto problem = problemOf(path, *table))
+            bool added = false;
+            if (auto problem = checkOrAddFoldedNames(path, *table, added))
                 report.problems.push_back(path.string() + ": not a leave table as the book needs it: " + *problem);
+            if (added)
+                report.indexed.push_back(name);
             continue;
         }
         try {

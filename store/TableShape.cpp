@@ -1,5 +1,6 @@
 #include "TableShape.h"
 
+#include "NameFolding.h"
 #include "Statement.h"
 
 #include <algorithm>
@@ -70,7 +71,19 @@ bool hasIndex(sqlite3* db, std::string_view schema, const TableDef& table)
 
 } // namespace
 
-std::optional<std::string> tableShapeProblem(sqlite3* db, std::string_view schema, const TableDef& table)
+FoldedNames foldedNamesIndex(sqlite3* db, std::string_view schema, const TableDef& table)
+{
+    if (&table != &workerTable())
+        return FoldedNames::NotNeeded;
+    Statement index(db, "SELECT tbl_name, sql FROM " + sqlName(schema) + ".sqlite_schema WHERE type = 'index' AND name = ?1");
+    index.bind(1, foldedNameIndex);
+    if (!index.step())
+        return FoldedNames::Missing;
+    return index.text(0) == table.name && index.text(1) == foldedNameIndexStatement() ? FoldedNames::Indexed
+                                                                                      : FoldedNames::Foreign;
+}
+
+std::optional<std::string> tableShapeProblem(sqlite3* db, std::string_view schema, const TableDef& table, ShapeCheck check)
 {
     Statement definition(db, "SELECT sql FROM " + sqlName(schema) + ".sqlite_schema WHERE type = 'table' AND name = ?1");
     definition.bind(1, table.name);
@@ -84,6 +97,18 @@ std::optional<std::string> tableShapeProblem(sqlite3* db, std::string_view schem
     if (!hasIndex(db, schema, table))
         return "the index " + (table.indexName.empty() ? std::string() : "'" + std::string(table.indexName) + "' ")
                + "on '" + std::string(table.indexField) + "' is missing";
+    if (check == ShapeCheck::BesidesFoldedNames)
+        return std::nullopt;
+    switch (foldedNamesIndex(db, schema, table)) {
+    case FoldedNames::Missing:
+        return "the index '" + std::string(foldedNameIndex)
+               + "' that finds names however they are spelt is missing (an older book: ijazat-setup adds it)";
+    case FoldedNames::Foreign:
+        return "the index '" + std::string(foldedNameIndex) + "' is not the one the book makes";
+    case FoldedNames::NotNeeded:
+    case FoldedNames::Indexed:
+        break;
+    }
     return std::nullopt;
 }
 

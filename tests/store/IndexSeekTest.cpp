@@ -48,7 +48,7 @@ TEST(IndexSeeks, NameSearchKeySearchAndMovesNeverScanOrSort)
     store::BookConnection& connection = dm->connection();
     connection.clearCounters();
 
-    for (const char* typed : {"", "w", "wo", "worker 5", "worker 99", "worker 9999", "zzz", "\xd8\xb3"})
+    for (const char* typed : {"", "w", "wo", "worker 5", "worker 99", "WORKER 9999", "zzz", "إبراهيم", "ـ", "\xd8\xb3"})
         dm->TableMWN.FindNearest(typed);
     EXPECT_EQ(dm->TableMWNWorkerName.Text(), "worker 9999") << "nearest to the Arabic letter is the last name";
     for (int key : {1, 11, 5000, 9991, 10000, 20000})
