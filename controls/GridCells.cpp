@@ -1,6 +1,6 @@
 #include "GridCells.h"
 
-#include "Isolated.h"
+#include "IsolatedText.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 #include "ExcessStep.h"
 
+#include "Isolated.h"
 #include "DataModule.h"
 #include "StoreError.h"
 
@@ -14,8 +15,8 @@ std::int32_t storedExcess(const store::TDataModule1& book)
     const std::int64_t excess =
         std::int64_t(book.TableMAdministrationPermit.AsInteger()) - book.TableMYearPermit.AsInteger();
     if (excess > std::numeric_limits<std::int32_t>::max())
-        throw store::StoreError("The excess of " + std::to_string(excess)
-                                + " days is beyond what field 'ExcessMonth' can hold");
+        throw store::StoreError("التجاوز " + store::isolatedLeftToRight(std::to_string(excess))
+                                + " يوماً أكبر مما يتسع له الحقل " + store::isolatedLeftToRight("ExcessMonth"));
     return excess > 0 ? std::int32_t(excess) : 0;
 }
 

@@ -17,7 +17,7 @@ std::int32_t typedWholeNumber(const std::string& text)
 void requireSelectedWorker(const store::TDataModule1& book)
 {
     if (!book.TableM.currentKey())
-        throw store::StoreError("No worker is selected to charge the leave to");
+        throw store::StoreError("لم يُختر عامل تُحسب عليه الإجازة");
 }
 
 } // namespace leave

@@ -5,7 +5,7 @@
 #include "DataModule.h"
 #include "Dialogs.h"
 #include "Guard.h"
-#include "Isolated.h"
+#include "IsolatedText.h"
 #include "OddValueNotices.h"
 #include "ProgramObjects.h"
 #include "StoreError.h"

@@ -1,5 +1,6 @@
 #include "ArabicCodePage.h"
 
+#include "Isolated.h"
 #include "StoreError.h"
 
 #include <algorithm>
@@ -69,10 +70,10 @@ std::string fitTextToField(std::string_view utf8, int size, std::string_view fie
         const std::size_t start = pos;
         const auto c = nextCharacter(utf8, pos);
         if (!c)
-            throw StoreError("The text for field '" + std::string(fieldName) + "' is not valid UTF-8");
+            throw StoreError("النص المكتوب للحقل " + isolatedLeftToRight(fieldName) + " ليس نصاً سليماً (UTF-8)");
         if (!inCodePage(*c))
-            throw StoreError("The text '" + std::string(utf8) + "' holds a character that field '"
-                             + std::string(fieldName) + "' cannot store");
+            throw StoreError("في النص «" + isolated(utf8) + "» حرف لا يحفظه الدفتر في الحقل "
+                             + isolatedLeftToRight(fieldName));
         if (characters == size && cut == utf8.size())
             cut = start;
         ++characters;

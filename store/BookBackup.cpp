@@ -1,10 +1,12 @@
 #include "BookBackup.h"
 
+#include "EngineFailure.h"
 #include "ReadOnlyBook.h"
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
 #include "TableShape.h"
+#include "Isolated.h"
 
 #include <sqlite3.h>
 
@@ -22,9 +24,10 @@ public:
     Connection(const std::filesystem::path& file, int flags)
     {
         if (sqlite3_open_v2(file.string().c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-            const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+            const std::string message = engineFailure(db_ ? sqlite3_extended_errcode(db_) : SQLITE_NOMEM, file.string(),
+                                                      db_ ? sqlite3_errmsg(db_) : "out of memory");
             sqlite3_close_v2(db_);
-            throw StoreError("Cannot open " + file.string() + ": " + message);
+            throw StoreError(message);
         }
         sqlite3_busy_timeout(db_, 5000);
     }
@@ -43,26 +46,27 @@ void copyFile(sqlite3* source, const std::string& schema, const std::filesystem:
     Connection target(copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source, schema.c_str());
     if (!backup)
-        throw StoreError("Cannot copy " + copy.string() + ": " + sqlite3_errmsg(target.get()));
+        throw StoreError("تعذّر النسخ إلى " + isolatedLeftToRight(copy.string()) + ": " + sqlite3_errmsg(target.get()));
     const int stepped = sqlite3_backup_step(backup, -1);
     const int finished = sqlite3_backup_finish(backup);
     if (stepped != SQLITE_DONE || finished != SQLITE_OK)
-        throw StoreError("Cannot copy " + copy.string() + ": " + sqlite3_errstr(stepped != SQLITE_DONE ? stepped : finished));
+        throw StoreError(engineFailure(stepped != SQLITE_DONE ? stepped : finished, copy.string(),
+                                       sqlite3_errstr(stepped != SQLITE_DONE ? stepped : finished)));
 }
 
 std::optional<std::string> fileProblem(const std::filesystem::path& file, const TableDef& table)
 {
     if (!std::filesystem::is_regular_file(file))
-        return file.string() + ": the file is missing";
+        return isolatedLeftToRight(file.string()) + ": الملف غير موجود";
     try {
         Connection db(file, SQLITE_OPEN_READONLY);
         Statement integrity(db.get(), "PRAGMA integrity_check");
         if (!integrity.step() || integrity.text(0) != "ok")
-            return file.string() + ": the file is damaged (" + integrity.text(0) + ")";
+            return isolatedLeftToRight(file.string()) + ": الملف تالف (" + isolatedLeftToRight(integrity.text(0)) + ")";
         if (auto problem = tableShapeProblem(db.get(), "main", table))
-            return file.string() + ": " + *problem;
+            return isolatedLeftToRight(file.string()) + ": " + *problem;
     } catch (const StoreError& error) {
-        return file.string() + ": " + error.what();
+        return error.what(); // the engine's failure names the file itself
     }
     return std::nullopt;
 }
@@ -80,7 +84,7 @@ std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot
 void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target)
 {
     if (std::filesystem::exists(target))
-        throw StoreError("Cannot back up into " + target.string() + ": it exists already");
+        throw StoreError("لا يُنسخ الدفتر إلى " + isolatedLeftToRight(target.string()) + ": المجلد موجود من قبل");
     const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
     std::filesystem::remove_all(aside);
     try {
@@ -92,7 +96,7 @@ void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::pa
                 copyFile(source.get(), ReadOnlyBook::schemaOf(*table), table->pathUnder(aside));
         }
         if (auto problem = bookFileProblem(aside))
-            throw StoreError("The backup did not check out: " + *problem);
+            throw StoreError("لم تسلم النسخة الاحتياطية من الفحص: " + *problem);
         std::filesystem::create_directories(target.parent_path());
         std::filesystem::rename(aside, target);
     } catch (...) {
@@ -109,7 +113,12 @@ namespace store {
 void backUpAutomatically(const std::filesystem::path& dataRoot, const std::filesystem::path& folder,
                          const std::string& stamp, int kept)
 {
-    backUpBook(dataRoot, folder / ("auto-" + stamp));
+    try {
+        backUpBook(dataRoot, folder / ("auto-" + stamp));
+    } catch (const std::exception& failure) {
+        throw StoreError("لم تُؤخذ النسخة الاحتياطية التلقائية في " + isolatedLeftToRight(folder.string())
+                         + "، والدفتر كما هو: " + failure.what());
+    }
     std::vector<std::filesystem::path> automatic;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();

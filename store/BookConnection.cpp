@@ -1,5 +1,7 @@
 #include "BookConnection.h"
 
+#include "EngineFailure.h"
+#include "Isolated.h"
 #include "BusyWait.h"
 #include "StoreError.h"
 #include "TableShape.h"
@@ -60,7 +62,7 @@ void BookConnection::openTable(const TableDef& table)
         return;
     const std::filesystem::path path = table.pathUnder(dataRoot_);
     const std::string schema = schemaOf(table);
-    const std::string cannotOpen = "Cannot open table " + path.string() + ": ";
+    const std::string cannotOpen = "تعذّر فتح جدول الدفتر " + isolatedLeftToRight(path.string()) + ": ";
     if (schema == "main") {
         if (!inUse_) {
             try {
@@ -75,7 +77,8 @@ void BookConnection::openTable(const TableDef& table)
         const int rc = sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
                                        options_.vfs.empty() ? nullptr : options_.vfs.c_str());
         if (rc != SQLITE_OK) {
-            const std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+            const std::string message = engineFailure(db ? sqlite3_extended_errcode(db) : rc, path.string(),
+                                                      db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
             sqlite3_close_v2(db);
             throw StoreError(cannotOpen + message);
         }
@@ -84,9 +87,9 @@ void BookConnection::openTable(const TableDef& table)
         sqlite3_extended_result_codes(db_, 1);
     } else {
         if (!db_)
-            throw StoreError(cannotOpen + "the worker table must be opened first");
+            throw StoreError(cannotOpen + "يُفتح جدول العاملين أولاً");
         // Attached files open with the worker file's flags, so a missing file is never created.
-        Statement attach(db_, "ATTACH DATABASE ?1 AS " + sqlName(schema));
+        Statement attach(db_, "ATTACH DATABASE ?1 AS " + sqlName(schema), path.string());
         attach.bind(1, path.string());
         try {
             attach.step();
@@ -124,11 +127,26 @@ void BookConnection::configure(const std::string& schema)
 Statement& BookConnection::statement(const std::string& sql)
 {
     if (!db_)
-        throw StoreError("The leave book is not open");
+        throw StoreError("دفتر الإجازات غير مفتوح");
     auto& kept = statements_[sql];
     if (!kept)
-        kept = std::make_unique<Statement>(db_, sql);
+        kept = std::make_unique<Statement>(db_, sql, fileNamedIn(sql));
     return *kept;
+}
+
+// The file a statement's failure is told against: the one table file it names, or the
+// book's folder for a statement over several files or none (a transaction's begin and end).
+std::string BookConnection::fileNamedIn(const std::string& sql) const
+{
+    const TableDef* named = nullptr;
+    for (const TableDef* table : allTables()) {
+        if (!isOpen(*table) || sql.find(sqlName(schemaOf(*table)) + ".") == std::string::npos)
+            continue;
+        if (named)
+            return dataRoot_.string();
+        named = table;
+    }
+    return named ? named->pathUnder(dataRoot_).string() : dataRoot_.string();
 }
 
 void BookConnection::execute(const std::string& sql)
@@ -159,9 +177,8 @@ void BookConnection::beginWrite()
     execute("BEGIN IMMEDIATE");
     if (const std::optional<std::string> file = fileOnWriteAheadLog()) {
         execute("ROLLBACK");
-        throw StoreError("Nothing was stored: another program has switched " + *file
-                         + " to a write-ahead log, so the five files could not be stored together."
-                           " Close the other program and try again");
+        throw StoreError("لم يُحفظ شيء: حوّل برنامج آخر الملف " + isolatedLeftToRight(*file)
+                         + " إلى سجل الكتابة المسبقة (WAL)، فلا تُحفظ الملفات الخمسة معاً. أغلق البرنامج الآخر وأعد المحاولة");
     }
 }
 

@@ -42,6 +42,7 @@ public:
     bool isOpen(const TableDef& table) const;
     // "main" for the worker table, the table's own name for an attached entry table.
     std::string schemaOf(const TableDef& table) const;
+    std::string fileNamedIn(const std::string& sql) const;
 
     // A prepared statement kept for the connection's lifetime, one per SQL text.
     Statement& statement(const std::string& sql);

@@ -1,5 +1,6 @@
 #include "BookInUse.h"
 
+#include "Isolated.h"
 #include "StoreError.h"
 
 #include <cerrno>
@@ -17,7 +18,7 @@ BookInUse::BookInUse(const std::filesystem::path& dataRoot, Claim claim)
     if (fd_ < 0) {
         if (claim == Claim::Shared)
             return;
-        throw StoreError("Cannot claim the book at " + dataRoot.string() + ": " + std::strerror(errno));
+        throw StoreError("تعذّر حجز الدفتر في " + isolatedLeftToRight(dataRoot.string()) + ": " + std::strerror(errno));
     }
     if (::flock(fd_, (claim == Claim::Alone ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0)
         return;
@@ -25,10 +26,10 @@ BookInUse::BookInUse(const std::filesystem::path& dataRoot, Claim claim)
     ::close(fd_);
     fd_ = -1;
     if (why != EWOULDBLOCK)
-        throw StoreError("Cannot claim the book at " + dataRoot.string() + ": " + std::strerror(why));
+        throw StoreError("تعذّر حجز الدفتر في " + isolatedLeftToRight(dataRoot.string()) + ": " + std::strerror(why));
     throw StoreError(claim == Claim::Alone
-                         ? "The book at " + dataRoot.string() + " is open in a program: close it first"
-                         : "The book at " + dataRoot.string() + " is being restored: wait for it to end");
+                         ? "الدفتر في " + isolatedLeftToRight(dataRoot.string()) + " مفتوح في برنامج: أغلقه أولاً"
+                         : "الدفتر في " + isolatedLeftToRight(dataRoot.string()) + " تجري استعادته: انتظر حتى تنتهي");
 }
 
 BookInUse::~BookInUse()

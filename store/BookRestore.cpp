@@ -3,6 +3,7 @@
 #include "BookBackup.h"
 #include "BookInUse.h"
 #include "StoreError.h"
+#include "Isolated.h"
 
 #include <cerrno>
 #include <cstring>
@@ -16,7 +17,7 @@ void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::p
                  const std::filesystem::path& safeCopy)
 {
     if (auto problem = bookFileProblem(backup))
-        throw StoreError("The backup cannot be restored: " + *problem);
+        throw StoreError("لا تُستعاد النسخة الاحتياطية: " + *problem);
     const BookInUse alone(dataRoot, BookInUse::Claim::Alone);
     backUpBook(dataRoot, safeCopy);
     const std::filesystem::path ready =
@@ -28,7 +29,8 @@ void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::p
         const int why = errno;
         std::error_code ignored;
         std::filesystem::remove_all(ready, ignored);
-        throw StoreError("The book at " + dataRoot.string() + " could not be replaced: " + std::strerror(why));
+        throw StoreError("تعذّر وضع النسخة مكان الدفتر في " + isolatedLeftToRight(dataRoot.string()) + ": "
+                         + std::strerror(why));
     }
     std::error_code ignored;
     std::filesystem::remove_all(ready, ignored); // the old book, kept in `safeCopy`

@@ -1,5 +1,6 @@
 #include "Cursor.h"
 
+#include "Isolated.h"
 #include "BookConnection.h"
 #include "DataLink.h"
 #include "DataSource.h"
@@ -159,10 +160,10 @@ void Cursor::assign(const Field& field, FieldValue value)
 {
     requireOpen();
     if (state_ == CursorState::Browsing)
-        throw StoreError("Cursor '" + name_ + "' is not in edit or insert mode: field '" + std::string(field.FieldName())
-                         + "' cannot be written");
+        throw StoreError("المؤشر " + isolatedLeftToRight(name_) + " ليس في وضع التعديل أو الإضافة: لا يُكتب الحقل "
+                         + isolatedLeftToRight(field.FieldName()));
     if (field.ReadOnly())
-        throw StoreError("Field '" + std::string(field.FieldName()) + "' cannot be modified");
+        throw StoreError("الحقل " + isolatedLeftToRight(field.FieldName()) + " لا يُعدَّل");
     edited_[std::size_t(field.position())] = std::move(value);
     assigned_[std::size_t(field.position())] = true;
     modified_ = true;
@@ -172,7 +173,7 @@ void Cursor::assign(const Field& field, FieldValue value)
 void Cursor::requireOpen() const
 {
     if (!Active())
-        throw StoreError("Cursor '" + name_ + "' is closed");
+        throw StoreError("المؤشر " + isolatedLeftToRight(name_) + " مغلق");
 }
 
 // ---- seeks, honouring an entry cursor's range ----
@@ -341,7 +342,7 @@ bool Cursor::FindKey(std::int32_t key)
 void Cursor::FindNearest(std::string_view text)
 {
     if (access_.order() != CursorOrder::ByWorkerName)
-        throw StoreError("Cursor '" + name_ + "' is not ordered by a name index");
+        throw StoreError("المؤشر " + isolatedLeftToRight(name_) + " غير مرتب بالأسماء");
     CheckBrowseMode();
     current_ = access_.atOrAfterName(std::string(text));
     if (!current_)
@@ -390,7 +391,7 @@ void Cursor::Edit()
     settleDetails();
     std::optional<Row> stored = access_.stored(autoOf(*current_));
     if (!stored)
-        throw StoreError("The record was deleted by another user");
+        throw StoreError(recordDeletedElsewhere);
     current_ = stored;
     edited_ = std::move(*stored);
     assigned_.assign(fields_.size(), false);
@@ -404,7 +405,7 @@ void Cursor::Post()
 {
     requireOpen();
     if (state_ == CursorState::Browsing)
-        throw StoreError("Cursor '" + name_ + "' is not in edit or insert mode");
+        throw StoreError("المؤشر " + isolatedLeftToRight(name_) + " ليس في وضع التعديل أو الإضافة");
     handOver();
     settleDetails();
     write();
@@ -424,7 +425,7 @@ void Cursor::write()
     }
     std::optional<Row> stored = access_.stored(key);
     if (!stored)
-        throw StoreError("The record was deleted by another user");
+        throw StoreError(recordDeletedElsewhere);
     transaction.commit();
 
     current_ = std::move(stored);
@@ -465,7 +466,7 @@ void Cursor::Delete()
         return;
     }
     if (!current_)
-        throw StoreError("Cursor '" + name_ + "' has no record to delete");
+        throw StoreError("لا سجل في المؤشر " + isolatedLeftToRight(name_) + " ليُحذف");
     settleDetails();
     const std::int32_t removed = autoOf(*current_);
     const std::int64_t writesBefore = connection_.ownWrites(table());

@@ -1,5 +1,6 @@
 #include "Field.h"
 
+#include "Isolated.h"
 #include "ArabicCodePage.h"
 #include "Cursor.h"
 #include "StoreError.h"
@@ -51,8 +52,9 @@ void Field::SetAsInteger(std::int32_t value)
 void Field::SetAsInteger(std::int64_t value)
 {
     if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
-        throw StoreError(std::to_string(value) + " is outside the range of whole numbers field '"
-                         + std::string(FieldName()) + "' can hold (-2147483648 to 2147483647)");
+        throw StoreError("العدد " + isolatedLeftToRight(std::to_string(value))
+                         + " خارج حدود الأعداد الصحيحة التي يتسع لها الحقل " + isolatedLeftToRight(FieldName()) + " (من "
+                         + isolatedLeftToRight("-2147483648") + " إلى " + isolatedLeftToRight("2147483647") + ")");
     SetAsInteger(std::int32_t(value));
 }
 

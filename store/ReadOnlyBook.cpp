@@ -1,5 +1,6 @@
 #include "ReadOnlyBook.h"
 
+#include "Isolated.h"
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
@@ -20,7 +21,7 @@ sqlite3* openAttachedBook(const std::filesystem::path& dataRoot, int flags)
     if (sqlite3_open_v2(workers.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close_v2(db);
-        throw StoreError("Cannot open " + workers.string() + ": " + message);
+        throw StoreError("تعذّر فتح " + isolatedLeftToRight(workers.string()) + ": " + message);
     }
     try {
         sqlite3_busy_timeout(db, 5000);

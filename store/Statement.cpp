@@ -1,15 +1,27 @@
 #include "Statement.h"
 
+#include "EngineFailure.h"
 #include "StoreError.h"
 
 #include <sqlite3.h>
 
 namespace store {
 
-Statement::Statement(sqlite3* db, std::string_view sql) : db_(db)
+Statement::Statement(sqlite3* db, std::string_view sql, std::string file) : db_(db), file_(std::move(file))
 {
     if (sqlite3_prepare_v3(db, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
-        throw StoreError(sqlite3_errmsg(db));
+        fail();
+}
+
+void Statement::fail() const
+{
+    fail(sqlite3_extended_errcode(db_), sqlite3_errmsg(db_));
+}
+
+void Statement::fail(int code, const std::string& engineText) const
+{
+    const char* main = sqlite3_db_filename(db_, "main");
+    throw StoreError(engineFailure(code, file_.empty() && main ? main : file_, engineText));
 }
 
 Statement::~Statement()
@@ -20,19 +32,19 @@ Statement::~Statement()
 void Statement::bindNull(int position)
 {
     if (sqlite3_bind_null(stmt_, position) != SQLITE_OK)
-        throw StoreError(sqlite3_errmsg(db_));
+        fail();
 }
 
 void Statement::bind(int position, std::int64_t value)
 {
     if (sqlite3_bind_int64(stmt_, position, value) != SQLITE_OK)
-        throw StoreError(sqlite3_errmsg(db_));
+        fail();
 }
 
 void Statement::bind(int position, std::string_view text)
 {
     if (sqlite3_bind_text(stmt_, position, text.data(), int(text.size()), SQLITE_TRANSIENT) != SQLITE_OK)
-        throw StoreError(sqlite3_errmsg(db_));
+        fail();
 }
 
 bool Statement::step()
@@ -42,9 +54,10 @@ bool Statement::step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    const std::string message = sqlite3_errmsg(db_);
+    const int code = sqlite3_extended_errcode(db_);
+    const std::string engineText = sqlite3_errmsg(db_);
     sqlite3_reset(stmt_);
-    throw StoreError(message);
+    fail(code, engineText);
 }
 
 void Statement::reset()

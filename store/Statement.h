@@ -10,10 +10,11 @@ struct sqlite3_stmt;
 namespace store {
 
 // One prepared SQLite statement. Values are only ever bound, never spliced into the text.
-// Every failure throws StoreError with the table engine's message.
+// Every failure throws StoreError saying in Arabic what happened to which file (`file`,
+// or the connection's main file), with the table engine's own text after it.
 class Statement {
 public:
-    Statement(sqlite3* db, std::string_view sql);
+    Statement(sqlite3* db, std::string_view sql, std::string file = {});
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -36,7 +37,11 @@ public:
     void clearCounters();
 
 private:
+    [[noreturn]] void fail() const;
+    [[noreturn]] void fail(int code, const std::string& engineText) const;
+
     sqlite3* db_;
+    std::string file_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 

@@ -11,4 +11,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The refusal of a change to a record that another program deleted meanwhile.
+inline constexpr const char* recordDeletedElsewhere = "حذف برنامج آخر هذا السجل من الدفتر، فلم يُحفظ عليه شيء";
+
 } // namespace store

@@ -1,5 +1,6 @@
 #include "TableAccess.h"
 
+#include "Isolated.h"
 #include "BookConnection.h"
 #include "NameFolding.h"
 #include "StoreError.h"
@@ -223,8 +224,8 @@ Row TableAccess::read(const Statement& statement) const
             row[i] = std::int32_t(value);
         } else if (field.type == FieldType::AutoIncrement) {
             // Without its number a record can be neither found nor changed again.
-            throw StoreError("A record of table " + std::string(table_.name) + " has the number "
-                             + statement.text(column) + ", which is not a 32-bit whole number");
+            throw StoreError("رقم سجل في الجدول " + isolatedLeftToRight(table_.name) + " هو "
+                             + isolatedLeftToRight(statement.text(column)) + "، وليس عدداً صحيحاً من 32 بتاً");
         } else {
             odd.push_back(i); // told once the whole record is read, and read as empty meanwhile
         }
@@ -268,7 +269,7 @@ std::int32_t TableAccess::insert(const Row& row) const
     connection_.noteWrite(table_);
     const std::int64_t key = connection_.lastInsertedKey();
     if (key > std::numeric_limits<std::int32_t>::max())
-        throw StoreError("Table " + std::string(table_.name) + " has run out of 32-bit record numbers");
+        throw StoreError("نفدت أرقام السجلات في الجدول " + isolatedLeftToRight(table_.name));
     return std::int32_t(key);
 }
 
@@ -293,7 +294,7 @@ void TableAccess::update(std::int32_t key, const Row& row, const std::vector<boo
     statement.step();
     connection_.noteWrite(table_);
     if (connection_.changes() == 0)
-        throw StoreError("The record was deleted by another user");
+        throw StoreError(recordDeletedElsewhere);
 }
 
 void TableAccess::remove(std::int32_t key) const

@@ -1,10 +1,12 @@
 #include "TableSetup.h"
 
+#include "EngineFailure.h"
 #include "NameFolding.h"
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
 #include "TableShape.h"
+#include "Isolated.h"
 
 #include <sqlite3.h>
 
@@ -24,7 +26,8 @@ Database open(const std::filesystem::path& path, int flags)
     const int rc = sqlite3_open_v2(path.string().c_str(), &db, flags, nullptr);
     Database owned(db);
     if (rc != SQLITE_OK)
-        throw StoreError(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        throw StoreError(engineFailure(db ? sqlite3_extended_errcode(db) : rc, path.string(),
+                                       db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
     return owned;
 }
 
@@ -86,7 +89,8 @@ SetupReport createMissingTables(const std::filesystem::path& dataRoot)
         if (std::filesystem::exists(path, error) || error) {
             bool added = false;
             if (auto problem = checkOrAddFoldedNames(path, *table, added))
-                report.problems.push_back(path.string() + ": not a leave table as the book needs it: " + *problem);
+                report.problems.push_back(isolatedLeftToRight(path.string()) + ": ليس جدولاً من جداول الدفتر كما يحتاجها: "
+                                          + *problem);
             if (added)
                 report.indexed.push_back(name);
             continue;
@@ -95,7 +99,7 @@ SetupReport createMissingTables(const std::filesystem::path& dataRoot)
             create(path, *table);
             report.created.push_back(name);
         } catch (const std::exception& failure) {
-            report.problems.push_back(path.string() + ": could not be created: " + failure.what());
+            report.problems.push_back(isolatedLeftToRight(path.string()) + ": تعذّر إنشاؤه: " + failure.what());
         }
     }
     return report;

@@ -2,6 +2,7 @@
 
 #include "NameFolding.h"
 #include "Statement.h"
+#include "Isolated.h"
 
 #include <algorithm>
 #include <cctype>
@@ -29,20 +30,20 @@ std::optional<std::string> fieldProblem(sqlite3* db, std::string_view schema, co
     std::size_t position = 0;
     while (columns.step()) {
         if (position == table.fields.size())
-            return "the table has a field '" + columns.text(0) + "' that the book does not know";
+            return "في الجدول حقل " + isolatedLeftToRight(columns.text(0)) + " لا يعرفه الدفتر";
         const FieldDef& wanted = table.fields[position];
         if (columns.text(0) != wanted.name)
-            return "field " + std::to_string(position + 1) + " is '" + columns.text(0) + "' where the book needs '"
-                   + std::string(wanted.name) + "'";
+            return "الحقل رقم " + std::to_string(position + 1) + " هو " + isolatedLeftToRight(columns.text(0))
+                   + " والدفتر يحتاج " + isolatedLeftToRight(wanted.name);
         if (upper(columns.text(1)) != typeName(wanted.type))
-            return "field '" + std::string(wanted.name) + "' is of type '" + columns.text(1)
-                   + "' where the book needs " + std::string(typeName(wanted.type));
+            return "نوع الحقل " + isolatedLeftToRight(wanted.name) + " هو " + isolatedLeftToRight(columns.text(1))
+                   + " والدفتر يحتاج " + isolatedLeftToRight(typeName(wanted.type));
         if ((columns.integer(2) == 1) != (wanted.type == FieldType::AutoIncrement))
-            return "field '" + std::string(wanted.name) + "' is wrongly part of the primary key or missing from it";
+            return "الحقل " + isolatedLeftToRight(wanted.name) + " داخل في المفتاح الأساسي خطأً أو غائب عنه";
         ++position;
     }
     if (position < table.fields.size())
-        return "the table lacks the field '" + std::string(table.fields[position].name) + "'";
+        return "ينقص الجدول الحقل " + isolatedLeftToRight(table.fields[position].name);
     return std::nullopt;
 }
 
@@ -88,23 +89,23 @@ std::optional<std::string> tableShapeProblem(sqlite3* db, std::string_view schem
     Statement definition(db, "SELECT sql FROM " + sqlName(schema) + ".sqlite_schema WHERE type = 'table' AND name = ?1");
     definition.bind(1, table.name);
     if (!definition.step())
-        return "the file holds no table '" + std::string(table.name) + "'";
+        return "ليس في الملف جدول " + isolatedLeftToRight(table.name);
     if (upper(definition.text(0)).find("AUTOINCREMENT") == std::string::npos)
-        return "field 'Auto' does not count upwards without reuse (AUTOINCREMENT)";
+        return "الحقل " + isolatedLeftToRight("Auto") + " لا يعدّ تصاعدياً دون إعادة الأرقام (AUTOINCREMENT)";
     definition.reset();
     if (auto problem = fieldProblem(db, schema, table))
         return problem;
     if (!hasIndex(db, schema, table))
-        return "the index " + (table.indexName.empty() ? std::string() : "'" + std::string(table.indexName) + "' ")
-               + "on '" + std::string(table.indexField) + "' is missing";
+        return "ينقص الفهرس " + (table.indexName.empty() ? std::string() : isolatedLeftToRight(table.indexName) + " ")
+               + "على الحقل " + isolatedLeftToRight(table.indexField);
     if (check == ShapeCheck::BesidesFoldedNames)
         return std::nullopt;
     switch (foldedNamesIndex(db, schema, table)) {
     case FoldedNames::Missing:
-        return "the index '" + std::string(foldedNameIndex)
-               + "' that finds names however they are spelt is missing (an older book: ijazat-setup adds it)";
+        return "ينقص الفهرس " + isolatedLeftToRight(foldedNameIndex)
+               + " الذي يجد الأسماء كيفما كُتبت (دفتر أقدم: يضيفه " + isolatedLeftToRight("ijazat-setup") + ")";
     case FoldedNames::Foreign:
-        return "the index '" + std::string(foldedNameIndex) + "' is not the one the book makes";
+        return "الفهرس " + isolatedLeftToRight(foldedNameIndex) + " ليس الذي يصنعه الدفتر";
     case FoldedNames::NotNeeded:
     case FoldedNames::Indexed:
         break;

@@ -9,7 +9,7 @@ UnitOfWork::UnitOfWork(BookConnection& connection, std::vector<Cursor*> cursors)
     : connection_(connection), cursors_(std::move(cursors))
 {
     if (connection_.inUnitOfWork())
-        throw StoreError("A unit of work is already open on the leave book");
+        throw StoreError("عملية أخرى على الدفتر مفتوحة بعد");
     for (const Cursor* cursor : cursors_)
         snapshots_.push_back(cursor->snapshot());
     transaction_.emplace(connection_);
@@ -29,7 +29,7 @@ UnitOfWork::~UnitOfWork()
 void UnitOfWork::commit()
 {
     if (!connection_.inTransaction())
-        throw StoreError("The table engine abandoned the unit of work after an earlier failure");
+        throw StoreError("تخلّى محرك الجداول عن العملية بعد خطأ سابق، ولم يُحفظ منها شيء");
     transaction_->commit();
     committed_ = true;
 }

@@ -1,7 +1,9 @@
 #include "WholeNumber.h"
 
+#include "Isolated.h"
 #include "StoreError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -24,7 +26,10 @@ std::optional<std::int32_t> parseWholeNumber(std::string_view text)
 
 std::string notAWholeNumberMessage(std::string_view text)
 {
-    return "'" + std::string(text) + "' is not a valid integer value";
+    // Typed text with letters of another direction, or a pasted override, is isolated so it
+    // cannot turn the message around; plain ASCII reads as the message always read.
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return (unsigned char)c < 0x80; });
+    return "'" + (plain ? std::string(text) : isolated(text)) + "' is not a valid integer value";
 }
 
 std::string notAWholeNumberForFieldMessage(std::string_view text, std::string_view fieldName)
@@ -36,9 +41,9 @@ std::int32_t addWholeNumbers(std::int32_t a, std::int32_t b)
 {
     const std::int64_t sum = std::int64_t(a) + std::int64_t(b);
     if (sum < std::numeric_limits<std::int32_t>::min() || sum > std::numeric_limits<std::int32_t>::max())
-        throw StoreError(std::to_string(a) + " + " + std::to_string(b)
-                         + " is outside the range of whole numbers the book can hold"
-                           " (-2147483648 to 2147483647)");
+        throw StoreError("ناتج " + isolatedLeftToRight(std::to_string(a) + " + " + std::to_string(b))
+                         + " خارج حدود الأعداد الصحيحة التي يتسع لها الدفتر (من " + isolatedLeftToRight("-2147483648")
+                         + " إلى " + isolatedLeftToRight("2147483647") + ")");
     return std::int32_t(sum);
 }
 

@@ -11,7 +11,7 @@ WriteTransaction::WriteTransaction(BookConnection& connection) : connection_(con
         // After an I/O error the engine may have rolled the unit back by itself; a later
         // write must not then be stored on its own.
         if (!connection_.inTransaction())
-            throw StoreError("The table engine abandoned the unit of work after an earlier failure");
+            throw StoreError("تخلّى محرك الجداول عن العملية بعد خطأ سابق، ولم يُحفظ منها شيء");
         return;
     }
     connection_.beginWrite();

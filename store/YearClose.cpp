@@ -1,5 +1,6 @@
 #include "YearClose.h"
 
+#include "Isolated.h"
 #include "BookBackup.h"
 #include "ReadOnlyBook.h"
 #include "Schema.h"
@@ -48,8 +49,8 @@ std::vector<YearCloseRow> plan(sqlite3* db, int year)
         else if (row.yearsNow)
             after = std::int64_t(*row.yearsNow) + 1;
         if (after && (*after < std::numeric_limits<std::int32_t>::min() || *after > std::numeric_limits<std::int32_t>::max()))
-            throw StoreError("Worker " + std::to_string(row.worker) + " «" + row.name
-                             + "» would have more years of service than the book can hold");
+            throw StoreError("العامل " + isolatedLeftToRight(std::to_string(row.worker)) + " «" + isolated(row.name)
+                             + "» ستزيد سنوات خدمته على ما يتسع له الدفتر");
         if (after)
             row.yearsAfter = std::int32_t(*after);
         row.entitlementAfter = row.entitlementNow;
@@ -91,7 +92,7 @@ void finishOrUndo(const std::filesystem::path& dataRoot, const std::filesystem::
 {
     if (fingerprint(dataRoot) != fingerprint(closing)) {
         std::filesystem::rename(closing, archive);
-        throw StoreError("The year was closed already; its archive is in " + archive.string());
+        throw StoreError("أُقفلت السنة من قبل، وأرشيفها في " + isolatedLeftToRight(archive.string()));
     }
     std::filesystem::remove_all(closing);
 }
@@ -155,11 +156,11 @@ void closeYear(const std::filesystem::path& dataRoot, int year, int currentYear,
                const std::filesystem::path& archives)
 {
     if (year > currentYear)
-        throw StoreError("The year " + std::to_string(year) + " has not ended yet: it cannot be closed");
+        throw StoreError("لم تنته سنة " + isolatedLeftToRight(std::to_string(year)) + " بعد: لا يمكن إقفالها");
     const std::filesystem::path archive = archives / std::to_string(year);
     if (std::filesystem::exists(archive))
-        throw StoreError("The year " + std::to_string(year) + " is closed already; its archive is in "
-                         + archive.string());
+        throw StoreError("سنة " + isolatedLeftToRight(std::to_string(year)) + " مقفلة من قبل، وأرشيفها في "
+                         + isolatedLeftToRight(archive.string()));
     const std::filesystem::path closing = archives / (std::to_string(year) + ".closing");
     if (std::filesystem::exists(closing))
         finishOrUndo(dataRoot, closing, archive);
@@ -168,7 +169,7 @@ void closeYear(const std::filesystem::path& dataRoot, int year, int currentYear,
     try {
         book.run("BEGIN IMMEDIATE"); // no other program writes until the close is stored
     } catch (const StoreError& error) {
-        throw StoreError(std::string("Another program is writing the book: ") + error.what());
+        throw StoreError(std::string("برنامج آخر يكتب في الدفتر: ") + error.what());
     }
     const std::vector<YearCloseRow> changes = plan(book.get(), year);
     backUpBook(dataRoot, closing); // read beside our write lock, before anything is written

@@ -140,7 +140,7 @@ TEST(Toolbox, CommandsSayWhatTheyDidOrWhyNotWithTheirExitStatus)
     std::ofstream(live.root() / "PermitHours/PermitHours.DB", std::ios::trunc) << "not a book";
     const Outcome damaged = book({"--data-root", root, "check"});
     EXPECT_EQ(damaged.status, 1);
-    EXPECT_NE(damaged.out.find("damaged: " + (live.root() / "PermitHours/PermitHours.DB").string()), std::string::npos)
+    EXPECT_NE(damaged.out.find("damaged: الملف \u2066" + (live.root() / "PermitHours/PermitHours.DB").string() + "\u2069 تالف"), std::string::npos)
         << damaged.out;
     const Outcome refusedBackup = book({"--data-root", root, "backup", "--to", (live.root() / "copy2").string()});
     EXPECT_EQ(refusedBackup.status, 1);
@@ -177,7 +177,7 @@ TEST(Restore, ChecksTheBackupRefusesAnOpenBookKeepsTheOldOneAndPutsTheBackupInPl
         const auto open = books.live.open(); // the program at the desk
         const Outcome refused = book({"--data-root", root, "restore", books.backup.string()});
         EXPECT_EQ(refused.status, 1);
-        EXPECT_NE(refused.err.find("open in a program"), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("مفتوح في برنامج"), std::string::npos) << refused.err;
     }
     std::ofstream(books.backup / "PermitNoHire/PermitNoHire.DB", std::ios::trunc) << "garbage";
     const Outcome damaged = book({"--data-root", root, "restore", books.backup.string()});
@@ -467,7 +467,7 @@ TEST(CloseYear, ArchivesTheYearStartsTheTotalsAgainAndMovesYearsAndEntitlementsO
 
     const Outcome again = book({"--data-root", root, "close-year", "2026"});
     EXPECT_EQ(again.status, 1);
-    EXPECT_NE(again.err.find("closed already"), std::string::npos);
+    EXPECT_NE(again.err.find("مقفلة من قبل"), std::string::npos);
 }
 
 TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
@@ -503,7 +503,7 @@ TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
         try {
             store::closeYear(live.root(), 2026, 2026, archives);
         } catch (const store::StoreError& error) {
-            EXPECT_NE(std::string(error.what()).find("closed already"), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find("من قبل"), std::string::npos) << error.what();
         }
         EXPECT_EQ(testing_support::readBook(archives / "2026"), before);
         EXPECT_TRUE(testing_support::readBook(live.root()).at("PermitAdmin").empty());
@@ -522,7 +522,7 @@ TEST(CloseYear, RefusedWithNothingChangedWhileAnotherProgramWrites)
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("Another program is writing the book"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("برنامج آخر يكتب في الدفتر"), std::string::npos) << refused.err;
     EXPECT_EQ(testing_support::readBook(live.root()), before);
     EXPECT_FALSE(std::filesystem::exists(live.root().parent_path() / "Archive" / "2026"));
     EXPECT_FALSE(std::filesystem::exists(live.root().parent_path() / "Archive" / "2026.closing"));

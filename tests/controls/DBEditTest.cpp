@@ -1,5 +1,6 @@
 #include "DBEdit.h"
 #include "RecordingDialogs.h"
+#include "StoreError.h"
 #include "TempBook.h"
 #include "Typing.h"
 
@@ -186,7 +187,7 @@ TEST_F(DBEditTest, ARecordGoneFromTheTableRefusesTheChangeAndTheBoxShowsTheField
     }
     name->setFocus(Qt::TabFocusReason);
     typeText(name, u"x"_s);
-    EXPECT_EQ(boxes.exceptions, QStringList{u"The record was deleted by another user."_s});
+    EXPECT_EQ(boxes.exceptions, QStringList{QString::fromUtf8(store::recordDeletedElsewhere) + u"."_s});
     EXPECT_EQ(name->text(), u"Ahmad"_s);
     EXPECT_EQ(book->TableM.State(), store::CursorState::Browsing);
 }

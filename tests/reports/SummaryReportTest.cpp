@@ -163,7 +163,7 @@ TEST_F(SummaryReport, AFailureWhileGeneratingIsReportedAndTheWindowStaysOpen)
     ASSERT_TRUE(testing_support::showActive(*window));
     book->TableM.Close();
     window->BitBtn2->click();
-    EXPECT_EQ(boxes.exceptions, QStringList{u"Cursor 'TableM' is closed."_s});
+    EXPECT_EQ(boxes.exceptions, QStringList{u"المؤشر \u2066TableM\u2069 مغلق."_s});
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->findChild<QWidget*>(u"PreviewWindow"_s), nullptr);
     book->TableM.Open();

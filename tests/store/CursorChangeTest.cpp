@@ -123,7 +123,7 @@ TEST_F(Changes, AnEditPostsOnlyTheFieldsItAssigned)
 TEST_F(Changes, WritesAndPostsWhileBrowsingAreRefused)
 {
     addWorker(*dm, "Zaid");
-    EXPECT_NE(thrownBy([&] { dm->TableMWorkerName.SetText("x"); }).find("not in edit or insert mode"),
+    EXPECT_NE(thrownBy([&] { dm->TableMWorkerName.SetText("x"); }).find("ليس في وضع التعديل أو الإضافة"),
               std::string::npos);
     EXPECT_THROW(dm->TableMYearPermit.SetAsInteger(1), StoreError);
     EXPECT_THROW(m.Post(), StoreError);
@@ -202,7 +202,7 @@ TEST_F(Changes, DeleteStandsOnTheFollowingRecordOrTheNewLast)
     EXPECT_EQ(storedWorkers(), 1u);
     m.Delete();
     EXPECT_TRUE(m.IsEmpty());
-    EXPECT_NE(thrownBy([&] { m.Delete(); }).find("no record"), std::string::npos);
+    EXPECT_NE(thrownBy([&] { m.Delete(); }).find("لا سجل"), std::string::npos);
 }
 
 TEST_F(Changes, ControlsHandOverTypedTextWhenTheCursorSettlesOrPosts)

@@ -95,7 +95,7 @@ TEST_F(TwoPrograms, ADeleteByTheOtherMakesOurEditFailClearly)
     ours->TableM.Edit();
     ours->TableMYearPermit.SetAsInteger(21);
     theirs->TableM.Delete();
-    EXPECT_NE(thrownBy([&] { ours->TableM.Post(); }).find("deleted by another user"), std::string::npos);
+    EXPECT_NE(thrownBy([&] { ours->TableM.Post(); }).find(store::recordDeletedElsewhere), std::string::npos);
     EXPECT_EQ(ours->TableM.State(), CursorState::Editing);
     ours->TableM.Cancel();
     ours->TableM.Refresh();
@@ -242,7 +242,7 @@ TEST_F(TwoPrograms, AFileSwitchedToAWriteAheadLogIsRefusedByNameWhileHeldThenTak
     store::renewBusyWait();
     const std::string refusal = thrownBy(post);
     EXPECT_NE(refusal.find(admin.string()), std::string::npos) << refusal;
-    EXPECT_NE(refusal.find("write-ahead log"), std::string::npos) << refusal;
+    EXPECT_NE(refusal.find("سجل الكتابة المسبقة"), std::string::npos) << refusal;
     EXPECT_EQ(readBook(book.root()), before);
     sqlite3_close(held);
     store::renewBusyWait();

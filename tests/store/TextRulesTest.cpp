@@ -32,6 +32,8 @@ TEST(WholeNumberConversion, MessagesReadWordForWord)
     EXPECT_EQ(store::notAWholeNumberMessage("1.5"), "'1.5' is not a valid integer value");
     EXPECT_EQ(store::notAWholeNumberForFieldMessage("x", "ServesStart"),
               "'x' is not a valid integer value for field 'ServesStart'");
+    // Arabic typed, and a pasted right-to-left override, stay inside their isolate.
+    EXPECT_EQ(store::notAWholeNumberMessage("\u202Eسبعة"), "'\u2068\u202Eسبعة\u2069' is not a valid integer value");
 }
 
 TEST(WholeNumberSum, RefusesASumOutside32Bits)
