@@ -9,6 +9,7 @@ struct CountedBoxes : controls::Dialogs {
     CountedBoxes(const CountedBoxes&) = delete;
     CountedBoxes& operator=(const CountedBoxes&) = delete;
     void message(const QString&) override { ++shown; }
+    void warning(const QString&) override { ++shown; }
     void exception(const QString&) override { ++shown; }
     bool confirmDelete() override { return false; }
     bool confirm(const QString&) override { return false; }

@@ -18,6 +18,11 @@ public:
         QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok);
         box.exec();
     }
+    void warning(const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::Ok);
+        box.exec();
+    }
     void exception(const QString& text) override
     {
         QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok);

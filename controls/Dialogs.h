@@ -12,6 +12,8 @@ public:
     virtual ~Dialogs() = default;
     // A fixed text, no icon, one OK button, the program title as caption.
     virtual void message(const QString& text) = 0;
+    // A warning: the text, a warning icon, OK, the program title.
+    virtual void warning(const QString& text) = 0;
     // The exception box: the text, an error icon, OK, the program title.
     virtual void exception(const QString& text) = 0;
     // "Delete record?" with "OK" and "Cancel"; true for OK.

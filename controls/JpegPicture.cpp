@@ -37,7 +37,7 @@ void noteWarning(j_common_ptr info, int level)
 QImage decodeJpeg(const QByteArray& bytes)
 {
     if (bytes.isEmpty())
-        throw PictureError("The picture holds no data");
+        throw PictureError("الصورة فارغة");
     jpeg_decompress_struct info{};
     ErrorJump error{};
     info.err = jpeg_std_error(&error.manager);
@@ -46,7 +46,7 @@ QImage decodeJpeg(const QByteArray& bytes)
     QImage image; // constructed before the jump point, so longjmp skips no destructor
     if (setjmp(error.back)) {
         jpeg_destroy_decompress(&info);
-        throw PictureError(std::string("The picture is damaged: ") + error.message);
+        throw PictureError(std::string("الصورة تالفة: ") + error.message);
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<unsigned long>(bytes.size()));
@@ -56,7 +56,7 @@ QImage decodeJpeg(const QByteArray& bytes)
     image = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
     if (image.isNull()) {
         jpeg_destroy_decompress(&info);
-        throw PictureError("The picture is too large to show");
+        throw PictureError("الصورة أكبر من أن تُعرض");
     }
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = image.scanLine(int(info.output_scanline));
@@ -65,7 +65,7 @@ QImage decodeJpeg(const QByteArray& bytes)
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
     if (error.damaged)
-        throw PictureError(std::string("The picture is damaged: ") + error.message);
+        throw PictureError(std::string("الصورة تالفة: ") + error.message);
     return image;
 }
 

@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include "JpegPicture.h"
+#include "Isolated.h"
 
 #include <QFile>
 
@@ -16,7 +17,7 @@ QImage picture(Picture which)
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw PictureError("The picture " + path.toStdString() + " is missing from the program");
+        throw PictureError("الصورة " + store::isolatedLeftToRight(path.toStdString()) + " غير موجودة في البرنامج");
     return decodeJpeg(file.readAll());
 }
 

@@ -2,6 +2,7 @@
 
 #include "DocumentPainter.h"
 #include "WholeFile.h"
+#include "Isolated.h"
 
 #include <QFile>
 #include <QPainter>
@@ -43,7 +44,7 @@ void paintSheets(const Document& document, QPagedPaintDevice& device, const std:
 {
     QPainter painter;
     if (!painter.begin(&device))
-        throw std::runtime_error("The pages could not be sent to the printer or file");
+        throw std::runtime_error("تعذّر إرسال الصفحات إلى الطابعة أو إلى الملف");
     const double scale = device.logicalDpiX() / 25.4;
     const DocumentPainter painting(document);
     try {
@@ -72,7 +73,7 @@ void writePdf(const Document& document, const QString& path, const PagePainted& 
 {
     // Written aside and put in place only when whole: a failed or cancelled export leaves
     // no half file, and an older file of that name as it was.
-    const std::string refusal = "The PDF cannot be written to " + path.toStdString() + ": ";
+    const std::string refusal = "تعذّرت كتابة ملف PDF في " + store::isolatedLeftToRight(path.toStdString()) + ": ";
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw std::runtime_error(refusal + reasonOf(file, errno));

@@ -5,6 +5,7 @@
 #include "SavedReport.h"
 #include "WholeFile.h"
 #include "WorkProgress.h"
+#include "Isolated.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -286,7 +287,7 @@ void PreviewWindow::saveTo(const QString& path) const
 {
     // Written aside and put in place only when whole and synced: a full disk or a failed
     // write leaves the file there was as it was.
-    const std::string refusal = "The report cannot be saved to " + path.toStdString() + ": ";
+    const std::string refusal = "تعذّر حفظ التقرير في " + store::isolatedLeftToRight(path.toStdString()) + ": ";
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw SavedReportError(refusal + reasonOf(file, errno));
@@ -302,16 +303,16 @@ void PreviewWindow::loadFrom(const QString& path)
 {
     // Checked before a byte is read: a pipe or a device could block or never end.
     const QFileInfo info(path);
+    const std::string refusal = "تعذّرت قراءة التقرير من " + store::isolatedLeftToRight(path.toStdString()) + ": ";
     if (!info.exists())
-        throw SavedReportError("The report cannot be read from " + path.toStdString() + ": there is no such file");
+        throw SavedReportError(refusal + "لا ملف بهذا الاسم");
     if (!info.isFile())
-        throw SavedReportError("The report cannot be read from " + path.toStdString() + ": it is not a file");
+        throw SavedReportError(refusal + "ليس ملفاً");
     if (info.size() > largestSavedReport)
-        throw SavedReportError("The file is not a saved report, or it is damaged");
+        throw SavedReportError("الملف ليس تقريراً محفوظاً، أو هو تالف");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw SavedReportError("The report cannot be read from " + path.toStdString() + ": "
-                               + file.errorString().toStdString());
+        throw SavedReportError(refusal + file.errorString().toStdString());
     Document read = loadReport(file);
     document_ = std::move(read);
     loaded_ = true;

@@ -1,4 +1,5 @@
 #include "SavedReport.h"
+#include "Isolated.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -92,7 +93,7 @@ public:
     }
 
 private:
-    [[noreturn]] static void fail() { throw SavedReportError("The file is not a saved report, or it is damaged"); }
+    [[noreturn]] static void fail() { throw SavedReportError("الملف ليس تقريراً محفوظاً، أو هو تالف"); }
 
     void check() const
     {
@@ -185,7 +186,7 @@ void saveReport(const Document& document, QIODevice& file)
     whole += pages;
     whole += QCryptographicHash::hash(pages, QCryptographicHash::Sha256);
     if (file.write(whole) != whole.size())
-        throw SavedReportError("The report could not be written: " + file.errorString().toStdString());
+        throw SavedReportError("تعذّرت كتابة التقرير: " + file.errorString().toStdString());
 }
 
 Document loadReport(QIODevice& file)
@@ -194,20 +195,20 @@ Document loadReport(QIODevice& file)
     const qsizetype headerSize = tag.size() + qsizetype(sizeof(quint32) + sizeof(quint64));
     const qsizetype hashSize = 32;
     if (whole.size() < headerSize + hashSize || !whole.startsWith(tag))
-        throw SavedReportError("The file is not a saved report, or it is damaged");
+        throw SavedReportError("الملف ليس تقريراً محفوظاً، أو هو تالف");
     QDataStream header(whole.mid(tag.size(), headerSize - tag.size()));
     header.setVersion(QDataStream::Qt_6_0);
     quint32 version = 0;
     quint64 length = 0;
     header >> version >> length;
     if (version != formatVersion)
-        throw SavedReportError("The report was saved in format version " + std::to_string(version)
-                               + ", which this program does not read");
+        throw SavedReportError("حُفظ التقرير بصيغة الإصدار " + store::isolatedLeftToRight(std::to_string(version))
+                               + "، وهذا البرنامج لا يقرؤها");
     if (length != quint64(whole.size() - headerSize - hashSize))
-        throw SavedReportError("The file is not a saved report, or it is damaged");
+        throw SavedReportError("الملف ليس تقريراً محفوظاً، أو هو تالف");
     const QByteArray pages = whole.mid(headerSize, qsizetype(length));
     if (QCryptographicHash::hash(pages, QCryptographicHash::Sha256) != whole.right(hashSize))
-        throw SavedReportError("The file is not a saved report, or it is damaged");
+        throw SavedReportError("الملف ليس تقريراً محفوظاً، أو هو تالف");
     return Reader(pages).document();
 }
 

@@ -14,7 +14,7 @@ std::string reasonOf(const QFileDevice& file, int lastError)
     const QString said = file.errorString();
     if (file.error() != QFileDevice::NoError && !said.isEmpty() && said != QStringLiteral("Unknown error"))
         return said.toStdString();
-    return "not every byte could be written (is the disk full?)";
+    return "لم يُكتب الملف كله (هل القرص ممتلئ؟)";
 }
 
 void commitWhole(QSaveFile& file, const std::string& refusal)

@@ -1,4 +1,5 @@
 #include "SpreadsheetFile.h"
+#include "Isolated.h"
 
 #include <xlsxwriter.h>
 
@@ -7,6 +8,12 @@
 #include <unistd.h>
 
 namespace {
+
+std::string cannotWrite(const std::filesystem::path& file)
+{
+    return "تعذّرت الكتابة في الملف " + store::isolatedLeftToRight(file.string());
+}
+
 
 std::string lowerCase(std::string text)
 {
@@ -49,7 +56,7 @@ void writeCsv(const std::filesystem::path& file, const std::vector<std::string>&
     }
     out.flush();
     if (!out)
-        throw std::runtime_error("Cannot write " + file.string());
+        throw std::runtime_error(cannotWrite(file));
 }
 
 void writeXlsx(const std::filesystem::path& file, const std::vector<std::string>& titles,
@@ -57,7 +64,7 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<std::string>
 {
     lxw_workbook* workbook = workbook_new(file.c_str());
     if (!workbook)
-        throw std::runtime_error("Cannot write " + file.string());
+        throw std::runtime_error(cannotWrite(file));
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     worksheet_right_to_left(sheet);
     worksheet_freeze_panes(sheet, 1, 0);
@@ -77,7 +84,7 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<std::string>
     }
     const lxw_error closed = workbook_close(workbook);
     if (closed != LXW_NO_ERROR)
-        throw std::runtime_error("Cannot write " + file.string() + ": " + lxw_strerror(closed));
+        throw std::runtime_error(cannotWrite(file) + ": " + lxw_strerror(closed));
 }
 
 } // namespace

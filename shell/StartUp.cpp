@@ -8,6 +8,7 @@
 #include "IsolatedText.h"
 #include "OddValueNotices.h"
 #include "ProgramObjects.h"
+#include "ReadOnlyNotice.h"
 #include "StoreError.h"
 #include "TableSetup.h"
 #include "Unitmain.h"
@@ -70,6 +71,7 @@ int startUp(const std::filesystem::path& dataRoot)
         return 0;
     }
     tellOddValues(store::DataModule1->connection());
+    warnIfReadOnly(store::DataModule1->connection());
     QEventLoop loop;
     QObject::connect(FormMain, &controls::WorkingWindow::closed, &loop, &QEventLoop::quit);
     controls::showMaximisedOnScreen(*FormMain);

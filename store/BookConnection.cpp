@@ -12,6 +12,8 @@
 #include <array>
 #include <utility>
 
+#include <unistd.h>
+
 namespace store {
 
 BookConnection::BookConnection(std::filesystem::path dataRoot, BookOptions options)
@@ -132,6 +134,19 @@ Statement& BookConnection::statement(const std::string& sql)
     if (!kept)
         kept = std::make_unique<Statement>(db_, sql, fileNamedIn(sql));
     return *kept;
+}
+
+std::vector<std::filesystem::path> BookConnection::unwritableFiles() const
+{
+    std::vector<std::filesystem::path> unwritable;
+    for (const TableDef* table : allTables()) {
+        if (!isOpen(*table))
+            continue;
+        const std::filesystem::path file = table->pathUnder(dataRoot_);
+        if (sqlite3_db_readonly(db_, schemaOf(*table).c_str()) == 1 || ::access(file.parent_path().c_str(), W_OK) != 0)
+            unwritable.push_back(file);
+    }
+    return unwritable;
 }
 
 // The file a statement's failure is told against: the one table file it names, or the

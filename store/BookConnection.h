@@ -43,6 +43,9 @@ public:
     // "main" for the worker table, the table's own name for an attached entry table.
     std::string schemaOf(const TableDef& table) const;
     std::string fileNamedIn(const std::string& sql) const;
+    // The book's files that cannot be written: opened read-only by the engine, or in a
+    // folder where the journal of a write cannot be made.
+    std::vector<std::filesystem::path> unwritableFiles() const;
 
     // A prepared statement kept for the connection's lifetime, one per SQL text.
     Statement& statement(const std::string& sql);

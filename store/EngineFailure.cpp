@@ -4,39 +4,44 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+
 namespace store {
 
 std::string engineFailure(int engineCode, const std::string& file, const std::string& engineText)
 {
-    const std::string where = isolatedLeftToRight(file);
+    // A failure over several files at once (a unit of work's begin or end) names the book.
+    std::error_code ignored;
+    const std::string what = (std::filesystem::is_directory(file, ignored) ? "الدفتر في " : "الملف ")
+                             + isolatedLeftToRight(file);
     std::string said;
     switch (engineCode & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        said = "الملف " + where + " مقفل: برنامج آخر يعمل فيه الآن، ولم يُحفظ شيء. أعد المحاولة بعد قليل";
+        said = what + " مقفل: برنامج آخر يكتب فيه الآن، ولم يُحفظ شيء. أعد المحاولة بعد قليل";
         break;
     case SQLITE_READONLY:
-        said = "الملف " + where + " للقراءة فقط: لا يمكن الكتابة فيه، ولم يُحفظ شيء";
+        said = what + " للقراءة فقط: لا تمكن الكتابة فيه، ولم يُحفظ شيء";
         break;
     case SQLITE_FULL:
-        said = "القرص ممتلئ: لا مكان للكتابة في الملف " + where + "، ولم يُحفظ شيء";
+        said = "القرص ممتلئ: لا مكان للكتابة في " + what + "، ولم يُحفظ شيء";
         break;
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        said = "الملف " + where + " تالف أو ليس من ملفات دفتر الإجازات";
+        said = what + " تالف أو ليس من ملفات دفتر الإجازات";
         break;
     case SQLITE_CANTOPEN:
-        said = "تعذّر فتح الملف " + where;
+        said = "تعذّر فتح " + what;
         break;
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        said = "لا إذن بالوصول إلى الملف " + where;
+        said = "لا إذن بالوصول إلى " + what;
         break;
     case SQLITE_IOERR:
-        said = "تعذّرت القراءة من الملف " + where + " أو الكتابة فيه";
+        said = "تعذّرت القراءة من " + what + " أو الكتابة فيه";
         break;
     default:
-        said = "أخفق محرك الجداول في الملف " + where;
+        said = "أخفق محرك الجداول في " + what;
         break;
     }
     return said + " (" + isolatedLeftToRight(engineText) + ")";

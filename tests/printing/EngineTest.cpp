@@ -211,7 +211,7 @@ TEST(SavedReport, AFileOfALaterFormatSaysSo)
     QByteArray later = saved(sampleDocument());
     const qsizetype versionAt = QByteArray("IJAZAT-REPORT").size();
     later[versionAt + 3] = 2; // the version, big-endian
-    EXPECT_EQ(refusal(later), "The report was saved in format version 2, which this program does not read");
+    EXPECT_EQ(refusal(later), "حُفظ التقرير بصيغة الإصدار \u20662\u2069، وهذا البرنامج لا يقرؤها");
 }
 
 } // namespace

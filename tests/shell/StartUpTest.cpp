@@ -1,4 +1,6 @@
 #include "DataModule.h"
+#include "FaultVfs.h"
+#include "ReadOnlyNotice.h"
 #include "TempBook.h"
 #include "RecordingDialogs.h"
 #include "Schema.h"
@@ -251,4 +253,31 @@ TEST_F(DataRoot, AFirstRunWithNoDataRootMakesTheEmptyBookAndSaysWhere)
     ASSERT_EQ(boxes.messages.size(), 1);
     EXPECT_TRUE(boxes.messages.front().contains(QChar(0x2066) + QString::fromStdString(root.string()) + QChar(0x2069)))
         << "the folder isolated left to right, so its slashes stay where they are";
+}
+
+// A book the clerk cannot write is told once as the program starts, naming the folder and
+// each file; a writable book says nothing.
+TEST(ReadOnlyBook, IsToldOnceAtStartUpNamingTheFolderAndEachFile)
+{
+    testing_support::FaultVfs::install();
+    testing_support::TempBook book;
+    testing_support::RecordingDialogs boxes;
+    for (const bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "writable");
+        boxes.warnings.clear();
+        testing_support::FaultVfs::openReadOnly(readOnly);
+        store::TDataModule1 opened(book.root(), {testing_support::FaultVfs::name, 100});
+        testing_support::FaultVfs::openReadOnly(false);
+        warnIfReadOnly(opened.connection());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(boxes.warnings.size(), readOnly ? 1 : 0);
+        if (!readOnly)
+            continue;
+        const QString said = boxes.warnings.front();
+        EXPECT_TRUE(said.contains(u"للقراءة فقط"_s));
+        EXPECT_TRUE(said.contains(QChar(0x2066) + QString::fromStdString(book.root().string()) + QChar(0x2069)));
+        for (const store::TableDef* table : store::allTables())
+            EXPECT_TRUE(said.contains(QString::fromStdString(table->pathUnder(book.root()).string())))
+                << table->name;
+    }
 }

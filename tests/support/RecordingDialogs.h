@@ -14,6 +14,7 @@ public:
     ~RecordingDialogs() override { controls::setDialogs(nullptr); }
 
     void message(const QString& text) override { messages << text; }
+    void warning(const QString& text) override { warnings << text; }
     void exception(const QString& text) override { exceptions << text; }
     bool confirmDelete() override
     {
@@ -33,6 +34,7 @@ public:
     }
 
     QStringList messages;
+    QStringList warnings;
     QStringList fileQuestions;
     QStringList questions;
     bool answerConfirm = true;

@@ -10,7 +10,9 @@ namespace {
 struct Plan {
     int operations = 0;
     int failAt = 0;
+    int failWith = 0;
     int killAt = 0;
+    bool readOnly = false;
 };
 Plan plan;
 
@@ -48,19 +50,19 @@ int faultRead(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset
 int faultWrite(sqlite3_file* file, const void* buffer, int amount, sqlite3_int64 offset)
 {
     if (injectFailure())
-        return SQLITE_IOERR_WRITE;
+        return plan.failWith ? plan.failWith : SQLITE_IOERR_WRITE;
     return real(file)->pMethods->xWrite(real(file), buffer, amount, offset);
 }
 int faultTruncate(sqlite3_file* file, sqlite3_int64 size)
 {
     if (injectFailure())
-        return SQLITE_IOERR_TRUNCATE;
+        return plan.failWith ? plan.failWith : SQLITE_IOERR_TRUNCATE;
     return real(file)->pMethods->xTruncate(real(file), size);
 }
 int faultSync(sqlite3_file* file, int flags)
 {
     if (injectFailure())
-        return SQLITE_IOERR_FSYNC;
+        return plan.failWith ? plan.failWith : SQLITE_IOERR_FSYNC;
     return real(file)->pMethods->xSync(real(file), flags);
 }
 int faultFileSize(sqlite3_file* file, sqlite3_int64* size)
@@ -96,6 +98,8 @@ int faultOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags
 {
     auto* fault = reinterpret_cast<FaultFile*>(file);
     fault->real = reinterpret_cast<sqlite3_file*>(fault + 1);
+    if (plan.readOnly && (flags & SQLITE_OPEN_MAIN_DB))
+        flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
     const int rc = realVfs->xOpen(realVfs, name, fault->real, flags, outFlags);
     fault->base.pMethods = fault->real->pMethods ? &faultMethods : nullptr;
     return rc;
@@ -103,7 +107,7 @@ int faultOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags
 int faultDelete(sqlite3_vfs*, const char* name, int syncDir)
 {
     if (injectFailure())
-        return SQLITE_IOERR_DELETE;
+        return plan.failWith ? plan.failWith : SQLITE_IOERR_DELETE;
     return realVfs->xDelete(realVfs, name, syncDir);
 }
 int faultAccess(sqlite3_vfs*, const char* name, int flags, int* out)
@@ -174,10 +178,16 @@ void FaultVfs::reset()
     plan = Plan{};
 }
 
-void FaultVfs::failAt(int n)
+void FaultVfs::failAt(int n, int code)
 {
     plan = Plan{};
     plan.failAt = n;
+    plan.failWith = code;
+}
+
+void FaultVfs::openReadOnly(bool readOnly)
+{
+    plan.readOnly = readOnly;
 }
 
 void FaultVfs::killAt(int n)

@@ -16,8 +16,12 @@ public:
 
     // Counts from zero again and stops injecting.
     static void reset();
-    // The n-th durable operation from now (counting from 1) fails with an I/O error.
-    static void failAt(int n);
+    // The n-th durable operation from now (counting from 1) fails with an I/O error, or
+    // with `code` (SQLITE_FULL: a full disk).
+    static void failAt(int n, int code = 0);
+    // Files opened from now on are read-only, as on a disk mounted so or a folder the
+    // clerk may not write.
+    static void openReadOnly(bool readOnly);
     // Before the n-th durable operation from now, the process ends at once (_exit).
     static void killAt(int n);
     // Durable operations since the last reset.
