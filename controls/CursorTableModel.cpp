@@ -22,7 +22,9 @@ Qt::Alignment qtAlignment(store::FieldAlignment alignment)
     case store::FieldAlignment::Left:
         return Qt::AlignLeft | Qt::AlignVCenter;
     case store::FieldAlignment::Right:
-        return Qt::AlignRight | Qt::AlignVCenter;
+        // Right is the right edge in either reading order: the worker's name keeps to it,
+        // a Latin name too.
+        return Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
     case store::FieldAlignment::Center:
         break;
     }

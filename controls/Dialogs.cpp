@@ -13,21 +13,9 @@ namespace {
 
 class MessageBoxes final : public Dialogs {
 public:
-    void message(const QString& text) override
-    {
-        QMessageBox box(QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok);
-        box.exec();
-    }
-    void warning(const QString& text) override
-    {
-        QMessageBox box(QMessageBox::Warning, applicationTitle(), text, QMessageBox::Ok);
-        box.exec();
-    }
-    void exception(const QString& text) override
-    {
-        QMessageBox box(QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok);
-        box.exec();
-    }
+    void message(const QString& text) override { tell(QMessageBox::NoIcon, text); }
+    void warning(const QString& text) override { tell(QMessageBox::Warning, text); }
+    void exception(const QString& text) override { tell(QMessageBox::Critical, text); }
     bool confirmDelete() override
     {
         QMessageBox box(QMessageBox::Question, applicationTitle(), QStringLiteral("Delete record?"),
@@ -44,6 +32,16 @@ public:
     QString fileToSave(const QString& title, const QString& suggested, const QString& filter) override
     {
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter);
+    }
+
+private:
+    // An Arabic text is laid out right to left, its icon at the right; an English one
+    // (the platform's own messages) left to right.
+    static void tell(QMessageBox::Icon icon, const QString& text)
+    {
+        QMessageBox box(icon, applicationTitle(), text, QMessageBox::Ok);
+        box.setLayoutDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+        box.exec();
     }
 };
 

@@ -36,7 +36,11 @@ void FieldLineEdit::keepToField(const store::Field& field)
         setAlignment((rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter);
     } else {
         unsetLayoutDirection();
-        setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
+        // A right-aligned field (the worker's name) keeps to the right, a Latin name too;
+        // otherwise the text keeps to the edge its own reading order starts from.
+        setAlignment((field.Alignment() == store::FieldAlignment::Right ? Qt::AlignRight | Qt::AlignAbsolute
+                                                                        : Qt::AlignLeading)
+                     | Qt::AlignVCenter);
     }
     setMaxLength(field.DataType() == store::FieldType::Text ? field.Size() : 32767);
     setReadOnly(field.ReadOnly());

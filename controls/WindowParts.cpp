@@ -1,5 +1,7 @@
 #include "WindowParts.h"
 
+#include "BevelledPanel.h"
+
 #include <QApplication>
 #include <QEvent>
 
@@ -49,9 +51,8 @@ QWidget* makePanel(QWidget* parent, const QString& objectName, const QColor& col
 
 QFrame* makeSunkenPanel(QWidget* parent, const QString& objectName, const QColor& colour, const QSize& size)
 {
-    auto* panel = new QFrame(parent);
+    auto* panel = new BevelledPanel(parent);
     panel->setObjectName(objectName);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     QPalette colours = panel->palette();
     colours.setColor(QPalette::Window, colour);
     panel->setPalette(colours);

@@ -55,6 +55,7 @@ TLeaveWindowFrame::TLeaveWindowFrame(const QString& objectName, Amounts amounts)
 
     const bool hourly = amounts == Amounts::HoursAndMinutes;
     Edit1 = box(u"Edit1"_s, 169);
+    Edit1->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter); // a name, Latin too, keeps right
     Edit2 = box(u"Edit2"_s, 41);
     Label2 = new QLabel(hourly ? u"ساعة"_s : u"يوم"_s, Panel3);
     Label2->setObjectName(u"Label2"_s);

@@ -7,12 +7,14 @@
 #include "Guard.h"
 #include "IsolatedText.h"
 #include "OddValueNotices.h"
+#include "ProgramLook.h"
 #include "ProgramObjects.h"
 #include "ReadOnlyNotice.h"
 #include "StoreError.h"
 #include "TableSetup.h"
 #include "Unitmain.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QTimer>
@@ -60,6 +62,7 @@ void tellWhereTheBookIs(const std::filesystem::path& dataRoot)
 int startUp(const std::filesystem::path& dataRoot)
 {
     controls::substituteArabicFaces();
+    controls::useProgramLook(*qApp);
     ProgramObjects program;
     try {
         const bool firstRun = makeTheBookOnFirstRun(dataRoot);

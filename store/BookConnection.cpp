@@ -82,7 +82,7 @@ void BookConnection::openTable(const TableDef& table)
             const std::string message = engineFailure(db ? sqlite3_extended_errcode(db) : rc, path.string(),
                                                       db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
             sqlite3_close_v2(db);
-            throw StoreError(cannotOpen + message);
+            throw StoreError(message); // it names the file already
         }
         db_ = db;
         sqlite3_busy_handler(db_, &BookConnection::waitForLock, this);
@@ -93,11 +93,7 @@ void BookConnection::openTable(const TableDef& table)
         // Attached files open with the worker file's flags, so a missing file is never created.
         Statement attach(db_, "ATTACH DATABASE ?1 AS " + sqlName(schema), path.string());
         attach.bind(1, path.string());
-        try {
-            attach.step();
-        } catch (const StoreError& error) {
-            throw StoreError(cannotOpen + error.what());
-        }
+        attach.step(); // a failure names the file already
     }
     try {
         // A file that is not a table of ours is refused before anything is written to it.

@@ -44,7 +44,7 @@ std::string engineFailure(int engineCode, const std::string& file, const std::st
         said = "أخفق محرك الجداول في " + what;
         break;
     }
-    return said + " (" + isolatedLeftToRight(engineText) + ")";
+    return said + "\n(" + isolatedLeftToRight(engineText) + ")";
 }
 
 } // namespace store

@@ -5,6 +5,7 @@
 #include "ProgramTitle.h"
 #include "RecordingDialogs.h"
 #include "Typing.h"
+#include "WindowParts.h"
 #include "WorkingWindow.h"
 
 #include <QApplication>
@@ -155,4 +156,26 @@ TEST(RealBoxes, TheDeleteConfirmationOffersOkAndCancel)
     EXPECT_FALSE(controls::dialogs().confirmDelete());
     whenABoxOpens([](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
     EXPECT_TRUE(controls::dialogs().confirmDelete());
+}
+
+// The menu and input panels: a single dark border, then a raised bevel, then a lowered one,
+// each a pixel wide, round the panel's own colour.
+TEST(MenuPanel, HasASingleBorderWithALoweredInnerBevel)
+{
+    QWidget window;
+    QFrame* panel = controls::makeSunkenPanel(&window, u"Panel1"_s, QColor(0x00, 0x80, 0xC0), QSize(120, 80));
+    const QImage drawn = panel->grab().toImage();
+    const QRgb black = qRgb(0, 0, 0), white = qRgb(0xff, 0xff, 0xff), shadow = qRgb(0x80, 0x80, 0x80);
+    const struct {
+        QPoint at;
+        QRgb colour;
+    } expected[] = {
+        {{0, 40}, black},  {{119, 40}, black}, {{60, 0}, black},   {{60, 79}, black},   // the border
+        {{1, 40}, white},  {{60, 1}, white},   {{118, 40}, shadow}, {{60, 78}, shadow}, // raised
+        {{2, 40}, shadow}, {{60, 2}, shadow},  {{117, 40}, white},  {{60, 77}, white},  // lowered inside it
+        {{60, 40}, qRgb(0x00, 0x80, 0xC0)},
+    };
+    for (const auto& pixel : expected)
+        EXPECT_EQ(drawn.pixel(pixel.at) & 0xffffff, pixel.colour & 0xffffff)
+            << "at " << pixel.at.x() << "," << pixel.at.y();
 }

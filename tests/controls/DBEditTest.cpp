@@ -1,4 +1,6 @@
 #include "DBEdit.h"
+#include "DBGrid.h"
+#include "Pixels.h"
 #include "RecordingDialogs.h"
 #include "StoreError.h"
 #include "TempBook.h"
@@ -193,3 +195,34 @@ TEST_F(DBEditTest, ARecordGoneFromTheTableRefusesTheChangeAndTheBoxShowsTheField
 }
 
 } // namespace
+
+// The worker's name keeps to the right of its box in a right-to-left window, a Latin name
+// too, shown or being typed; the same in a grid cell being edited.
+TEST(RightAlignedNames, ALatinNameKeepsToTheRightOfItsBoxAndOfAnEditedCell)
+{
+    testing_support::TempBook folder;
+    auto book = folder.open();
+    testing_support::addWorker(*book, "Salim");
+    book->TableM.First();
+    QWidget window;
+    window.setLayoutDirection(Qt::RightToLeft);
+    auto* name = new controls::DBEdit(&window, u"DBEdit1"_s, book->DataSourceM, "WorkerName");
+    name->setGeometry(10, 10, 240, 26);
+    auto* grid = new controls::DBGrid(&window, u"DBGrid1"_s, book->DataSourceM,
+                                      {{"WorkerName", u"اسم العامل"_s, 240, Qt::white, Qt::blue, {}}}, {});
+    grid->setGeometry(10, 50, 300, 120);
+    ASSERT_TRUE(testing_support::showActive(window));
+    auto rightHalf = [](QWidget& shown, const char* when) {
+        const auto [first, last] = testing_support::inkColumns(shown.grab().toImage(), 4);
+        EXPECT_GT(first, shown.width() / 2) << when << ": ink from " << first << " to " << last;
+    };
+    rightHalf(*name, "shown");
+    name->setFocus(Qt::MouseFocusReason);
+    name->end(false);
+    typeText(name, u" H"_s);
+    rightHalf(*name, "typed into");
+    grid->setFocus(Qt::TabFocusReason);
+    typeText(grid, u"Sa"_s);
+    ASSERT_TRUE(grid->isEditingCell());
+    rightHalf(grid->cellEditor(), "edited in the grid");
+}

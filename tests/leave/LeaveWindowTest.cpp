@@ -1,4 +1,6 @@
 #include "BookWindowFixture.h"
+#include "Pixels.h"
+#include "ProgramLook.h"
 #include "Unitadministrationpermit.h"
 #include "Unithealthpermit.h"
 #include "Unithourspermit.h"
@@ -9,6 +11,7 @@
 #include <sqlite3.h>
 
 using namespace Qt::Literals::StringLiterals;
+using testing_support::pixelsOf;
 using testing_support::typeText;
 
 namespace {
@@ -342,3 +345,42 @@ TEST_F(LeaveWindow, AWorkerDeletedElsewhereIsNeverChargedAndNoOneElseIs)
 }
 
 } // namespace
+
+
+// A name typed as people type it finds the worker however the book spells it; Enter walks
+// the chain to the save button, which is then plainly marked; each box shows its selection
+// only while it holds the focus.
+TEST_F(LeaveWindow, ANameTypedWithoutItsHamzaFindsItAndTheChainEndsOnAMarkedSaveButton)
+{
+    const std::int32_t ibrahim = testing_support::addWorker(*book, "إبراهيم");
+    testing_support::addWorker(*book, "احمد");
+    TFormAdministrationPermit& window = open<TFormAdministrationPermit>();
+    typeText(window.Edit1, u"ابراهيم"_s);
+    EXPECT_EQ(book->TableMWNAuto.AsInteger(), ibrahim);
+    EXPECT_EQ(window.DBGrid1->currentIndex().row(), 4) << "after the four Latin names";
+    EXPECT_EQ(window.DBGrid1->currentIndex().column(), 0);
+
+    const QColor ring = QColor::fromRgb(controls::focusRingRgb);
+    const QColor selection = window.Edit2->palette().color(QPalette::Active, QPalette::Highlight);
+    enter();
+    ASSERT_TRUE(window.Edit2->hasFocus());
+    EXPECT_GT(pixelsOf(window.Edit2->grab().toImage(), selection), 20) << "the selected count shows while focused";
+    EXPECT_EQ(pixelsOf(window.BitBtn2->grab().toImage(), ring), 0);
+    {
+        QWidget elsewhere; // a box of another window takes the focus; the count keeps its selection unseen
+        ASSERT_TRUE(testing_support::showActive(elsewhere));
+        EXPECT_TRUE(window.Edit2->hasSelectedText());
+        EXPECT_EQ(pixelsOf(window.Edit2->grab().toImage(), selection), 0) << "a selection without the focus is not shown";
+    }
+    ASSERT_TRUE(testing_support::showActive(window));
+    ASSERT_TRUE(window.Edit2->hasFocus());
+    for (QLineEdit* box : {window.Edit4, window.Edit5}) { // the year box is passed over
+        enter();
+        EXPECT_TRUE(box->hasFocus()) << box->objectName().toStdString();
+    }
+    enter();
+    ASSERT_TRUE(window.BitBtn2->hasFocus());
+    EXPECT_GT(pixelsOf(window.BitBtn2->grab().toImage(), ring), 150) << "the focused save button is ringed";
+    EXPECT_EQ(pixelsOf(window.BitBtn1->grab().toImage(), ring), 0) << "the close button is not";
+    EXPECT_EQ(book->TableMAuto.AsInteger(), ibrahim);
+}
