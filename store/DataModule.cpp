@@ -1,17 +1,24 @@
 #include "DataModule.h"
 
+#include "LocalBookConnection.h"
+
 namespace store {
 
 TDataModule1* DataModule1 = nullptr;
 
 TDataModule1::TDataModule1(const std::filesystem::path& dataRoot, BookOptions options)
-    : connection_(dataRoot, std::move(options)),
-      TableM(connection_, workerTable(), CursorOrder::ByAuto, "TableM"),
-      TableMWN(connection_, workerTable(), CursorOrder::ByWorkerName, "TableMWN"),
-      TablePermitAdmin(connection_, permitAdminTable(), CursorOrder::ByIndex, "TablePermitAdmin"),
-      TablePermitHours(connection_, permitHoursTable(), CursorOrder::ByIndex, "TablePermitHours"),
-      TablePermitHealth(connection_, permitHealthTable(), CursorOrder::ByIndex, "TablePermitHealth"),
-      TablePermitNoHire(connection_, permitNoHireTable(), CursorOrder::ByIndex, "TablePermitNoHire"),
+    : TDataModule1(std::make_unique<LocalBookConnection>(dataRoot, std::move(options)))
+{
+}
+
+TDataModule1::TDataModule1(std::unique_ptr<BookConnection> connection)
+    : connection_(std::move(connection)),
+      TableM(*connection_, workerTable(), CursorOrder::ByAuto, "TableM"),
+      TableMWN(*connection_, workerTable(), CursorOrder::ByWorkerName, "TableMWN"),
+      TablePermitAdmin(*connection_, permitAdminTable(), CursorOrder::ByIndex, "TablePermitAdmin"),
+      TablePermitHours(*connection_, permitHoursTable(), CursorOrder::ByIndex, "TablePermitHours"),
+      TablePermitHealth(*connection_, permitHealthTable(), CursorOrder::ByIndex, "TablePermitHealth"),
+      TablePermitNoHire(*connection_, permitNoHireTable(), CursorOrder::ByIndex, "TablePermitNoHire"),
       DataSourceM("DataSourceM", TableM),
       DataSourceMWN("DataSourceMWN", TableMWN),
       DataSourcePermitAdmin("DataSourcePermitAdmin", TablePermitAdmin),
@@ -83,7 +90,7 @@ std::array<Cursor*, 6> TDataModule1::cursors()
 UnitOfWork TDataModule1::beginWork()
 {
     const std::array<Cursor*, 6> all = cursors();
-    return UnitOfWork(connection_, std::vector<Cursor*>(all.begin(), all.end()));
+    return UnitOfWork(*connection_, std::vector<Cursor*>(all.begin(), all.end()));
 }
 
 } // namespace store

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 
 namespace store {
 
@@ -19,18 +20,21 @@ namespace store {
 // Destruction drops any pending change unwritten.
 class TDataModule1 {
 public:
+    // The book in the five local files under the data root.
     explicit TDataModule1(const std::filesystem::path& dataRoot, BookOptions options = {});
+    // The book behind another connection: a database on a server.
+    explicit TDataModule1(std::unique_ptr<BookConnection> connection);
     TDataModule1(const TDataModule1&) = delete;
     TDataModule1& operator=(const TDataModule1&) = delete;
 
-    BookConnection& connection() { return connection_; }
+    BookConnection& connection() { return *connection_; }
     // In their opening order.
     std::array<Cursor*, 6> cursors();
     // A unit of work over all five files and all six cursors.
     UnitOfWork beginWork();
 
 private:
-    BookConnection connection_;
+    std::unique_ptr<BookConnection> connection_;
 
 public:
     Cursor TableM;

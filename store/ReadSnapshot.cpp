@@ -11,7 +11,7 @@ ReadSnapshot::ReadSnapshot(Cursor& anyCursorOfTheBook) : cursor_(anyCursorOfTheB
     BookConnection& connection = cursor_.connection();
     if (connection.inTransaction())
         return;
-    connection.execute("BEGIN");
+    connection.beginRead();
     owner_ = true;
 }
 

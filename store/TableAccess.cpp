@@ -54,7 +54,8 @@ TableAccess::TableAccess(BookConnection& connection, const TableDef& table, Curs
     namedFirstSql_ = select(folded + " >= ''", orderBy(false), true); // a folded name is text, or NULL
     keysSql_ = "SELECT \"Auto\" FROM " + target_ + (ranged() ? " WHERE \"Index\" = ?1" : "") + " ORDER BY "
                + orderBy(false);
-    insertSql_ = "INSERT INTO " + target_ + " (" + insertFields + ") VALUES (" + insertValues + ")";
+    // The key comes back from the statement itself, as both engines give it.
+    insertSql_ = "INSERT INTO " + target_ + " (" + insertFields + ") VALUES (" + insertValues + ") RETURNING \"Auto\"";
     removeSql_ = "DELETE FROM " + target_ + " WHERE \"Auto\" = ?1";
 }
 
@@ -79,13 +80,13 @@ std::string TableAccess::orderBy(bool descending) const
     return foldedNameSql("\"WorkerName\"") + direction + ", \"WorkerName\"" + direction + ", \"Auto\"" + direction;
 }
 
-void TableAccess::bindRange(Statement& statement, std::int32_t range) const
+void TableAccess::bindRange(BookStatement& statement, std::int32_t range) const
 {
     if (ranged())
         statement.bind(rangeParameter, range);
 }
 
-void TableAccess::bindPosition(Statement& statement, const Row& from) const
+void TableAccess::bindPosition(BookStatement& statement, const Row& from) const
 {
     if (order_ != CursorOrder::ByWorkerName) {
         statement.bind(positionParameter, autoOf(from));
@@ -98,7 +99,7 @@ void TableAccess::bindPosition(Statement& statement, const Row& from) const
 
 std::optional<Row> TableAccess::one(const std::string& sql, std::int32_t range, std::optional<std::int32_t> key) const
 {
-    Statement& statement = connection_.statement(sql);
+    BookStatement& statement = connection_.statement(sql);
     StatementUse use(statement);
     bindRange(statement, range);
     if (key)
@@ -110,7 +111,7 @@ std::optional<Row> TableAccess::one(const std::string& sql, std::int32_t range, 
 
 std::vector<Row> TableAccess::many(const std::string& sql, std::int32_t range, const Row* from, int count) const
 {
-    Statement& statement = connection_.statement(sql);
+    BookStatement& statement = connection_.statement(sql);
     StatementUse use(statement);
     bindRange(statement, range);
     if (from && unnamed(*from))
@@ -174,7 +175,7 @@ std::optional<Row> TableAccess::byAuto(std::int32_t key, std::int32_t range) con
 
 std::optional<Row> TableAccess::stored(std::int32_t key) const
 {
-    Statement& statement = connection_.statement(storedSql_);
+    BookStatement& statement = connection_.statement(storedSql_);
     StatementUse use(statement);
     statement.bind(positionParameter, key);
     if (!statement.step())
@@ -186,7 +187,7 @@ std::optional<Row> TableAccess::atOrAfterName(const std::string& text) const
 {
     if (text.empty())
         return first(0); // the empty text sorts with the names left NULL, before every other
-    Statement& statement = connection_.statement(nearestSql_);
+    BookStatement& statement = connection_.statement(nearestSql_);
     StatementUse use(statement);
     statement.bind(positionParameter, std::string_view(text));
     if (!statement.step())
@@ -196,7 +197,7 @@ std::optional<Row> TableAccess::atOrAfterName(const std::string& text) const
 
 std::vector<std::int32_t> TableAccess::keys(std::int32_t range) const
 {
-    Statement& statement = connection_.statement(keysSql_);
+    BookStatement& statement = connection_.statement(keysSql_);
     StatementUse use(statement);
     bindRange(statement, range);
     std::vector<std::int32_t> found;
@@ -205,7 +206,7 @@ std::vector<std::int32_t> TableAccess::keys(std::int32_t range) const
     return found;
 }
 
-Row TableAccess::read(const Statement& statement) const
+Row TableAccess::read(const BookStatement& statement) const
 {
     Row row(table_.fields.size());
     std::vector<std::size_t> odd;
@@ -235,7 +236,7 @@ Row TableAccess::read(const Statement& statement) const
     return row;
 }
 
-OddValue TableAccess::oddValue(const Statement& statement, const Row& row, std::size_t position) const
+OddValue TableAccess::oddValue(const BookStatement& statement, const Row& row, std::size_t position) const
 {
     OddValue value{table_.name, autoOf(row), {}, std::nullopt, table_.fields[position].name,
                    statement.text(int(position))};
@@ -247,7 +248,7 @@ OddValue TableAccess::oddValue(const Statement& statement, const Row& row, std::
     return value;
 }
 
-void TableAccess::bindValue(Statement& statement, int position, const FieldDef& field, const FieldValue& value) const
+void TableAccess::bindValue(BookStatement& statement, int position, const FieldDef& field, const FieldValue& value) const
 {
     if (const auto* number = std::get_if<std::int32_t>(&value))
         statement.bind(position, *number);
@@ -261,13 +262,13 @@ void TableAccess::bindValue(Statement& statement, int position, const FieldDef& 
 
 std::int32_t TableAccess::insert(const Row& row) const
 {
-    Statement& statement = connection_.statement(insertSql_);
+    BookStatement& statement = connection_.statement(insertSql_);
     StatementUse use(statement);
     for (std::size_t i = 1; i < table_.fields.size(); ++i)
         bindValue(statement, int(i), table_.fields[i], row[i]);
-    statement.step();
+    const bool returned = statement.step();
     connection_.noteWrite(table_);
-    const std::int64_t key = connection_.lastInsertedKey();
+    const std::int64_t key = returned ? statement.integer(0) : 0;
     if (key > std::numeric_limits<std::int32_t>::max())
         throw StoreError("نفدت أرقام السجلات في الجدول " + isolatedLeftToRight(table_.name));
     return std::int32_t(key);
@@ -285,21 +286,22 @@ void TableAccess::update(std::int32_t key, const Row& row, const std::vector<boo
     }
     if (written.empty())
         return;
-    Statement& statement = connection_.statement("UPDATE " + target_ + " SET " + sets + " WHERE \"Auto\" = ?"
-                                                 + std::to_string(written.size() + 1));
+    // The key comes back only when the record is still there.
+    BookStatement& statement = connection_.statement("UPDATE " + target_ + " SET " + sets + " WHERE \"Auto\" = ?"
+                                                     + std::to_string(written.size() + 1) + " RETURNING \"Auto\"");
     StatementUse use(statement);
     for (std::size_t n = 0; n < written.size(); ++n)
         bindValue(statement, int(n + 1), table_.fields[written[n]], row[written[n]]);
     statement.bind(int(written.size() + 1), key);
-    statement.step();
+    const bool found = statement.step();
     connection_.noteWrite(table_);
-    if (connection_.changes() == 0)
+    if (!found)
         throw StoreError(recordDeletedElsewhere);
 }
 
 void TableAccess::remove(std::int32_t key) const
 {
-    Statement& statement = connection_.statement(removeSql_);
+    BookStatement& statement = connection_.statement(removeSql_);
     StatementUse use(statement);
     statement.bind(1, key);
     statement.step();

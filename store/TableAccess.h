@@ -12,7 +12,7 @@
 namespace store {
 
 class BookConnection;
-class Statement;
+class BookStatement;
 
 // The order a cursor walks its table in: by the primary key Auto, by the name index
 // (WorkerName, then Auto), or through the index indexx (by Auto within one Index value).
@@ -52,9 +52,9 @@ public:
 private:
     std::string select(const std::string& condition, const std::string& orderBy, bool limited) const;
     std::string orderBy(bool descending) const;
-    void bindRange(Statement& statement, std::int32_t range) const;
-    void bindPosition(Statement& statement, const Row& from) const;
-    void bindValue(Statement& statement, int position, const FieldDef& field, const FieldValue& value) const;
+    void bindRange(BookStatement& statement, std::int32_t range) const;
+    void bindPosition(BookStatement& statement, const Row& from) const;
+    void bindValue(BookStatement& statement, int position, const FieldDef& field, const FieldValue& value) const;
     std::optional<Row> one(const std::string& sql, std::int32_t range, std::optional<std::int32_t> key) const;
     // `from`: the record to seek beyond, or nullptr for a statement without a position.
     std::vector<Row> many(const std::string& sql, std::int32_t range, const Row* from, int count) const;
@@ -64,8 +64,8 @@ private:
     void continueWith(std::vector<Row>& rows, const std::string& sql, int count) const;
     // A value that is not a 32-bit whole number in a whole-number field reads as empty and
     // is told to the connection; an Auto beyond 32 bits throws StoreError.
-    Row read(const Statement& statement) const;
-    OddValue oddValue(const Statement& statement, const Row& row, std::size_t position) const;
+    Row read(const BookStatement& statement) const;
+    OddValue oddValue(const BookStatement& statement, const Row& row, std::size_t position) const;
 
     BookConnection& connection_;
     const TableDef& table_;

@@ -75,7 +75,7 @@ TEST(IndexSeeks, NameSearchKeySearchAndMovesNeverScanOrSort)
     EXPECT_EQ(byName.at(1), dm->TableMWNAuto.AsInteger());
 
     // The counter does see a scan: a search on a field with no index.
-    store::Statement& unindexed = connection.statement("SELECT count(*) FROM worker WHERE HorsPermit = ?1");
+    store::BookStatement& unindexed = connection.statement("SELECT count(*) FROM worker WHERE HorsPermit = ?1");
     unindexed.bind(1, std::string_view("1.0"));
     unindexed.step();
     unindexed.reset();

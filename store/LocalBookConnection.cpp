@@ -1,0 +1,241 @@
+#include "LocalBookConnection.h"
+
+#include "EngineFailure.h"
+#include "Isolated.h"
+#include "BusyWait.h"
+#include "StoreError.h"
+#include "TableShape.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include <unistd.h>
+
+namespace store {
+
+LocalBookConnection::LocalBookConnection(std::filesystem::path dataRoot, BookOptions options)
+    : BookConnection(std::move(dataRoot)), options_(std::move(options))
+{
+    renewBusyWait();
+}
+
+int LocalBookConnection::waitForLock(void* connection, int attempt)
+{
+    auto& self = *static_cast<LocalBookConnection*>(connection);
+    // Short naps first, as the engine's own wait takes them: most locks are a posting's few milliseconds.
+    static constexpr std::array<int, 12> naps = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+    int waited = 0;
+    for (int n = 0; n < attempt; ++n)
+        waited += naps[std::size_t(std::min(n, int(naps.size()) - 1))];
+    const int remaining = self.options_.busyTimeoutMs - waited;
+    if (busyWaitSpent())
+        return 0;
+    if (remaining <= 0) {
+        ++self.busyWaitsGivenUp_;
+        spendBusyWait();
+        return 0;
+    }
+    sqlite3_sleep(std::min(remaining, naps[std::size_t(std::min(attempt, int(naps.size()) - 1))]));
+    return 1;
+}
+
+LocalBookConnection::~LocalBookConnection()
+{
+    statements_.clear();
+    sqlite3_close_v2(db_);
+}
+
+std::string LocalBookConnection::schemaOf(const TableDef& table) const
+{
+    return &table == &workerTable() ? "main" : std::string(table.name);
+}
+
+bool LocalBookConnection::isOpen(const TableDef& table) const
+{
+    return open_.count(std::string(table.name)) > 0;
+}
+
+void LocalBookConnection::openTable(const TableDef& table)
+{
+    if (isOpen(table))
+        return;
+    const std::filesystem::path path = table.pathUnder(dataRoot());
+    const std::string schema = schemaOf(table);
+    const std::string cannotOpen = "تعذّر فتح جدول الدفتر " + isolatedLeftToRight(path.string()) + ": ";
+    if (schema == "main") {
+        if (!inUse_) {
+            try {
+                inUse_.emplace(dataRoot(), BookInUse::Claim::Shared);
+            } catch (const StoreError& error) {
+                throw StoreError(cannotOpen + error.what());
+            }
+        }
+        sqlite3* db = nullptr;
+        // One thread uses the book: the engine's locking of the connection at every call is
+        // only cost.
+        const int rc = sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                                       options_.vfs.empty() ? nullptr : options_.vfs.c_str());
+        if (rc != SQLITE_OK) {
+            const std::string message = engineFailure(db ? sqlite3_extended_errcode(db) : rc, path.string(),
+                                                      db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+            sqlite3_close_v2(db);
+            throw StoreError(message); // it names the file already
+        }
+        db_ = db;
+        sqlite3_busy_handler(db_, &LocalBookConnection::waitForLock, this);
+        sqlite3_extended_result_codes(db_, 1);
+    } else {
+        if (!db_)
+            throw StoreError(cannotOpen + "يُفتح جدول العاملين أولاً");
+        // Attached files open with the worker file's flags, so a missing file is never created.
+        Statement attach(db_, "ATTACH DATABASE ?1 AS " + sqlName(schema), path.string());
+        attach.bind(1, path.string());
+        attach.step(); // a failure names the file already
+    }
+    try {
+        // A file that is not a table of ours is refused before anything is written to it.
+        if (auto problem = tableShapeProblem(db_, schema, table))
+            throw StoreError(*problem);
+        configure(schema);
+    } catch (const StoreError& error) {
+        if (schema == "main") {
+            sqlite3_close_v2(db_);
+            db_ = nullptr;
+        } else {
+            Statement detach(db_, "DETACH DATABASE " + sqlName(schema));
+            detach.step();
+        }
+        throw StoreError(cannotOpen + error.what());
+    }
+    open_.insert(std::string(table.name));
+}
+
+void LocalBookConnection::configure(const std::string& schema)
+{
+    // A rollback journal on every file lets one transaction commit across all five.
+    Statement journal(db_, "PRAGMA " + sqlName(schema) + ".journal_mode = DELETE");
+    journal.step();
+    Statement synchronous(db_, "PRAGMA " + sqlName(schema) + ".synchronous = FULL");
+    synchronous.step();
+}
+
+Statement& LocalBookConnection::statement(const std::string& sql)
+{
+    if (!db_)
+        throw StoreError("دفتر الإجازات غير مفتوح");
+    auto& kept = statements_[sql];
+    if (!kept)
+        kept = std::make_unique<Statement>(db_, sql, fileNamedIn(sql));
+    return *kept;
+}
+
+std::vector<std::string> LocalBookConnection::unwritableParts() const
+{
+    std::vector<std::string> unwritable;
+    for (const TableDef* table : allTables()) {
+        if (!isOpen(*table))
+            continue;
+        const std::filesystem::path file = table->pathUnder(dataRoot());
+        if (sqlite3_db_readonly(db_, schemaOf(*table).c_str()) == 1 || ::access(file.parent_path().c_str(), W_OK) != 0)
+            unwritable.push_back(file.string());
+    }
+    return unwritable;
+}
+
+// The file a statement's failure is told against: the one table file it names, or the
+// book's folder for a statement over several files or none (a transaction's begin and end).
+std::string LocalBookConnection::fileNamedIn(const std::string& sql) const
+{
+    const TableDef* named = nullptr;
+    for (const TableDef* table : allTables()) {
+        if (!isOpen(*table) || sql.find(sqlName(schemaOf(*table)) + ".") == std::string::npos)
+            continue;
+        if (named)
+            return dataRoot().string();
+        named = table;
+    }
+    return named ? named->pathUnder(dataRoot()).string() : dataRoot().string();
+}
+
+void LocalBookConnection::beginWrite()
+{
+    // IMMEDIATE takes the write lock at once and waits for it: a deferred begin that reads
+    // first is refused without waiting while another program writes.
+    execute("BEGIN IMMEDIATE");
+    if (!fileOnWriteAheadLog())
+        return;
+    execute("ROLLBACK");
+    for (const TableDef* table : allTables()) {
+        if (!isOpen(*table))
+            continue;
+        try {
+            configure(schemaOf(*table));
+        } catch (const StoreError&) {
+            // Still held by the program that switched it; refused below.
+        }
+    }
+    execute("BEGIN IMMEDIATE");
+    if (const std::optional<std::string> file = fileOnWriteAheadLog()) {
+        execute("ROLLBACK");
+        throw StoreError("لم يُحفظ شيء: حوّل برنامج آخر الملف " + isolatedLeftToRight(*file)
+                         + " إلى سجل الكتابة المسبقة (WAL)، فلا تُحفظ الملفات الخمسة معاً. أغلق البرنامج الآخر وأعد المحاولة");
+    }
+}
+
+std::optional<std::string> LocalBookConnection::fileOnWriteAheadLog()
+{
+    for (const TableDef* table : allTables()) {
+        if (!isOpen(*table))
+            continue;
+        Statement& mode = statement("PRAGMA " + sqlName(schemaOf(*table)) + ".journal_mode");
+        StatementUse use(mode);
+        if (mode.step() && mode.text(0) == "wal")
+            return table->pathUnder(dataRoot()).string();
+    }
+    return std::nullopt;
+}
+
+std::int64_t LocalBookConnection::tableChanges(const TableDef& table)
+{
+    Statement& version = statement("PRAGMA " + sqlName(schemaOf(table)) + ".data_version");
+    StatementUse use(version);
+    version.step();
+    return version.integer(0) + ownWrites(table);
+}
+
+void LocalBookConnection::beginRead()
+{
+    execute("BEGIN");
+}
+
+bool LocalBookConnection::inTransaction() const
+{
+    return db_ && sqlite3_get_autocommit(db_) == 0;
+}
+
+int LocalBookConnection::fullScanSteps() const
+{
+    int steps = 0;
+    for (const auto& [sql, kept] : statements_)
+        steps += kept->fullScanSteps();
+    return steps;
+}
+
+int LocalBookConnection::sorts() const
+{
+    int count = 0;
+    for (const auto& [sql, kept] : statements_)
+        count += kept->sorts();
+    return count;
+}
+
+void LocalBookConnection::clearCounters()
+{
+    for (const auto& [sql, kept] : statements_)
+        kept->clearCounters();
+}
+
+} // namespace store

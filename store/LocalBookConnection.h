@@ -1,0 +1,62 @@
+#pragma once
+
+#include "BookConnection.h"
+#include "BookInUse.h"
+#include "Statement.h"
+
+#include <memory>
+#include <optional>
+
+struct sqlite3;
+
+namespace store {
+
+// The book in five local SQLite files. The worker file is the connection's main database
+// and the four entry files are attached to it, so one transaction can span all five files
+// and commit atomically (rollback journal, synchronous=FULL). It never creates a file.
+class LocalBookConnection final : public BookConnection {
+public:
+    LocalBookConnection(std::filesystem::path dataRoot, BookOptions options);
+    ~LocalBookConnection() override;
+
+    void openTable(const TableDef& table) override;
+    bool isOpen(const TableDef& table) const override;
+    // "main" for the worker table, the table's own name for an attached entry table.
+    std::string schemaOf(const TableDef& table) const override;
+    Statement& statement(const std::string& sql) override;
+    // A file another program switched to a write-ahead log would commit apart from the
+    // others: it is taken back to the rollback journal when no one holds it, else
+    // StoreError names it and nothing begins.
+    void beginWrite() override;
+    void beginRead() override;
+    bool inTransaction() const override;
+    // SQLite's data_version of the table's file, plus the writes through this connection.
+    std::int64_t tableChanges(const TableDef& table) override;
+    std::string place() const override { return dataRoot().string(); }
+    // Files opened read-only by the engine, or in a folder where the journal of a write
+    // cannot be made.
+    std::vector<std::string> unwritableParts() const override;
+    int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }
+
+    int fullScanSteps() const override;
+    int sorts() const override;
+    void clearCounters() override;
+
+private:
+    static int waitForLock(void* connection, int attempt);
+    void configure(const std::string& schema);
+    // The one table file a statement names, or the book's folder for one over several files
+    // or none: where its failure is told.
+    std::string fileNamedIn(const std::string& sql) const;
+    // The path of an open file that has left the rollback journal for a write-ahead log.
+    std::optional<std::string> fileOnWriteAheadLog();
+
+    BookOptions options_;
+    std::optional<BookInUse> inUse_; // while the worker file is open
+    sqlite3* db_ = nullptr;
+    std::set<std::string> open_;
+    std::map<std::string, std::unique_ptr<Statement>> statements_;
+    int busyWaitsGivenUp_ = 0;
+};
+
+} // namespace store
