@@ -45,6 +45,9 @@ public:
     // Begins a read transaction: one consistent view of all five tables.
     virtual void beginRead() = 0;
     virtual bool inTransaction() const = 0;
+    // Ends the transaction begun, storing it or dropping it.
+    virtual void commit() { execute("COMMIT"); }
+    virtual void rollback() { execute("ROLLBACK"); }
     // While a unit of work is open, every write joins its transaction.
     bool inUnitOfWork() const { return inUnitOfWork_; }
     void setInUnitOfWork(bool open) { inUnitOfWork_ = open; }

@@ -21,10 +21,10 @@ ReadSnapshot::~ReadSnapshot()
     if (!owner_ || !connection.inTransaction())
         return;
     try {
-        connection.execute("COMMIT");
+        connection.commit();
     } catch (const StoreError&) {
         try {
-            connection.execute("ROLLBACK"); // nothing was written: only the read locks go
+            connection.rollback(); // nothing was written: only the read locks go
         } catch (const StoreError&) {
             // The engine gives the locks back when the connection next reads.
         }

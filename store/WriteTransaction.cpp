@@ -23,7 +23,7 @@ WriteTransaction::~WriteTransaction()
     // The engine may already have rolled back by itself after an I/O error.
     if (owner_ && connection_.inTransaction()) {
         try {
-            connection_.execute("ROLLBACK");
+            connection_.rollback();
         } catch (...) {
             // A failed rollback leaves the journal behind; the engine rolls it back when the
             // file is next opened, so nothing half-written is ever read.
@@ -35,7 +35,7 @@ void WriteTransaction::commit()
 {
     if (!owner_)
         return;
-    connection_.execute("COMMIT");
+    connection_.commit();
     owner_ = false;
 }
 

@@ -1,0 +1,162 @@
+#include "ServerBookConnection.h"
+
+#include "Isolated.h"
+#include "ServerFailure.h"
+#include "ServerSchema.h"
+#include "StoreError.h"
+
+#include <libpq-fe.h>
+
+namespace server {
+namespace {
+
+// The key of the book's write lock among the server's advisory locks: "ijazat" in ASCII.
+constexpr const char* writeLockSql = "SELECT pg_advisory_xact_lock(105106097122097116)";
+
+} // namespace
+
+std::string serverSchemaOf(const store::TableDef& table)
+{
+    return std::string(table.directory);
+}
+
+ServerBookConnection::ServerBookConnection(std::string conninfo, std::filesystem::path localRoot,
+                                           store::BookOptions options)
+    : BookConnection(std::move(localRoot)), conninfo_(std::move(conninfo)), server_(describeServer(conninfo_)),
+      options_(std::move(options))
+{
+    connect();
+}
+
+ServerBookConnection::~ServerBookConnection()
+{
+    statements_.clear();
+    PQfinish(pg_);
+}
+
+void ServerBookConnection::connect()
+{
+    PQfinish(pg_);
+    pg_ = PQconnectdb(conninfo_.c_str());
+    if (PQstatus(pg_) != CONNECTION_OK) {
+        const std::string said = "تعذّر الوصول إلى خادم الدفتر " + store::isolatedLeftToRight(server_) + "\n("
+                                 + store::isolatedLeftToRight(PQerrorMessage(pg_)) + ")";
+        PQfinish(pg_);
+        pg_ = nullptr;
+        throw store::StoreError(said);
+    }
+    ++generation_;
+    // A write waits for another desk's lock at most as long as a local book waits for a file's.
+    PGresult* set = PQexec(pg_, ("SET lock_timeout = " + std::to_string(options_.busyTimeoutMs)
+                                 + "; SET client_encoding = 'UTF8'; SET search_path = ''")
+                                    .c_str());
+    const bool ok = PQresultStatus(set) == PGRES_COMMAND_OK;
+    const std::string said = ok ? std::string() : failure(set);
+    PQclear(set);
+    if (!ok)
+        throw store::StoreError(said);
+}
+
+pg_conn* ServerBookConnection::ready()
+{
+    if (pg_ && PQstatus(pg_) != CONNECTION_BAD)
+        return pg_;
+    if (transactionBegun_)
+        throw store::StoreError(failure(nullptr)); // what was begun is gone with the connection
+    connect();
+    return pg_;
+}
+
+std::string ServerBookConnection::failure(const pg_result* result) const
+{
+    return serverFailure(server_, pg_, result);
+}
+
+void ServerBookConnection::openTable(const store::TableDef& table)
+{
+    if (isOpen(table))
+        return;
+    if (auto problem = serverTableProblem(*this, table))
+        throw store::StoreError("لا يُفتح جدول الدفتر " + store::isolatedLeftToRight(std::string(table.name)) + " على "
+                                + "خادم الدفتر " + store::isolatedLeftToRight(server_) + ": " + *problem);
+    open_.insert(std::string(table.name));
+}
+
+bool ServerBookConnection::isOpen(const store::TableDef& table) const
+{
+    return open_.count(std::string(table.name)) > 0;
+}
+
+std::string ServerBookConnection::schemaOf(const store::TableDef& table) const
+{
+    return serverSchemaOf(table);
+}
+
+store::BookStatement& ServerBookConnection::statement(const std::string& sql)
+{
+    auto& kept = statements_[sql];
+    if (!kept)
+        kept = std::make_unique<ServerStatement>(*this, "s" + std::to_string(statements_.size()), sql);
+    return *kept;
+}
+
+void ServerBookConnection::beginWrite()
+{
+    execute("BEGIN");
+    transactionBegun_ = true;
+    try {
+        execute(writeLockSql);
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+void ServerBookConnection::beginRead()
+{
+    execute("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
+    transactionBegun_ = true;
+}
+
+void ServerBookConnection::commit()
+{
+    // A transaction that met an error would only be rolled back by COMMIT, which the
+    // server answers without an error: it is refused here instead.
+    if (!inTransaction() || PQtransactionStatus(pg_) == PQTRANS_INERROR) {
+        rollback();
+        throw store::StoreError(failure(nullptr));
+    }
+    try {
+        execute("COMMIT");
+    } catch (...) {
+        transactionBegun_ = false;
+        throw;
+    }
+    transactionBegun_ = false;
+}
+
+void ServerBookConnection::rollback()
+{
+    const bool live = inTransaction();
+    transactionBegun_ = false;
+    if (live)
+        execute("ROLLBACK");
+}
+
+bool ServerBookConnection::inTransaction() const
+{
+    if (!pg_ || PQstatus(pg_) == CONNECTION_BAD)
+        return false;
+    const PGTransactionStatusType status = PQtransactionStatus(pg_);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+}
+
+std::int64_t ServerBookConnection::tableChanges(const store::TableDef& table)
+{
+    store::BookStatement& count = statement(changeCountSql());
+    store::StatementUse use(count);
+    count.bind(1, std::string_view(table.name));
+    return count.step() ? count.integer(0) : 0;
+}
+
+} // namespace server

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "BookConnection.h"
+#include "ServerStatement.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+struct pg_conn;
+struct pg_result;
+
+namespace server {
+
+// The book in one PostgreSQL database that several desks share: the five tables, each in
+// a schema named as the table's folder is named, and a change count per table that the
+// server's triggers bump at every write, whoever writes. One connection per program;
+// writers take the book's advisory lock for their transaction, so one writes at a time
+// and readers never wait. A lost connection fails the action that met it, with nothing
+// half-done, and the next action connects again.
+class ServerBookConnection final : public store::BookConnection {
+public:
+    // `localRoot`: the user's own data root, beside which backups and archives go.
+    // Throws StoreError naming the server when it cannot be reached.
+    ServerBookConnection(std::string conninfo, std::filesystem::path localRoot, store::BookOptions options = {});
+    ~ServerBookConnection() override;
+
+    void openTable(const store::TableDef& table) override;
+    bool isOpen(const store::TableDef& table) const override;
+    std::string schemaOf(const store::TableDef& table) const override;
+    store::BookStatement& statement(const std::string& sql) override;
+    void beginWrite() override;
+    void beginRead() override;
+    bool inTransaction() const override;
+    // A transaction whose connection was lost is reported, never taken as stored.
+    void commit() override;
+    void rollback() override;
+    std::int64_t tableChanges(const store::TableDef& table) override;
+    std::string place() const override { return server_; }
+    std::vector<std::string> unwritableParts() const override { return {}; }
+
+    // The live connection, made anew first if it was lost between actions.
+    pg_conn* ready();
+    // Counts the connections made, so statements know to prepare themselves again.
+    int generation() const { return generation_; }
+    std::string failure(const pg_result* result) const;
+
+private:
+    void connect();
+
+    std::string conninfo_;
+    std::string server_; // as the clerk is told it
+    store::BookOptions options_;
+    pg_conn* pg_ = nullptr;
+    int generation_ = 0;
+    bool transactionBegun_ = false; // a lost connection then fails the action, never reconnects in its middle
+    std::set<std::string> open_;
+    std::map<std::string, std::unique_ptr<ServerStatement>> statements_;
+};
+
+// The schema a table of the book lives in on a server: named as its folder is named.
+std::string serverSchemaOf(const store::TableDef& table);
+
+} // namespace server

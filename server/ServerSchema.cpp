@@ -1,0 +1,179 @@
+#include "ServerSchema.h"
+
+#include "Isolated.h"
+#include "NameFolding.h"
+#include "ServerBookConnection.h"
+#include "StoreError.h"
+
+namespace server {
+namespace {
+
+using store::isolatedLeftToRight;
+using store::sqlName;
+
+std::string target(const store::TableDef& table)
+{
+    return sqlName(serverSchemaOf(table)) + "." + sqlName(table.name);
+}
+
+std::string columnType(const store::FieldDef& field)
+{
+    switch (field.type) {
+    case store::FieldType::AutoIncrement:
+        return "integer GENERATED ALWAYS AS IDENTITY PRIMARY KEY"; // never reused, as the book's keys
+    case store::FieldType::Integer:
+        return "integer";
+    case store::FieldType::Text:
+        // Byte order of the UTF-8 text, as the local book sorts it.
+        return "varchar(" + std::to_string(field.size) + ") COLLATE \"C\"";
+    }
+    return {};
+}
+
+// The schema for the change counts, shared by the five tables.
+const std::vector<std::string>& commonStatements()
+{
+    static const std::vector<std::string> statements{
+        "CREATE SCHEMA IF NOT EXISTS \"ijazat\"",
+        "CREATE TABLE IF NOT EXISTS \"ijazat\".\"changes\" (\"table\" text PRIMARY KEY, \"count\" bigint NOT NULL)",
+        "CREATE OR REPLACE FUNCTION \"ijazat\".\"count_change\"() RETURNS trigger LANGUAGE plpgsql AS "
+        "'BEGIN UPDATE \"ijazat\".\"changes\" SET \"count\" = \"count\" + 1 WHERE \"table\" = TG_TABLE_NAME; "
+        "RETURN NULL; END'",
+    };
+    return statements;
+}
+
+std::vector<std::string> creationStatements(const store::TableDef& table)
+{
+    std::string columns;
+    for (const store::FieldDef& field : table.fields)
+        columns += (columns.empty() ? "" : ", ") + sqlName(field.name) + " " + columnType(field);
+    std::vector<std::string> statements{
+        "CREATE SCHEMA IF NOT EXISTS " + sqlName(serverSchemaOf(table)),
+        "CREATE TABLE " + target(table) + " (" + columns + ")",
+    };
+    const std::string indexName(table.indexName.empty() ? table.indexField : table.indexName);
+    // Each index ends in Auto: namesakes, and one worker's entries, come in the order they were made.
+    statements.push_back("CREATE INDEX " + sqlName(indexName) + " ON " + target(table) + " (" + sqlName(table.indexField)
+                         + ", \"Auto\")");
+    if (&table == &store::workerTable())
+        statements.push_back("CREATE INDEX " + sqlName(store::foldedNameIndex) + " ON " + target(table) + " (("
+                             + store::foldedNameSql("\"WorkerName\"") + "), \"WorkerName\", \"Auto\")");
+    statements.push_back("CREATE TRIGGER \"count_changes\" AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON "
+                         + target(table) + " FOR EACH STATEMENT EXECUTE FUNCTION \"ijazat\".\"count_change\"()");
+    return statements;
+}
+
+bool tableExists(ServerBookConnection& connection, const store::TableDef& table)
+{
+    store::BookStatement& exists = connection.statement(
+        "SELECT 1 FROM information_schema.tables WHERE table_schema = ?1 AND table_name = ?2");
+    store::StatementUse use(exists);
+    exists.bind(1, std::string_view(serverSchemaOf(table)));
+    exists.bind(2, table.name);
+    return exists.step();
+}
+
+std::optional<std::string> fieldProblem(ServerBookConnection& connection, const store::TableDef& table)
+{
+    store::BookStatement& columns = connection.statement(
+        "SELECT column_name::text, data_type::text, coalesce(character_maximum_length, 0), is_identity::text "
+        "FROM information_schema.columns WHERE table_schema = ?1 AND table_name = ?2 ORDER BY ordinal_position");
+    store::StatementUse use(columns);
+    columns.bind(1, std::string_view(serverSchemaOf(table)));
+    columns.bind(2, table.name);
+    std::size_t position = 0;
+    while (columns.step()) {
+        if (position == table.fields.size())
+            return "في الجدول حقل " + isolatedLeftToRight(columns.text(0)) + " لا يعرفه الدفتر";
+        const store::FieldDef& wanted = table.fields[position];
+        if (columns.text(0) != wanted.name)
+            return "الحقل رقم " + std::to_string(position + 1) + " هو " + isolatedLeftToRight(columns.text(0))
+                   + " والدفتر يحتاج " + isolatedLeftToRight(wanted.name);
+        const bool text = wanted.type == store::FieldType::Text;
+        const bool typed = text ? columns.text(1) == "character varying" && columns.integer(2) == wanted.size
+                                : columns.text(1) == "integer";
+        const bool identity = columns.text(3) == "YES";
+        if (!typed || identity != (wanted.type == store::FieldType::AutoIncrement))
+            return "نوع الحقل " + isolatedLeftToRight(wanted.name) + " هو " + isolatedLeftToRight(columns.text(1))
+                   + " والدفتر يحتاج " + isolatedLeftToRight(columnType(wanted));
+        ++position;
+    }
+    if (position < table.fields.size())
+        return "ينقص الجدول الحقل " + isolatedLeftToRight(table.fields[position].name);
+    return std::nullopt;
+}
+
+std::optional<std::string> indexProblem(ServerBookConnection& connection, const store::TableDef& table)
+{
+    std::vector<std::string> wanted{std::string(table.indexName.empty() ? table.indexField : table.indexName)};
+    if (&table == &store::workerTable())
+        wanted.emplace_back(store::foldedNameIndex);
+    for (const std::string& index : wanted) {
+        store::BookStatement& found = connection.statement(
+            "SELECT 1 FROM pg_indexes WHERE schemaname = ?1 AND tablename = ?2 AND indexname = ?3");
+        store::StatementUse use(found);
+        found.bind(1, std::string_view(serverSchemaOf(table)));
+        found.bind(2, table.name);
+        found.bind(3, std::string_view(index));
+        if (!found.step())
+            return "ينقص الفهرس " + isolatedLeftToRight(index);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string changeCountSql()
+{
+    return "SELECT \"count\" FROM \"ijazat\".\"changes\" WHERE \"table\" = ?1";
+}
+
+std::optional<std::string> serverTableProblem(ServerBookConnection& connection, const store::TableDef& table)
+{
+    if (!tableExists(connection, table))
+        return "ليس على الخادم جدول " + isolatedLeftToRight(serverSchemaOf(table) + "." + std::string(table.name))
+               + " (ijazat-setup --server يصنعه)";
+    if (auto problem = fieldProblem(connection, table))
+        return problem;
+    if (auto problem = indexProblem(connection, table))
+        return problem;
+    store::BookStatement& counted = connection.statement(changeCountSql());
+    store::StatementUse use(counted);
+    counted.bind(1, table.name);
+    if (!counted.step())
+        return "ينقص عدّاد التغييرات للجدول " + isolatedLeftToRight(table.name);
+    return std::nullopt;
+}
+
+ServerSetupReport createMissingServerTables(ServerBookConnection& connection)
+{
+    ServerSetupReport report;
+    connection.beginWrite(); // two setups at once make each table once
+    try {
+        for (const std::string& sql : commonStatements())
+            connection.execute(sql);
+        for (const store::TableDef* table : store::allTables()) {
+            if (tableExists(connection, *table)) {
+                if (auto problem = serverTableProblem(connection, *table))
+                    report.problems.push_back(std::string(table->name) + ": " + *problem);
+                continue;
+            }
+            for (const std::string& sql : creationStatements(*table))
+                connection.execute(sql);
+            store::BookStatement& counter = connection.statement(
+                "INSERT INTO \"ijazat\".\"changes\" (\"table\", \"count\") VALUES (?1, 0) ON CONFLICT DO NOTHING");
+            store::StatementUse use(counter);
+            counter.bind(1, table->name);
+            counter.step();
+            report.created.emplace_back(table->name);
+        }
+        connection.commit();
+    } catch (...) {
+        connection.rollback();
+        throw;
+    }
+    return report;
+}
+
+} // namespace server
