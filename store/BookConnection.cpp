@@ -12,6 +12,12 @@ void BookConnection::execute(const std::string& sql)
     }
 }
 
+void BookConnection::rollback()
+{
+    if (inTransaction())
+        execute("ROLLBACK");
+}
+
 bool BookConnection::wroteAnything() const
 {
     for (const auto& [table, writes] : writes_)

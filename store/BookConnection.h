@@ -47,7 +47,8 @@ public:
     virtual bool inTransaction() const = 0;
     // Ends the transaction begun, storing it or dropping it.
     virtual void commit() { execute("COMMIT"); }
-    virtual void rollback() { execute("ROLLBACK"); }
+    // Nothing when no transaction is open any more (an engine may have ended it itself).
+    virtual void rollback();
     // While a unit of work is open, every write joins its transaction.
     bool inUnitOfWork() const { return inUnitOfWork_; }
     void setInUnitOfWork(bool open) { inUnitOfWork_ = open; }

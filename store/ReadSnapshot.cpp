@@ -18,7 +18,7 @@ ReadSnapshot::ReadSnapshot(Cursor& anyCursorOfTheBook) : cursor_(anyCursorOfTheB
 ReadSnapshot::~ReadSnapshot()
 {
     BookConnection& connection = cursor_.connection();
-    if (!owner_ || !connection.inTransaction())
+    if (!owner_)
         return;
     try {
         connection.commit();

@@ -20,8 +20,9 @@ WriteTransaction::WriteTransaction(BookConnection& connection) : connection_(con
 
 WriteTransaction::~WriteTransaction()
 {
-    // The engine may already have rolled back by itself after an I/O error.
-    if (owner_ && connection_.inTransaction()) {
+    // The engine may already have rolled back by itself after an I/O error, or the server's
+    // connection be gone: rollback() is then only the end of what was begun.
+    if (owner_) {
         try {
             connection_.rollback();
         } catch (...) {
