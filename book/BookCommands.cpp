@@ -1,5 +1,7 @@
 #include "BookCommands.h"
 
+#include "BookPlace.h"
+
 #include "BookBackup.h"
 #include "BookCheck.h"
 #include "BookExport.h"
@@ -9,12 +11,16 @@
 #include "YearClose.h"
 
 #include <exception>
+#include <unistd.h>
 #include <optional>
 #include <ostream>
 
 namespace {
 
 const char* const usage = "usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS]\n"
+                          "\n"
+                          "The book is the one ijazat-setup chose for this user (a local folder or a\n"
+                          "server); --data-root DIR works on the local book under DIR whatever was chosen.\n"
                           "\n"
                           "commands:\n"
                           "  backup [--to DIR]   a consistent copy of the book's five files, taken even while\n"
@@ -55,7 +61,36 @@ std::string valueOf(const std::vector<std::string>& args, std::size_t& at)
     return args[++at];
 }
 
-int backup(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, const std::string& now,
+// A book on a server is read through a local copy taken in one snapshot: check and
+// export then read it as they read a local book.
+class LocalView {
+public:
+    explicit LocalView(const server::BookPlace& place)
+    {
+        if (!place.server) {
+            root_ = place.localRoot;
+            return;
+        }
+        copy_ = std::filesystem::temp_directory_path() / ("ijazat-view-" + std::to_string(getpid()));
+        std::filesystem::remove_all(copy_);
+        place.backUp(copy_ / "Data");
+        root_ = copy_ / "Data";
+    }
+    ~LocalView()
+    {
+        std::error_code ignored;
+        if (!copy_.empty())
+            std::filesystem::remove_all(copy_, ignored);
+    }
+    LocalView(const LocalView&) = delete;
+    LocalView& operator=(const LocalView&) = delete;
+    const std::filesystem::path& root() const { return root_; }
+
+private:
+    std::filesystem::path root_, copy_;
+};
+
+int backup(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
            std::ostream& out)
 {
     std::optional<std::filesystem::path> target;
@@ -65,25 +100,25 @@ int backup(const std::filesystem::path& dataRoot, const std::vector<std::string>
         else
             throw UsageError{"backup does not take " + options[at]};
     }
-    const std::filesystem::path into = target.value_or(defaultBackupFolder(dataRoot, now));
-    store::backUpBook(dataRoot, into);
-    out << "backed up " << dataRoot.string() << " into " << into.string() << "\n";
+    const std::filesystem::path into = target.value_or(defaultBackupFolder(place.localRoot, now));
+    place.backUp(into);
+    out << "backed up " << place.describe() << " into " << into.string() << "\n";
     return 0;
 }
 
-int restore(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, const std::string& now,
+int restore(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
             std::ostream& out)
 {
     if (options.size() != 1 || options.front().rfind("--", 0) == 0)
         throw UsageError{"restore takes the backup's folder, and nothing else"};
-    const std::filesystem::path safeCopy = defaultBackupFolder(dataRoot, now + "_before-restore");
-    store::restoreBook(dataRoot, options.front(), safeCopy);
-    out << "restored " << options.front() << " into " << dataRoot.string() << "; the book as it was is in "
+    const std::filesystem::path safeCopy = defaultBackupFolder(place.localRoot, now + "_before-restore");
+    place.restore(options.front(), safeCopy);
+    out << "restored " << options.front() << " into " << place.describe() << "; the book as it was is in "
         << safeCopy.string() << "\n";
     return 0;
 }
 
-int exportTo(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, std::ostream& out)
+int exportTo(const server::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
 {
     std::optional<std::filesystem::path> file;
     bool entries = false;
@@ -100,27 +135,29 @@ int exportTo(const std::filesystem::path& dataRoot, const std::vector<std::strin
     const std::string ending = file->extension().string();
     if (ending != ".xlsx" && ending != ".csv")
         throw UsageError{"export writes a .xlsx or a .csv file"};
-    exportBook(dataRoot, *file, entries);
+    const LocalView view(place);
+    exportBook(view.root(), *file, entries);
     out << "exported " << (entries ? "every entry" : "the summary") << " to " << file->string() << "\n";
     return 0;
 }
 
-int check(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, std::ostream& out)
+int check(const server::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
 {
     if (!options.empty())
         throw UsageError{"check does not take " + options.front()};
-    const std::vector<store::Finding> findings = store::checkBook(dataRoot);
+    const LocalView view(place);
+    const std::vector<store::Finding> findings = store::checkBook(view.root());
     bool damaged = false;
     for (const store::Finding& finding : findings) {
         out << (finding.damage ? "damaged: " : "inconsistent: ") << finding.text << "\n";
         damaged = damaged || finding.damage;
     }
-    out << findings.size() << (findings.size() == 1 ? " finding" : " findings") << " in the book under "
-        << dataRoot.string() << "\n";
+    out << findings.size() << (findings.size() == 1 ? " finding" : " findings") << " in the book "
+        << (place.server ? "on " : "under ") << place.describe() << "\n";
     return damaged ? 1 : 0;
 }
 
-int importList(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, const std::string& now,
+int importList(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
                std::ostream& out)
 {
     std::optional<std::filesystem::path> list;
@@ -138,7 +175,7 @@ int importList(const std::filesystem::path& dataRoot, const std::vector<std::str
     if (!list)
         throw UsageError{"import needs the staff list to read"};
     const int thisYear = std::stoi(now.substr(0, 4));
-    return importStaff(dataRoot, *list, thisYear, chosen, out) ? 0 : 1;
+    return importStaff(place, *list, thisYear, chosen, out) ? 0 : 1;
 }
 
 std::string shown(const std::optional<std::int32_t>& value)
@@ -146,9 +183,10 @@ std::string shown(const std::optional<std::int32_t>& value)
     return value ? std::to_string(*value) : std::string("-");
 }
 
-int closeYearOf(const std::filesystem::path& dataRoot, const std::vector<std::string>& options, const std::string& now,
+int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
                 std::ostream& out)
 {
+    const std::filesystem::path& dataRoot = place.localRoot;
     std::optional<int> year;
     bool dryRun = false;
     for (const std::string& option : options) {
@@ -183,7 +221,7 @@ std::filesystem::path defaultBackupFolder(const std::filesystem::path& dataRoot,
 int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& now)
 {
     try {
-        std::filesystem::path dataRoot = store::builtInDataRoot();
+        server::BookPlace place = server::chosenBook(store::builtInDataRoot());
         std::size_t at = 0;
         for (; at < args.size() && args[at].rfind("--", 0) == 0; ++at) {
             if (args[at] == "--help") {
@@ -192,24 +230,24 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             }
             if (args[at] != "--data-root")
                 throw UsageError{"unknown option " + args[at]};
-            dataRoot = valueOf(args, at);
+            place = server::BookPlace(valueOf(args, at));
         }
         if (at == args.size())
             throw UsageError{"no command given"};
         const std::string command = args[at];
         const std::vector<std::string> options(args.begin() + std::ptrdiff_t(at) + 1, args.end());
         if (command == "backup")
-            return backup(dataRoot, options, now, out);
+            return backup(place, options, now, out);
         if (command == "restore")
-            return restore(dataRoot, options, now, out);
+            return restore(place, options, now, out);
         if (command == "check")
-            return check(dataRoot, options, out);
+            return check(place, options, out);
         if (command == "export")
-            return exportTo(dataRoot, options, out);
+            return exportTo(place, options, out);
         if (command == "import")
-            return importList(dataRoot, options, now, out);
+            return importList(place, options, now, out);
         if (command == "close-year")
-            return closeYearOf(dataRoot, options, now, out);
+            return closeYearOf(place, options, now, out);
         throw UsageError{"unknown command " + command};
     } catch (const UsageError& wrong) {
         err << "ijazat-book: " << wrong.what << "\n" << usage;

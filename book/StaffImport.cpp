@@ -76,7 +76,21 @@ struct Worker {
 
 } // namespace
 
-bool importStaff(const std::filesystem::path& dataRoot, const std::filesystem::path& list, int thisYear,
+// The names the book holds already, however it is kept.
+std::set<std::string> namesIn(store::BookConnection& connection)
+{
+    const store::TableDef& workers = store::workerTable();
+    store::BookStatement& names = connection.statement("SELECT \"WorkerName\" FROM " + store::sqlName(connection.schemaOf(workers))
+                                                       + "." + store::sqlName(workers.name));
+    store::StatementUse use(names);
+    std::set<std::string> known;
+    while (names.step())
+        if (names.isText(0))
+            known.insert(names.text(0));
+    return known;
+}
+
+bool importStaff(const server::BookPlace& place, const std::filesystem::path& list, int thisYear,
                  const StaffImportOptions& options, std::ostream& out)
 {
     std::ifstream in(list, std::ios::binary);
@@ -97,10 +111,9 @@ bool importStaff(const std::filesystem::path& dataRoot, const std::filesystem::p
     if (!name || !start)
         throw std::runtime_error(list.string() + ": line 1 must name a name column and a start-of-service column");
 
-    std::set<std::string> known;
-    for (const store::SheetRow& row : store::summaryRows(dataRoot))
-        if (const auto* held = std::get_if<std::string>(&row.front()))
-            known.insert(*held);
+    const std::unique_ptr<store::TDataModule1> opened = place.open();
+    store::TDataModule1& book = *opened;
+    std::set<std::string> known = namesIn(book.connection());
 
     std::vector<Worker> workers;
     std::vector<std::string> refusals;
@@ -166,7 +179,6 @@ bool importStaff(const std::filesystem::path& dataRoot, const std::filesystem::p
         out << workers.size() << " workers would be stored\n";
         return true;
     }
-    store::TDataModule1 book(dataRoot);
     store::UnitOfWork work = book.beginWork();
     for (const Worker& worker : workers) {
         book.TableM.Insert();

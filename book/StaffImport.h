@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BookPlace.h"
+
 #include <filesystem>
 #include <iosfwd>
 
@@ -14,5 +16,5 @@ struct StaffImportOptions {
 // entitlement follow the new-worker window's rule, from `thisYear`. All or nothing: any bad
 // row refuses the whole list, and every bad row is told with its line number and reason.
 // Returns whether the list was taken; tells what it stored, would store, or refused on `out`.
-bool importStaff(const std::filesystem::path& dataRoot, const std::filesystem::path& list, int thisYear,
+bool importStaff(const server::BookPlace& place, const std::filesystem::path& list, int thisYear,
                  const StaffImportOptions& options, std::ostream& out);

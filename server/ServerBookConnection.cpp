@@ -151,6 +151,38 @@ bool ServerBookConnection::inTransaction() const
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
 
+std::string ServerBookConnection::insertKeepingKeySql(const store::TableDef& table) const
+{
+    std::string columns, values;
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        columns += (i ? ", " : "") + store::sqlName(table.fields[i].name);
+        values += (i ? ", ?" : "?") + std::to_string(i + 1);
+    }
+    // The key is the table's own to give: a copy of the book says it keeps the record's.
+    return "INSERT INTO " + store::sqlName(schemaOf(table)) + "." + store::sqlName(table.name) + " (" + columns
+           + ") OVERRIDING SYSTEM VALUE VALUES (" + values + ")";
+}
+
+std::int64_t ServerBookConnection::keysGiven(const store::TableDef& table)
+{
+    store::BookStatement& given = statement(
+        "SELECT coalesce(pg_sequence_last_value(pg_get_serial_sequence(?1, 'Auto')::regclass), 0)");
+    store::StatementUse use(given);
+    given.bind(1, std::string_view(store::sqlName(schemaOf(table)) + "." + store::sqlName(table.name)));
+    return given.step() ? given.integer(0) : 0;
+}
+
+void ServerBookConnection::giveKeysAbove(const store::TableDef& table, std::int64_t highest)
+{
+    // A sequence starts at 1: "nothing given yet" is 1, not yet called.
+    store::BookStatement& give = statement(
+        "SELECT setval(pg_get_serial_sequence(?1, 'Auto'), greatest(?2::bigint, 1), ?2::bigint > 0)");
+    store::StatementUse use(give);
+    give.bind(1, std::string_view(store::sqlName(schemaOf(table)) + "." + store::sqlName(table.name)));
+    give.bind(2, highest);
+    give.step();
+}
+
 std::int64_t ServerBookConnection::tableChanges(const store::TableDef& table)
 {
     store::BookStatement& count = statement(changeCountSql());

@@ -39,6 +39,9 @@ public:
     std::int64_t tableChanges(const store::TableDef& table) override;
     std::string place() const override { return server_; }
     std::vector<std::string> unwritableParts() const override { return {}; }
+    std::string insertKeepingKeySql(const store::TableDef& table) const override;
+    std::int64_t keysGiven(const store::TableDef& table) override;
+    void giveKeysAbove(const store::TableDef& table, std::int64_t highest) override;
 
     // The live connection, made anew first if it was lost between actions.
     pg_conn* ready();

@@ -47,10 +47,10 @@ ProgramObjects::~ProgramObjects()
     // The objects themselves go as members do, in reverse order of creation.
 }
 
-void ProgramObjects::build(const std::filesystem::path& dataRoot)
+void ProgramObjects::build(const server::BookPlace& place)
 {
     create(formMain_, FormMain);
-    create(dataModule1_, store::DataModule1, dataRoot);
+    create(dataModule1_, store::DataModule1, place.connect());
     create(form2_, Form2);
     create(formAllWorker_, FormAllWorker);
     create(formNew_, FormNew);

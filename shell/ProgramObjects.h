@@ -1,6 +1,7 @@
 #pragma once
 
-#include <filesystem>
+#include "BookPlace.h"
+
 #include <memory>
 
 class TForm2;
@@ -30,10 +31,10 @@ public:
     ProgramObjects(const ProgramObjects&) = delete;
     ProgramObjects& operator=(const ProgramObjects&) = delete;
 
-    // Creates them once, in their fixed order: the main window, the data module on
-    // `dataRoot`, then every other window, hidden. Throws what the first one that cannot be
-    // created throws; those created before it stay until this is released.
-    void build(const std::filesystem::path& dataRoot);
+    // Creates them once, in their fixed order: the main window, the data module on the
+    // book at `place`, then every other window, hidden. Throws what the first one that
+    // cannot be created throws; those created before it stay until this is released.
+    void build(const server::BookPlace& place);
 
 private:
     // In order of creation: members are released in reverse.

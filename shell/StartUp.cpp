@@ -25,13 +25,13 @@ namespace {
 
 // A session that changed the book ends with a backup of it, beside the data root; one that
 // fails is told and leaves the book as it is.
-void backUpIfChanged(const store::BookConnection& connection)
+void backUpIfChanged(const store::BookConnection& connection, const server::BookPlace& place)
 {
     if (!connection.wroteAnything())
         return;
-    controls::guarded([&connection] {
-        const std::filesystem::path root = connection.dataRoot();
-        store::backUpAutomatically(root, root.lexically_normal().parent_path() / "Backups",
+    controls::guarded([&place] {
+        store::backUpAutomatically([&place](const std::filesystem::path& target) { place.backUp(target); },
+                                   place.localRoot.lexically_normal().parent_path() / "Backups",
                                    QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HHmmss")).toStdString());
     });
 }
@@ -59,14 +59,15 @@ void tellWhereTheBookIs(const std::filesystem::path& dataRoot)
 
 } // namespace
 
-int startUp(const std::filesystem::path& dataRoot)
+int startUp(const server::BookPlace& place)
 {
+    const std::filesystem::path& dataRoot = place.localRoot;
     controls::substituteArabicFaces();
     controls::useProgramLook(*qApp);
     ProgramObjects program;
     try {
-        const bool firstRun = makeTheBookOnFirstRun(dataRoot);
-        program.build(dataRoot);
+        const bool firstRun = !place.server && makeTheBookOnFirstRun(dataRoot);
+        program.build(place);
         if (firstRun)
             tellWhereTheBookIs(dataRoot);
     } catch (...) {
@@ -79,6 +80,6 @@ int startUp(const std::filesystem::path& dataRoot)
     QObject::connect(FormMain, &controls::WorkingWindow::closed, &loop, &QEventLoop::quit);
     controls::showMaximisedOnScreen(*FormMain);
     loop.exec();
-    backUpIfChanged(store::DataModule1->connection());
+    backUpIfChanged(store::DataModule1->connection(), place);
     return 0;
 }

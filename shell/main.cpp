@@ -19,5 +19,6 @@ int main(int argc, char** argv)
     }
     controls::GuardedApplication application(argc, argv);
     controls::GuardedApplication::setDesktopFileName(QStringLiteral("org.ijazat.ijazat"));
-    return startUp(otherBook ? std::filesystem::path(argv[2]) : store::builtInDataRoot());
+    // The book this user chose with ijazat-setup, unless another folder is named.
+    return startUp(otherBook ? server::BookPlace(argv[2]) : server::chosenBook(store::builtInDataRoot()));
 }

@@ -113,8 +113,15 @@ namespace store {
 void backUpAutomatically(const std::filesystem::path& dataRoot, const std::filesystem::path& folder,
                          const std::string& stamp, int kept)
 {
+    backUpAutomatically([&dataRoot](const std::filesystem::path& target) { backUpBook(dataRoot, target); }, folder,
+                        stamp, kept);
+}
+
+void backUpAutomatically(const std::function<void(const std::filesystem::path& target)>& backUp,
+                         const std::filesystem::path& folder, const std::string& stamp, int kept)
+{
     try {
-        backUpBook(dataRoot, folder / ("auto-" + stamp));
+        backUp(folder / ("auto-" + stamp));
     } catch (const std::exception& failure) {
         throw StoreError("لم تُؤخذ النسخة الاحتياطية التلقائية في " + isolatedLeftToRight(folder.string())
                          + "، والدفتر كما هو: " + failure.what());

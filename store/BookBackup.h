@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,9 @@ void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::pa
 // time) and removing older ones. Throws what backUpBook throws; the book is never touched.
 void backUpAutomatically(const std::filesystem::path& dataRoot, const std::filesystem::path& folder,
                          const std::string& stamp, int kept = 10);
+// The same for a book that `backUp` copies into the folder it is given.
+void backUpAutomatically(const std::function<void(const std::filesystem::path& target)>& backUp,
+                         const std::filesystem::path& folder, const std::string& stamp, int kept = 10);
 
 // Whether the five files under `dataRoot` are whole SQLite files holding exactly the book's
 // tables; the first problem found, naming its file, or empty when there is none.

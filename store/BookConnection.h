@@ -76,6 +76,13 @@ public:
     void noteOddValue(OddValue value);
     void setOddValueListener(std::function<void(const OddValue&)> listener);
 
+    // For copying a whole book, keys and all (a backup, a restore): the insert that keeps
+    // the record's own Auto; the highest Auto the table ever gave (0 for none); and the
+    // table told to give only keys above `highest` from now on.
+    virtual std::string insertKeepingKeySql(const TableDef& table) const = 0;
+    virtual std::int64_t keysGiven(const TableDef& table) = 0;
+    virtual void giveKeysAbove(const TableDef& table, std::int64_t highest) = 0;
+
     // Rows stepped over without an index, and temporary sorts, since the last clear:
     // what the local engine counts of its own plans.
     virtual int fullScanSteps() const { return 0; }

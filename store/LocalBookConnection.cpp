@@ -206,6 +206,40 @@ std::int64_t LocalBookConnection::tableChanges(const TableDef& table)
     return version.integer(0) + ownWrites(table);
 }
 
+std::string LocalBookConnection::insertKeepingKeySql(const TableDef& table) const
+{
+    std::string columns, values;
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        columns += (i ? ", " : "") + sqlName(table.fields[i].name);
+        values += (i ? ", ?" : "?") + std::to_string(i + 1);
+    }
+    return "INSERT INTO " + sqlName(schemaOf(table)) + "." + sqlName(table.name) + " (" + columns + ") VALUES (" + values
+           + ")";
+}
+
+std::int64_t LocalBookConnection::keysGiven(const TableDef& table)
+{
+    Statement& given = statement("SELECT seq FROM " + sqlName(schemaOf(table)) + ".sqlite_sequence WHERE name = ?1");
+    StatementUse use(given);
+    given.bind(1, table.name);
+    return given.step() ? given.integer(0) : 0;
+}
+
+void LocalBookConnection::giveKeysAbove(const TableDef& table, std::int64_t highest)
+{
+    // The engine keeps one row a table here, made at the table's first insert.
+    const std::string sequence = sqlName(schemaOf(table)) + ".sqlite_sequence";
+    Statement& forget = statement("DELETE FROM " + sequence + " WHERE name = ?1");
+    StatementUse forgetting(forget);
+    forget.bind(1, table.name);
+    forget.step();
+    Statement& give = statement("INSERT INTO " + sequence + " (name, seq) VALUES (?1, ?2)");
+    StatementUse giving(give);
+    give.bind(1, table.name);
+    give.bind(2, highest);
+    give.step();
+}
+
 void LocalBookConnection::beginRead()
 {
     execute("BEGIN");

@@ -1,0 +1,142 @@
+#include "BookPlace.h"
+
+#include "BookBackup.h"
+#include "BookCopy.h"
+#include "BookRestore.h"
+#include "Isolated.h"
+#include "StoreError.h"
+#include "TableSetup.h"
+
+#include "LocalBookConnection.h"
+#include "ServerBookConnection.h"
+#include "ServerFailure.h"
+
+#include <QSettings>
+#include <QString>
+
+#include <unistd.h>
+
+namespace server {
+namespace {
+
+const QString serverKey = QStringLiteral("book/server");
+
+std::unique_ptr<QSettings> settings()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ijazat"),
+                                       QStringLiteral("ijazat"));
+}
+
+void openEveryTable(store::BookConnection& connection)
+{
+    for (const store::TableDef* table : store::allTables())
+        connection.openTable(*table);
+}
+
+} // namespace
+
+std::unique_ptr<store::BookConnection> BookPlace::connect(store::BookOptions options) const
+{
+    if (server)
+        return std::make_unique<ServerBookConnection>(*server, localRoot, std::move(options));
+    return std::make_unique<store::LocalBookConnection>(localRoot, std::move(options));
+}
+
+std::unique_ptr<store::TDataModule1> BookPlace::open(store::BookOptions options) const
+{
+    return std::make_unique<store::TDataModule1>(connect(std::move(options)));
+}
+
+std::string BookPlace::describe() const
+{
+    return server ? describeServer(*server) : localRoot.string();
+}
+
+void BookPlace::backUp(const std::filesystem::path& target) const
+{
+    if (!server) {
+        store::backUpBook(localRoot, target);
+        return;
+    }
+    if (std::filesystem::exists(target))
+        throw store::StoreError("لا يُنسخ الدفتر إلى " + store::isolatedLeftToRight(target.string())
+                                + ": المجلد موجود من قبل");
+    const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
+    std::filesystem::remove_all(aside);
+    try {
+        const store::SetupReport made = store::createMissingTables(aside);
+        if (!made.problems.empty())
+            throw store::StoreError(made.problems.front());
+        {
+            ServerBookConnection from(*server, localRoot);
+            store::LocalBookConnection into(aside, {});
+            openEveryTable(from);
+            openEveryTable(into);
+            // One snapshot of the server's five tables: a posting is in the copy whole or not at all.
+            from.beginRead();
+            into.beginWrite();
+            store::copyBook(from, into);
+            into.commit();
+            from.commit();
+        }
+        std::filesystem::remove(aside / ".in-use");
+        if (auto problem = store::bookFileProblem(aside))
+            throw store::StoreError("لم تسلم النسخة الاحتياطية من الفحص: " + *problem);
+        std::filesystem::create_directories(target.parent_path());
+        std::filesystem::rename(aside, target);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove_all(aside, ignored);
+        throw;
+    }
+}
+
+void BookPlace::restore(const std::filesystem::path& backup, const std::filesystem::path& safeCopy) const
+{
+    if (!server) {
+        store::restoreBook(localRoot, backup, safeCopy);
+        return;
+    }
+    if (auto problem = store::bookFileProblem(backup))
+        throw store::StoreError("لا تُستعاد النسخة الاحتياطية: " + *problem);
+    backUp(safeCopy);
+    store::LocalBookConnection from(backup, {});
+    ServerBookConnection into(*server, localRoot);
+    openEveryTable(from);
+    openEveryTable(into);
+    from.beginRead();
+    into.beginWrite();
+    try {
+        store::emptyBook(into);
+        store::copyBook(from, into);
+        into.commit();
+    } catch (...) {
+        into.rollback();
+        throw;
+    }
+    from.commit();
+}
+
+BookPlace chosenBook(const std::filesystem::path& localRoot)
+{
+    const QString chosen = settings()->value(serverKey).toString();
+    if (chosen.isEmpty())
+        return {localRoot, std::nullopt};
+    return {localRoot, chosen.toStdString()};
+}
+
+void chooseServer(const std::string& conninfo)
+{
+    const auto chosen = settings();
+    chosen->setValue(serverKey, QString::fromStdString(conninfo));
+    chosen->sync();
+}
+
+void chooseLocal()
+{
+    const auto chosen = settings();
+    chosen->remove(serverKey);
+    chosen->sync();
+}
+
+} // namespace server

@@ -1,0 +1,45 @@
+#include "BookCopy.h"
+
+#include "BookConnection.h"
+
+#include <algorithm>
+
+namespace store {
+
+void copyBook(BookConnection& from, BookConnection& into)
+{
+    for (const TableDef* table : allTables()) {
+        std::string columns;
+        for (const FieldDef& field : table->fields)
+            columns += (columns.empty() ? "" : ", ") + sqlName(field.name);
+        BookStatement& read = from.statement("SELECT " + columns + " FROM " + sqlName(from.schemaOf(*table)) + "."
+                                             + sqlName(table->name) + " ORDER BY \"Auto\"");
+        StatementUse reading(read);
+        BookStatement& write = into.statement(into.insertKeepingKeySql(*table));
+        while (read.step()) {
+            StatementUse writing(write);
+            for (std::size_t i = 0; i < table->fields.size(); ++i) {
+                const int column = int(i);
+                if (read.isNull(column))
+                    write.bindNull(column + 1);
+                else if (read.isInteger(column))
+                    write.bind(column + 1, read.integer(column));
+                else
+                    write.bind(column + 1, std::string_view(read.text(column)));
+            }
+            write.step();
+        }
+        into.noteWrite(*table);
+        into.giveKeysAbove(*table, std::max(from.keysGiven(*table), into.keysGiven(*table)));
+    }
+}
+
+void emptyBook(BookConnection& into)
+{
+    for (const TableDef* table : allTables()) {
+        into.execute("DELETE FROM " + sqlName(into.schemaOf(*table)) + "." + sqlName(table->name));
+        into.noteWrite(*table);
+    }
+}
+
+} // namespace store
