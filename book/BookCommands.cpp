@@ -3,6 +3,7 @@
 #include "BookPlace.h"
 
 #include "BookBackup.h"
+#include "BookCopy.h"
 #include "BookCheck.h"
 #include "BookExport.h"
 #include "BookRestore.h"
@@ -135,8 +136,9 @@ int exportTo(const server::BookPlace& place, const std::vector<std::string>& opt
     const std::string ending = file->extension().string();
     if (ending != ".xlsx" && ending != ".csv")
         throw UsageError{"export writes a .xlsx or a .csv file"};
-    const LocalView view(place);
-    exportBook(view.root(), *file, entries);
+    const std::unique_ptr<store::BookConnection> book = place.connect();
+    store::openEveryTable(*book);
+    exportBook(*book, *file, entries);
     out << "exported " << (entries ? "every entry" : "the summary") << " to " << file->string() << "\n";
     return 0;
 }
@@ -186,7 +188,9 @@ std::string shown(const std::optional<std::int32_t>& value)
 int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
                 std::ostream& out)
 {
-    const std::filesystem::path& dataRoot = place.localRoot;
+    const std::filesystem::path& dataRoot = place.localRoot; // the archives go beside it, whatever the kind of book
+    const std::unique_ptr<store::BookConnection> book = place.connect({"", 2000}); // a writer elsewhere is a refusal
+    store::openEveryTable(*book);
     std::optional<int> year;
     bool dryRun = false;
     for (const std::string& option : options) {
@@ -200,13 +204,13 @@ int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& 
     if (!year)
         throw UsageError{"close-year needs the year to close"};
     if (dryRun) {
-        for (const store::YearCloseRow& row : store::planYearClose(dataRoot, *year))
+        for (const store::YearCloseRow& row : store::planYearClose(*book, *year))
             out << row.worker << " " << row.name << ": years " << shown(row.yearsNow) << " -> " << shown(row.yearsAfter)
                 << ", entitlement " << shown(row.entitlementNow) << " -> " << shown(row.entitlementAfter) << "\n";
         return 0;
     }
     const std::filesystem::path archives = dataRoot.lexically_normal().parent_path() / "Archive";
-    store::closeYear(dataRoot, *year, std::stoi(now.substr(0, 4)), archives);
+    store::closeYear(*book, *year, std::stoi(now.substr(0, 4)), archives);
     out << "closed " << *year << "; its book is archived in " << (archives / std::to_string(*year)).string() << "\n";
     return 0;
 }

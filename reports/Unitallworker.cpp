@@ -57,6 +57,6 @@ void TFormAllWorker::BitBtn3Click()
     const QString file = controls::dialogs().fileToSave(u"تصدير الملخص"_s, u"الإجازات.xlsx"_s, u"XLSX (*.xlsx)"_s);
     if (file.isEmpty())
         return;
-    exportBook(store::DataModule1->connection().dataRoot(), file.toStdString(), false);
+    exportBook(store::DataModule1->connection(), file.toStdString(), false);
     controls::dialogs().message(u"صُدِّر ملخص العاملين إلى %1"_s.arg(file));
 }

@@ -3,9 +3,7 @@
 #include "BookBackup.h"
 #include "BookCopy.h"
 #include "BookRestore.h"
-#include "Isolated.h"
 #include "StoreError.h"
-#include "TableSetup.h"
 
 #include "LocalBookConnection.h"
 #include "ServerBookConnection.h"
@@ -14,7 +12,6 @@
 #include <QSettings>
 #include <QString>
 
-#include <unistd.h>
 
 namespace server {
 namespace {
@@ -25,12 +22,6 @@ std::unique_ptr<QSettings> settings()
 {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ijazat"),
                                        QStringLiteral("ijazat"));
-}
-
-void openEveryTable(store::BookConnection& connection)
-{
-    for (const store::TableDef* table : store::allTables())
-        connection.openTable(*table);
 }
 
 } // namespace
@@ -54,41 +45,7 @@ std::string BookPlace::describe() const
 
 void BookPlace::backUp(const std::filesystem::path& target) const
 {
-    if (!server) {
-        store::backUpBook(localRoot, target);
-        return;
-    }
-    if (std::filesystem::exists(target))
-        throw store::StoreError("لا يُنسخ الدفتر إلى " + store::isolatedLeftToRight(target.string())
-                                + ": المجلد موجود من قبل");
-    const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
-    std::filesystem::remove_all(aside);
-    try {
-        const store::SetupReport made = store::createMissingTables(aside);
-        if (!made.problems.empty())
-            throw store::StoreError(made.problems.front());
-        {
-            ServerBookConnection from(*server, localRoot);
-            store::LocalBookConnection into(aside, {});
-            openEveryTable(from);
-            openEveryTable(into);
-            // One snapshot of the server's five tables: a posting is in the copy whole or not at all.
-            from.beginRead();
-            into.beginWrite();
-            store::copyBook(from, into);
-            into.commit();
-            from.commit();
-        }
-        std::filesystem::remove(aside / ".in-use");
-        if (auto problem = store::bookFileProblem(aside))
-            throw store::StoreError("لم تسلم النسخة الاحتياطية من الفحص: " + *problem);
-        std::filesystem::create_directories(target.parent_path());
-        std::filesystem::rename(aside, target);
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove_all(aside, ignored);
-        throw;
-    }
+    connect()->backUpInto(target);
 }
 
 void BookPlace::restore(const std::filesystem::path& backup, const std::filesystem::path& safeCopy) const
@@ -102,8 +59,8 @@ void BookPlace::restore(const std::filesystem::path& backup, const std::filesyst
     backUp(safeCopy);
     store::LocalBookConnection from(backup, {});
     ServerBookConnection into(*server, localRoot);
-    openEveryTable(from);
-    openEveryTable(into);
+    store::openEveryTable(from);
+    store::openEveryTable(into);
     from.beginRead();
     into.beginWrite();
     try {

@@ -1,11 +1,18 @@
 #include "ServerBookConnection.h"
 
+#include "BookBackup.h"
+#include "BookCopy.h"
+#include "LocalBookConnection.h"
+#include "TableSetup.h"
+
 #include "Isolated.h"
 #include "ServerFailure.h"
 #include "ServerSchema.h"
 #include "StoreError.h"
 
 #include <libpq-fe.h>
+
+#include <unistd.h>
 
 namespace server {
 namespace {
@@ -149,6 +156,41 @@ bool ServerBookConnection::inTransaction() const
         return false;
     const PGTransactionStatusType status = PQtransactionStatus(pg_);
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+}
+
+void ServerBookConnection::backUpInto(const std::filesystem::path& target)
+{
+    if (std::filesystem::exists(target))
+        throw store::StoreError("لا يُنسخ الدفتر إلى " + store::isolatedLeftToRight(target.string())
+                                + ": المجلد موجود من قبل");
+    const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
+    std::filesystem::remove_all(aside);
+    try {
+        const store::SetupReport made = store::createMissingTables(aside);
+        if (!made.problems.empty())
+            throw store::StoreError(made.problems.front());
+        {
+            ServerBookConnection from(conninfo_, dataRoot());
+            store::LocalBookConnection into(aside, {});
+            store::openEveryTable(from);
+            store::openEveryTable(into);
+            // One snapshot of the server's five tables: a posting is in the copy whole or not at all.
+            from.beginRead();
+            into.beginWrite();
+            store::copyBook(from, into);
+            into.commit();
+            from.commit();
+        }
+        std::filesystem::remove(aside / ".in-use");
+        if (auto problem = store::bookFileProblem(aside))
+            throw store::StoreError("لم تسلم النسخة الاحتياطية من الفحص: " + *problem);
+        std::filesystem::create_directories(target.parent_path());
+        std::filesystem::rename(aside, target);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove_all(aside, ignored);
+        throw;
+    }
 }
 
 std::string ServerBookConnection::insertKeepingKeySql(const store::TableDef& table) const

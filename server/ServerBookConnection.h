@@ -39,6 +39,8 @@ public:
     std::int64_t tableChanges(const store::TableDef& table) override;
     std::string place() const override { return server_; }
     std::vector<std::string> unwritableParts() const override { return {}; }
+    // Read on a connection of its own, in one snapshot of the five tables.
+    void backUpInto(const std::filesystem::path& target) override;
     std::string insertKeepingKeySql(const store::TableDef& table) const override;
     std::int64_t keysGiven(const store::TableDef& table) override;
     void giveKeysAbove(const store::TableDef& table, std::int64_t highest) override;

@@ -27,14 +27,14 @@ std::string kindName(store::EntryKind kind)
 
 } // namespace
 
-void exportBook(const std::filesystem::path& dataRoot, const std::filesystem::path& file, bool entries)
+void exportBook(store::BookConnection& book, const std::filesystem::path& file, bool entries)
 {
     if (!entries) {
-        writeSpreadsheet(file, summaryTitles, store::summaryRows(dataRoot));
+        writeSpreadsheet(file, summaryTitles, store::summaryRows(book));
         return;
     }
     std::vector<store::SheetRow> rows;
-    for (const store::EntryRow& entry : store::entryRows(dataRoot))
+    for (const store::EntryRow& entry : store::entryRows(book))
         rows.push_back({entry.worker, kindName(entry.kind), entry.amount, entry.date, entry.month});
     writeSpreadsheet(file, entryTitles, rows);
 }

@@ -76,6 +76,11 @@ public:
     void noteOddValue(OddValue value);
     void setOddValueListener(std::function<void(const OddValue&)> listener);
 
+    // A checked copy of the whole book, as it stands committed, into the new folder
+    // `target` as an ordinary local book, taken while the book is in use (and while this
+    // connection holds its write lock: the copy is read beside it).
+    virtual void backUpInto(const std::filesystem::path& target) = 0;
+
     // For copying a whole book, keys and all (a backup, a restore): the insert that keeps
     // the record's own Auto; the highest Auto the table ever gave (0 for none); and the
     // table told to give only keys above `highest` from now on.

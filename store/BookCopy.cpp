@@ -6,6 +6,12 @@
 
 namespace store {
 
+void openEveryTable(BookConnection& connection)
+{
+    for (const TableDef* table : allTables())
+        connection.openTable(*table);
+}
+
 void copyBook(BookConnection& from, BookConnection& into)
 {
     for (const TableDef* table : allTables()) {

@@ -10,6 +10,9 @@ class BookConnection;
 // transactions the caller began: a read on `from`, a write on `into`.
 void copyBook(BookConnection& from, BookConnection& into);
 
+// Opens the five tables, in the order the cursors open them.
+void openEveryTable(BookConnection& connection);
+
 // Empties the five tables of `into` (inside the caller's write transaction).
 void emptyBook(BookConnection& into);
 

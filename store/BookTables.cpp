@@ -1,13 +1,12 @@
 #include "BookTables.h"
 
-#include "ReadOnlyBook.h"
+#include "BookConnection.h"
 #include "Schema.h"
-#include "Statement.h"
 
 namespace store {
 namespace {
 
-SheetCell cellOf(const Statement& row, int column)
+SheetCell cellOf(const BookStatement& row, int column)
 {
     if (row.isNull(column))
         return std::monostate();
@@ -16,14 +15,45 @@ SheetCell cellOf(const Statement& row, int column)
     return row.text(column);
 }
 
+std::string target(BookConnection& book, const TableDef& table)
+{
+    return sqlName(book.schemaOf(table)) + "." + sqlName(table.name);
+}
+
+// A read in one snapshot, unless the caller's own transaction is one already.
+class Snapshot {
+public:
+    explicit Snapshot(BookConnection& book) : book_(book), owner_(!book.inTransaction())
+    {
+        if (owner_)
+            book_.beginRead();
+    }
+    ~Snapshot()
+    {
+        if (owner_)
+            try {
+                book_.rollback(); // nothing was written
+            } catch (...) {
+            }
+    }
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+
+private:
+    BookConnection& book_;
+    bool owner_;
+};
+
 } // namespace
 
-std::vector<SheetRow> summaryRows(const std::filesystem::path& dataRoot)
+std::vector<SheetRow> summaryRows(BookConnection& book)
 {
-    const ReadOnlyBook book(dataRoot);
-    Statement workers(book.get(), "SELECT \"WorkerName\", \"ServesYears\", \"ServesStart\", \"YearPermit\", "
-                                  "\"AdministrationPermit\", \"HorsPermit\", \"HealthPermit\", \"NoHire\", "
-                                  "\"ExcessMonth\" FROM main.\"worker\" ORDER BY \"Auto\"");
+    const Snapshot reading(book);
+    BookStatement& workers = book.statement(
+        "SELECT \"WorkerName\", \"ServesYears\", \"ServesStart\", \"YearPermit\", \"AdministrationPermit\", "
+        "\"HorsPermit\", \"HealthPermit\", \"NoHire\", \"ExcessMonth\" FROM " + target(book, workerTable())
+        + " ORDER BY \"Auto\"");
+    StatementUse use(workers);
     std::vector<SheetRow> rows;
     while (workers.step()) {
         SheetRow& row = rows.emplace_back();
@@ -33,9 +63,9 @@ std::vector<SheetRow> summaryRows(const std::filesystem::path& dataRoot)
     return rows;
 }
 
-std::vector<EntryRow> entryRows(const std::filesystem::path& dataRoot)
+std::vector<EntryRow> entryRows(BookConnection& book)
 {
-    const ReadOnlyBook book(dataRoot);
+    const Snapshot reading(book);
     struct Kind {
         EntryKind kind;
         const TableDef& table;
@@ -47,17 +77,24 @@ std::vector<EntryRow> entryRows(const std::filesystem::path& dataRoot)
                           {EntryKind::Unpaid, permitNoHireTable(), "NoHire"}};
     std::string sql;
     for (const Kind& kind : kinds) {
-        const std::string table = sqlName(kind.table.name) + "." + sqlName(kind.table.name);
-        sql += std::string(sql.empty() ? "" : " UNION ALL ") + "SELECT ifnull(w.\"Auto\", -1) AS worker, "
-               + std::to_string(int(kind.kind)) + " AS kind, e.\"Auto\" AS entry, ifnull(w.\"WorkerName\", ''), e."
-               + sqlName(kind.amount) + ", ifnull(e.\"Date\", ''), ifnull(e.\"Month\", '') FROM " + table
-               + " AS e LEFT JOIN main.\"worker\" AS w ON w.\"Auto\" = e.\"Index\"";
+        // The amount column is a number in three tables and a text in one: each kind's
+        // amount goes in a column of its own type, so both engines accept the union.
+        const bool hours = kind.kind == EntryKind::Hourly;
+        const std::string amount = "e." + sqlName(kind.amount);
+        sql += std::string(sql.empty() ? "" : " UNION ALL ") + "SELECT coalesce(w.\"Auto\", -1) AS worker, "
+               + std::to_string(int(kind.kind)) + " AS kind, e.\"Auto\" AS entry, coalesce(w.\"WorkerName\", ''), "
+               + (hours ? "NULL" : amount) + ", " + (hours ? amount : "NULL")
+               + ", coalesce(e.\"Date\", ''), coalesce(e.\"Month\", '') FROM " + target(book, kind.table)
+               + " AS e LEFT JOIN " + target(book, workerTable()) + " AS w ON w.\"Auto\" = e.\"Index\"";
     }
-    Statement entries(book.get(), sql + " ORDER BY worker, kind, entry");
+    BookStatement& entries = book.statement(sql + " ORDER BY worker, kind, entry");
+    StatementUse use(entries);
     std::vector<EntryRow> rows;
-    while (entries.step())
-        rows.push_back({entries.text(3), EntryKind(entries.integer(1)), cellOf(entries, 4), entries.text(5),
-                        entries.text(6)});
+    while (entries.step()) {
+        const EntryKind kind = EntryKind(entries.integer(1));
+        rows.push_back({entries.text(3), kind, cellOf(entries, kind == EntryKind::Hourly ? 5 : 4), entries.text(6),
+                        entries.text(7)});
+    }
     return rows;
 }
 

@@ -8,14 +8,18 @@
 
 namespace store {
 
+class BookConnection;
+
 // A value as a spreadsheet holds it: nothing, a whole number, or a text.
 using SheetCell = std::variant<std::monostate, std::int64_t, std::string>;
 using SheetRow = std::vector<SheetCell>;
 
+// Each is read in one snapshot of the book, of either kind.
+
 // One row per worker, in registration order: name, years of service, start of service,
 // yearly entitlement, administrative days, hourly balance ("h.m"), sick days, unpaid days,
 // excess days, as the summary sheet shows them.
-std::vector<SheetRow> summaryRows(const std::filesystem::path& dataRoot);
+std::vector<SheetRow> summaryRows(BookConnection& book);
 
 enum class EntryKind { Administrative, Hourly, Sick, Unpaid };
 
@@ -29,6 +33,6 @@ struct EntryRow {
     std::string date;
     std::string month;
 };
-std::vector<EntryRow> entryRows(const std::filesystem::path& dataRoot);
+std::vector<EntryRow> entryRows(BookConnection& book);
 
 } // namespace store

@@ -1,5 +1,6 @@
 #include "LocalBookConnection.h"
 
+#include "BookBackup.h"
 #include "EngineFailure.h"
 #include "Isolated.h"
 #include "BusyWait.h"
@@ -204,6 +205,11 @@ std::int64_t LocalBookConnection::tableChanges(const TableDef& table)
     StatementUse use(version);
     version.step();
     return version.integer(0) + ownWrites(table);
+}
+
+void LocalBookConnection::backUpInto(const std::filesystem::path& target)
+{
+    backUpBook(dataRoot(), target);
 }
 
 std::string LocalBookConnection::insertKeepingKeySql(const TableDef& table) const

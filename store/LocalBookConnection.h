@@ -37,6 +37,7 @@ public:
     // cannot be made.
     std::vector<std::string> unwritableParts() const override;
     int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }
+    void backUpInto(const std::filesystem::path& target) override;
     std::string insertKeepingKeySql(const TableDef& table) const override;
     std::int64_t keysGiven(const TableDef& table) override;
     void giveKeysAbove(const TableDef& table, std::int64_t highest) override;

@@ -1,13 +1,10 @@
 #include "YearClose.h"
 
+#include "BookCopy.h"
 #include "Isolated.h"
-#include "BookBackup.h"
-#include "ReadOnlyBook.h"
+#include "LocalBookConnection.h"
 #include "Schema.h"
-#include "Statement.h"
 #include "StoreError.h"
-
-#include <sqlite3.h>
 
 #include <limits>
 
@@ -21,7 +18,7 @@ std::int32_t entitlementFor(std::int32_t years)
     return years >= longService ? 21 : 14;
 }
 
-std::optional<std::int32_t> wholeNumber(const Statement& row, int column)
+std::optional<std::int32_t> wholeNumber(const BookStatement& row, int column)
 {
     if (row.isNull(column) || !row.isInteger(column))
         return std::nullopt;
@@ -31,14 +28,19 @@ std::optional<std::int32_t> wholeNumber(const Statement& row, int column)
     return std::int32_t(value);
 }
 
-const char* const workersSql = "SELECT \"Auto\", ifnull(\"WorkerName\", ''), \"ServesYears\", \"ServesStart\", "
-                               "\"YearPermit\", \"AdministrationPermit\", \"HealthPermit\", \"NoHire\" "
-                               "FROM main.\"worker\" ORDER BY \"Auto\"";
+// The table as SQL reaches it on `book`, whatever kind of book it is.
+std::string target(BookConnection& book, const TableDef& table)
+{
+    return sqlName(book.schemaOf(table)) + "." + sqlName(table.name);
+}
 
-std::vector<YearCloseRow> plan(sqlite3* db, int year)
+std::vector<YearCloseRow> plan(BookConnection& book, int year)
 {
     std::vector<YearCloseRow> rows;
-    Statement workers(db, workersSql);
+    BookStatement& workers = book.statement(
+        "SELECT \"Auto\", coalesce(\"WorkerName\", ''), \"ServesYears\", \"ServesStart\", \"YearPermit\", "
+        "\"AdministrationPermit\", \"HealthPermit\", \"NoHire\" FROM " + target(book, workerTable()) + " ORDER BY \"Auto\"");
+    StatementUse use(workers);
     while (workers.step()) {
         YearCloseRow row{std::int32_t(workers.integer(0)), workers.text(1), wholeNumber(workers, 2), std::nullopt,
                          wholeNumber(workers, 4), std::nullopt, wholeNumber(workers, 5), wholeNumber(workers, 6),
@@ -63,11 +65,11 @@ std::vector<YearCloseRow> plan(sqlite3* db, int year)
 
 // Everything the worker table holds, and how many entries each table holds: enough to tell
 // a book from the one it was before a close.
-std::vector<std::string> fingerprint(const std::filesystem::path& dataRoot)
+std::vector<std::string> fingerprint(BookConnection& book)
 {
-    const ReadOnlyBook book(dataRoot);
     std::vector<std::string> lines;
-    Statement workers(book.get(), "SELECT * FROM main.\"worker\" ORDER BY \"Auto\"");
+    BookStatement& workers = book.statement("SELECT * FROM " + target(book, workerTable()) + " ORDER BY \"Auto\"");
+    StatementUse reading(workers);
     while (workers.step()) {
         std::string line;
         for (std::size_t i = 0; i < workerTable().fields.size(); ++i)
@@ -77,9 +79,10 @@ std::vector<std::string> fingerprint(const std::filesystem::path& dataRoot)
     for (const TableDef* table : allTables()) {
         if (table == &workerTable())
             continue;
-        Statement count(book.get(), "SELECT count(*) FROM " + sqlName(table->name) + "." + sqlName(table->name));
+        BookStatement& count = book.statement("SELECT count(*) FROM " + target(book, *table));
+        StatementUse counting(count);
         count.step();
-        lines.push_back(std::string(table->name) + ' ' + count.text(0));
+        lines.push_back(std::string(table->name) + ' ' + std::to_string(count.integer(0)));
     }
     return lines;
 }
@@ -87,73 +90,76 @@ std::vector<std::string> fingerprint(const std::filesystem::path& dataRoot)
 // A close cut short: its archive is ready under `closing`. If the book no longer is the one
 // archived, the close was stored and only the archive's name is missing; else nothing of
 // the close was stored and its archive goes.
-void finishOrUndo(const std::filesystem::path& dataRoot, const std::filesystem::path& closing,
-                  const std::filesystem::path& archive)
+void finishOrUndo(BookConnection& book, const std::filesystem::path& closing, const std::filesystem::path& archive)
 {
-    if (fingerprint(dataRoot) != fingerprint(closing)) {
+    std::vector<std::string> archived;
+    {
+        LocalBookConnection archivedBook(closing, {});
+        openEveryTable(archivedBook);
+        archived = fingerprint(archivedBook);
+    }
+    std::filesystem::remove(closing / ".in-use");
+    if (fingerprint(book) != archived) {
         std::filesystem::rename(closing, archive);
         throw StoreError("أُقفلت السنة من قبل، وأرشيفها في " + isolatedLeftToRight(archive.string()));
     }
     std::filesystem::remove_all(closing);
 }
 
-// The live book, opened to be written, all five files in one transaction.
-class WritableBook {
-public:
-    explicit WritableBook(const std::filesystem::path& dataRoot)
-        : db_(openAttachedBook(dataRoot, SQLITE_OPEN_READWRITE))
-    {
-        sqlite3_busy_timeout(db_, 2000); // another program's write is a refusal, not a long wait
-    }
-    ~WritableBook()
-    {
-        if (sqlite3_get_autocommit(db_) == 0)
-            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close_v2(db_);
-    }
-    WritableBook(const WritableBook&) = delete;
-    WritableBook& operator=(const WritableBook&) = delete;
-    sqlite3* get() const { return db_; }
-    void run(const std::string& sql) { Statement(db_, sql).step(); }
-
-private:
-    sqlite3* db_ = nullptr;
-};
-
-void applyClose(sqlite3* db, int year, const std::vector<YearCloseRow>& plan)
+void applyClose(BookConnection& book, int year, const std::vector<YearCloseRow>& plan)
 {
-    Statement update(db, "UPDATE main.\"worker\" SET \"ServesYears\" = ?2, \"YearPermit\" = ?3, "
-                         "\"AdministrationPermit\" = NULL, \"HealthPermit\" = NULL, \"NoHire\" = NULL, "
-                         "\"ExcessMonth\" = NULL WHERE \"Auto\" = ?1");
+    BookStatement& update = book.statement(
+        "UPDATE " + target(book, workerTable()) + " SET \"ServesYears\" = ?2, \"YearPermit\" = ?3, "
+        "\"AdministrationPermit\" = NULL, \"HealthPermit\" = NULL, \"NoHire\" = NULL, \"ExcessMonth\" = NULL "
+        "WHERE \"Auto\" = ?1");
     for (const YearCloseRow& row : plan) {
+        StatementUse use(update);
         update.bind(1, row.worker);
         row.yearsAfter ? update.bind(2, *row.yearsAfter) : update.bindNull(2);
         row.entitlementAfter ? update.bind(3, *row.entitlementAfter) : update.bindNull(3);
         update.step();
-        update.reset();
     }
+    book.noteWrite(workerTable());
     for (const TableDef* table : allTables())
-        if (table != &workerTable())
-            Statement(db, "DELETE FROM " + sqlName(table->name) + "." + sqlName(table->name)).step();
+        if (table != &workerTable()) {
+            book.execute("DELETE FROM " + target(book, *table));
+            book.noteWrite(*table);
+        }
     // The hourly balance below a day is leave already taken: carried, as an entry of its own.
-    Statement carried(db, "INSERT INTO \"PermitHours\".\"PermitHours\" (\"Index\", \"Hours\", \"Minute\", "
-                          "\"HorsPermit\", \"Date\", \"Month\") SELECT \"Auto\", \"Hours\", \"Minute\", "
-                          "\"HorsPermit\", ?1, '' FROM main.\"worker\" WHERE ifnull(\"Hours\", 0) <> 0 "
-                          "OR ifnull(\"Minute\", 0) <> 0");
+    BookStatement& carried = book.statement(
+        "INSERT INTO " + target(book, permitHoursTable()) + " (\"Index\", \"Hours\", \"Minute\", \"HorsPermit\", "
+        "\"Date\", \"Month\") SELECT \"Auto\", \"Hours\", \"Minute\", \"HorsPermit\", ?1, '' FROM "
+        + target(book, workerTable()) + " WHERE coalesce(\"Hours\", 0) <> 0 OR coalesce(\"Minute\", 0) <> 0");
+    StatementUse use(carried);
     carried.bind(1, "من " + std::to_string(year));
     carried.step();
+    book.noteWrite(permitHoursTable());
 }
 
 } // namespace
 
+std::vector<YearCloseRow> planYearClose(BookConnection& book, int year)
+{
+    return plan(book, year);
+}
+
 std::vector<YearCloseRow> planYearClose(const std::filesystem::path& dataRoot, int year)
 {
-    const ReadOnlyBook book(dataRoot);
-    return plan(book.get(), year);
+    LocalBookConnection book(dataRoot, {});
+    openEveryTable(book);
+    return plan(book, year);
 }
 
 void closeYear(const std::filesystem::path& dataRoot, int year, int currentYear,
                const std::filesystem::path& archives)
+{
+    // Another program's write is a refusal, not a long wait.
+    LocalBookConnection book(dataRoot, {"", 2000});
+    openEveryTable(book);
+    closeYear(book, year, currentYear, archives);
+}
+
+void closeYear(BookConnection& book, int year, int currentYear, const std::filesystem::path& archives)
 {
     if (year > currentYear)
         throw StoreError("لم تنته سنة " + isolatedLeftToRight(std::to_string(year)) + " بعد: لا يمكن إقفالها");
@@ -163,20 +169,20 @@ void closeYear(const std::filesystem::path& dataRoot, int year, int currentYear,
                          + isolatedLeftToRight(archive.string()));
     const std::filesystem::path closing = archives / (std::to_string(year) + ".closing");
     if (std::filesystem::exists(closing))
-        finishOrUndo(dataRoot, closing, archive);
+        finishOrUndo(book, closing, archive);
 
-    WritableBook book(dataRoot);
     try {
-        book.run("BEGIN IMMEDIATE"); // no other program writes until the close is stored
+        book.beginWrite(); // no other program writes until the close is stored
     } catch (const StoreError& error) {
         throw StoreError(std::string("برنامج آخر يكتب في الدفتر: ") + error.what());
     }
-    const std::vector<YearCloseRow> changes = plan(book.get(), year);
-    backUpBook(dataRoot, closing); // read beside our write lock, before anything is written
     try {
-        applyClose(book.get(), year, changes);
-        book.run("COMMIT");
+        const std::vector<YearCloseRow> changes = plan(book, year);
+        book.backUpInto(closing); // read beside our write lock, before anything is written
+        applyClose(book, year, changes);
+        book.commit();
     } catch (...) {
+        book.rollback();
         std::error_code ignored;
         std::filesystem::remove_all(closing, ignored); // nothing of the close was stored
         throw;

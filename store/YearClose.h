@@ -8,6 +8,8 @@
 
 namespace store {
 
+class BookConnection;
+
 // What closing a year does to one worker: the years of service and the entitlement now
 // and in the new year. The entitlement follows the new years by the new-worker window's rule
 // only where it is what that rule gave for the old ones; one typed by hand is kept.
@@ -22,6 +24,8 @@ struct YearCloseRow {
 
 // The change closing `year` would make, worker by worker, in registration order. Throws
 // StoreError naming a worker whose years would leave 32 bits.
+std::vector<YearCloseRow> planYearClose(BookConnection& book, int year);
+// The same for the local book under `dataRoot`.
 std::vector<YearCloseRow> planYearClose(const std::filesystem::path& dataRoot, int year);
 
 // Closes `year`, all or nothing: the book as it stands is archived, checked, into
@@ -32,6 +36,8 @@ std::vector<YearCloseRow> planYearClose(const std::filesystem::path& dataRoot, i
 // Refused with nothing changed: a year already archived, a year not yet ended, another
 // program writing the book, a failed archive. A close cut short by a crash is finished, or
 // undone, by the next close of that year. Throws StoreError saying why.
+void closeYear(BookConnection& book, int year, int currentYear, const std::filesystem::path& archives);
+// The same for the local book under `dataRoot`, on a connection of its own.
 void closeYear(const std::filesystem::path& dataRoot, int year, int currentYear,
                const std::filesystem::path& archives);
 

@@ -99,7 +99,7 @@ void TFormCloseYear::Edit1Change()
     const int year = chosenYear();
     if (year == 0)
         return;
-    const std::vector<store::YearCloseRow> rows = store::planYearClose(store::DataModule1->connection().dataRoot(), year);
+    const std::vector<store::YearCloseRow> rows = store::planYearClose(store::DataModule1->connection(), year);
     Grid1->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
         const store::YearCloseRow& row = rows[std::size_t(r)];
@@ -134,7 +134,7 @@ void TFormCloseYear::BitBtn2Click()
     store::TDataModule1& book = *store::DataModule1;
     book.TableM.CheckBrowseMode(); // a change still pending belongs to the year being closed
     const std::filesystem::path dataRoot = book.connection().dataRoot();
-    store::closeYear(dataRoot, year, thisYear, archivesOf(dataRoot));
+    store::closeYear(book.connection(), year, thisYear, archivesOf(dataRoot));
     // The cursors read the book as it now is: the same workers, their entries gone.
     for (store::Cursor* cursor : book.cursors())
         cursor->Refresh();
