@@ -144,3 +144,38 @@ TEST_F(ServerToolbox, CheckExportAndImportWorkOnTheServerBook)
     EXPECT_EQ(checked.status, 0) << checked.err;
     EXPECT_NE(checked.out.find("0 findings"), std::string::npos) << checked.out;
 }
+
+TEST_F(ServerToolbox, ClosingAYearOfTheServerBookArchivesItLocallyAndStartsTheNewYearOnTheServer)
+{
+    server::chooseServer(server.conninfo());
+    std::int32_t worker = 0;
+    {
+        auto desk = server.open();
+        worker = addWorker(*desk, "سالم");
+        desk->TableM.FindKey(worker);
+        desk->TableM.Edit();
+        desk->TableMServesStart.SetAsInteger(2016);
+        desk->TableMServesYears.SetAsInteger(9);
+        desk->TableMAdministrationPermit.SetAsInteger(3);
+        desk->TableMHours.SetAsInteger(5);
+        desk->TableM.Post();
+        testing_support::addEntry(desk->TablePermitAdmin, "AdministrationPermit", 3);
+    }
+    const auto closed = book({"close-year", "2025"});
+    ASSERT_EQ(closed.status, 0) << closed.err;
+    const std::filesystem::path archive = user / "kestrave/Archive/2025";
+    {
+        store::TDataModule1 archived(archive);
+        archived.TableM.FindKey(worker);
+        EXPECT_EQ(archived.TableMAdministrationPermit.AsInteger(), 3) << "the year as it stood";
+        EXPECT_EQ(archived.TablePermitAdmin.keysInOrder().size(), 1u);
+    }
+    auto desk = server.open();
+    desk->TableM.FindKey(worker);
+    EXPECT_EQ(desk->TableMServesYears.AsInteger(), 10);
+    EXPECT_EQ(desk->TableMAdministrationPermit.Text(), "");
+    EXPECT_TRUE(desk->TablePermitAdmin.IsEmpty());
+    ASSERT_EQ(desk->TablePermitHours.keysInOrder().size(), 1u) << "the hours below a day are carried";
+    EXPECT_EQ(desk->TablePermitHours.FieldByName("Date").Text(), "من 2025");
+    EXPECT_EQ(book({"close-year", "2025"}).status, 1) << "a year closes once";
+}
