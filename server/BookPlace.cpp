@@ -74,6 +74,12 @@ void BookPlace::restore(const std::filesystem::path& backup, const std::filesyst
     from.commit();
 }
 
+std::string connectionString(const std::string& given)
+{
+    const bool bareName = given.find('=') == std::string::npos && given.find("://") == std::string::npos;
+    return bareName ? "service=" + given : given;
+}
+
 BookPlace chosenBook(const std::filesystem::path& localRoot)
 {
     const QString chosen = settings()->value(serverKey).toString();

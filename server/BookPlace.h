@@ -38,6 +38,10 @@ struct BookPlace {
 // The book this user chose with ijazat-setup: the server recorded in the user's settings,
 // else the local data root.
 BookPlace chosenBook(const std::filesystem::path& localRoot);
+// What the clerk gave as the server: a libpq connection string or URI as it is, and a
+// bare name as the service of that name (from pg_service.conf).
+std::string connectionString(const std::string& given);
+
 // Records the choice for this user (Qt's settings, in the user's configuration folder).
 // The connection string is kept as given: passwords belong in libpq's own ~/.pgpass.
 void chooseServer(const std::string& conninfo);

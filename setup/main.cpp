@@ -72,7 +72,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc == 3 && first == "--server")
-        return setUpServer(argv[2]);
+        return setUpServer(server::connectionString(argv[2]));
     if (argc == 2 && first == "--local") {
         server::chooseLocal();
         std::cout << "the program and the toolbox now open the book under " << store::builtInDataRoot().string() << "\n";

@@ -179,3 +179,13 @@ TEST_F(ServerToolbox, ClosingAYearOfTheServerBookArchivesItLocallyAndStartsTheNe
     EXPECT_EQ(desk->TablePermitHours.FieldByName("Date").Text(), "من 2025");
     EXPECT_EQ(book({"close-year", "2025"}).status, 1) << "a year closes once";
 }
+
+TEST(ServerChoice, ABareNameIsAServiceAndAConnectionStringOrURIIsKeptAsGiven)
+{
+    for (const auto& [given, meant] : std::vector<std::pair<std::string, std::string>>{
+             {"leavebook", "service=leavebook"},
+             {"host=db port=5432 dbname=leave", "host=db port=5432 dbname=leave"},
+             {"postgresql://db/leave", "postgresql://db/leave"},
+             {"service=office", "service=office"}})
+        EXPECT_EQ(server::connectionString(given), meant) << given;
+}
