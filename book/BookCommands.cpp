@@ -3,8 +3,8 @@
 #include "BookPlace.h"
 
 #include "BookBackup.h"
-#include "BookCopy.h"
 #include "BookCheck.h"
+#include "BookCopy.h"
 #include "BookExport.h"
 #include "BookRestore.h"
 #include "BuiltInDataRoot.h"

@@ -1,7 +1,7 @@
 #include "Pictures.h"
 
-#include "JpegPicture.h"
 #include "Isolated.h"
+#include "JpegPicture.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #include "ExcessStep.h"
 
-#include "Isolated.h"
 #include "DataModule.h"
+#include "Isolated.h"
 #include "StoreError.h"
 
 #include <limits>

@@ -1,8 +1,8 @@
 #include "PagePrinting.h"
 
 #include "DocumentPainter.h"
-#include "WholeFile.h"
 #include "Isolated.h"
+#include "WholeFile.h"
 
 #include <QFile>
 #include <QPainter>

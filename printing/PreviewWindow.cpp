@@ -1,11 +1,11 @@
 #include "PreviewWindow.h"
 
+#include "Isolated.h"
 #include "PagePrinting.h"
 #include "PageView.h"
 #include "SavedReport.h"
 #include "WholeFile.h"
 #include "WorkProgress.h"
-#include "Isolated.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>

@@ -13,8 +13,8 @@ int main(int argc, char** argv)
     if (argc != 1 && !otherBook) {
         const bool asked = argc == 2 && std::strcmp(argv[1], "--help") == 0;
         (asked ? std::cout : std::cerr) << "usage: ijazat [--data-root DIR]\n"
-                                           "opens the leave book (default: kestrave/Data in the home folder);\n"
-                                           "--data-root opens another one: an archived year, a restored backup\n";
+                                           "opens the leave book chosen with ijazat-setup (default: kestrave/Data in the\n"
+                                           "home folder); --data-root opens another local one: an archived year, a backup\n";
         return asked ? 0 : 2;
     }
     controls::GuardedApplication application(argc, argv);

@@ -1,12 +1,12 @@
 #include "BookBackup.h"
 
 #include "EngineFailure.h"
+#include "Isolated.h"
 #include "ReadOnlyBook.h"
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
 #include "TableShape.h"
-#include "Isolated.h"
 
 #include <sqlite3.h>
 

@@ -2,8 +2,8 @@
 
 #include "BookBackup.h"
 #include "BookInUse.h"
-#include "StoreError.h"
 #include "Isolated.h"
+#include "StoreError.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,9 +1,9 @@
 #include "Cursor.h"
 
-#include "Isolated.h"
 #include "BookConnection.h"
 #include "DataLink.h"
 #include "DataSource.h"
+#include "Isolated.h"
 #include "MasterLink.h"
 #include "StoreError.h"
 #include "WriteTransaction.h"

@@ -1,8 +1,8 @@
 #include "Field.h"
 
-#include "Isolated.h"
 #include "ArabicCodePage.h"
 #include "Cursor.h"
+#include "Isolated.h"
 #include "StoreError.h"
 #include "WholeNumber.h"
 

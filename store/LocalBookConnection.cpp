@@ -1,9 +1,9 @@
 #include "LocalBookConnection.h"
 
 #include "BookBackup.h"
+#include "BusyWait.h"
 #include "EngineFailure.h"
 #include "Isolated.h"
-#include "BusyWait.h"
 #include "StoreError.h"
 #include "TableShape.h"
 

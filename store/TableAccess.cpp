@@ -1,7 +1,7 @@
 #include "TableAccess.h"
 
-#include "Isolated.h"
 #include "BookConnection.h"
+#include "Isolated.h"
 #include "NameFolding.h"
 #include "StoreError.h"
 

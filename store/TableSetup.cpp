@@ -1,12 +1,12 @@
 #include "TableSetup.h"
 
 #include "EngineFailure.h"
+#include "Isolated.h"
 #include "NameFolding.h"
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
 #include "TableShape.h"
-#include "Isolated.h"
 
 #include <sqlite3.h>
 

@@ -1,8 +1,8 @@
 #include "TableShape.h"
 
+#include "Isolated.h"
 #include "NameFolding.h"
 #include "Statement.h"
-#include "Isolated.h"
 
 #include <algorithm>
 #include <cctype>
