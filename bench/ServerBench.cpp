@@ -45,13 +45,7 @@ const std::string& serverBook()
         server::ServerBookConnection into(book, std::filesystem::temp_directory_path());
         server::createMissingServerTables(into);
         store::LocalBookConnection from(largeBook(), {});
-        store::openEveryTable(from);
-        store::openEveryTable(into);
-        from.beginRead();
-        into.beginWrite();
-        store::copyBook(from, into);
-        into.commit();
-        from.commit();
+        store::transferBook(from, into, false);
         run(book, "ANALYZE");
         return book;
     }();

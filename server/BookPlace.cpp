@@ -59,19 +59,7 @@ void BookPlace::restore(const std::filesystem::path& backup, const std::filesyst
     backUp(safeCopy);
     store::LocalBookConnection from(backup, {});
     ServerBookConnection into(*server, localRoot);
-    store::openEveryTable(from);
-    store::openEveryTable(into);
-    from.beginRead();
-    into.beginWrite();
-    try {
-        store::emptyBook(into);
-        store::copyBook(from, into);
-        into.commit();
-    } catch (...) {
-        into.rollback();
-        throw;
-    }
-    from.commit();
+    store::transferBook(from, into, true);
 }
 
 std::string connectionString(const std::string& given)

@@ -12,7 +12,6 @@
 
 #include <libpq-fe.h>
 
-#include <unistd.h>
 
 namespace server {
 namespace {
@@ -160,37 +159,18 @@ bool ServerBookConnection::inTransaction() const
 
 void ServerBookConnection::backUpInto(const std::filesystem::path& target)
 {
-    if (std::filesystem::exists(target))
-        throw store::StoreError("لا يُنسخ الدفتر إلى " + store::isolatedLeftToRight(target.string())
-                                + ": المجلد موجود من قبل");
-    const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
-    std::filesystem::remove_all(aside);
-    try {
+    store::backUpWith(target, [this](const std::filesystem::path& aside) {
         const store::SetupReport made = store::createMissingTables(aside);
         if (!made.problems.empty())
             throw store::StoreError(made.problems.front());
         {
             ServerBookConnection from(conninfo_, dataRoot());
             store::LocalBookConnection into(aside, {});
-            store::openEveryTable(from);
-            store::openEveryTable(into);
             // One snapshot of the server's five tables: a posting is in the copy whole or not at all.
-            from.beginRead();
-            into.beginWrite();
-            store::copyBook(from, into);
-            into.commit();
-            from.commit();
+            store::transferBook(from, into, false);
         }
-        std::filesystem::remove(aside / ".in-use");
-        if (auto problem = store::bookFileProblem(aside))
-            throw store::StoreError("لم تسلم النسخة الاحتياطية من الفحص: " + *problem);
-        std::filesystem::create_directories(target.parent_path());
-        std::filesystem::rename(aside, target);
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove_all(aside, ignored);
-        throw;
-    }
+        std::filesystem::remove(aside / ".in-use"); // the copy's own claim, while it was written
+    });
 }
 
 std::string ServerBookConnection::insertKeepingKeySql(const store::TableDef& table) const

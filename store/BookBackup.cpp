@@ -83,18 +83,23 @@ std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot
 
 void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target)
 {
+    backUpWith(target, [&dataRoot](const std::filesystem::path& aside) {
+        // One snapshot of the five files: a posting that spans several is in the copy whole
+        // or not at all.
+        const ReadOnlyBook source(dataRoot);
+        for (const TableDef* table : allTables())
+            copyFile(source.get(), ReadOnlyBook::schemaOf(*table), table->pathUnder(aside));
+    });
+}
+
+void backUpWith(const std::filesystem::path& target, const std::function<void(const std::filesystem::path& aside)>& fill)
+{
     if (std::filesystem::exists(target))
         throw StoreError("لا يُنسخ الدفتر إلى " + isolatedLeftToRight(target.string()) + ": المجلد موجود من قبل");
     const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
     std::filesystem::remove_all(aside);
     try {
-        {
-            // One snapshot of the five files: a posting that spans several is in the copy
-            // whole or not at all.
-            const ReadOnlyBook source(dataRoot);
-            for (const TableDef* table : allTables())
-                copyFile(source.get(), ReadOnlyBook::schemaOf(*table), table->pathUnder(aside));
-        }
+        fill(aside);
         if (auto problem = bookFileProblem(aside))
             throw StoreError("لم تسلم النسخة الاحتياطية من الفحص: " + *problem);
         std::filesystem::create_directories(target.parent_path());

@@ -15,6 +15,11 @@ namespace store {
 // and only then given its final name. Throws StoreError naming the file when it cannot.
 void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target);
 
+// A backup's making, whatever the book: `fill` writes the five files into the folder it is
+// given beside `target`; they are checked there and only then given `target`'s name. A
+// `target` that exists is refused; a failure leaves nothing behind.
+void backUpWith(const std::filesystem::path& target, const std::function<void(const std::filesystem::path& aside)>& fill);
+
 // The backup the program takes when it ends after changing the book: into
 // `folder`/auto-`stamp`, keeping the `kept` newest automatic backups there (stamps sort by
 // time) and removing older ones. Throws what backUpBook throws; the book is never touched.

@@ -40,12 +40,26 @@ void copyBook(BookConnection& from, BookConnection& into)
     }
 }
 
-void emptyBook(BookConnection& into)
+void transferBook(BookConnection& from, BookConnection& into, bool replacing)
 {
-    for (const TableDef* table : allTables()) {
-        into.execute("DELETE FROM " + sqlName(into.schemaOf(*table)) + "." + sqlName(table->name));
-        into.noteWrite(*table);
+    openEveryTable(from);
+    openEveryTable(into);
+    from.beginRead();
+    into.beginWrite();
+    try {
+        if (replacing)
+            for (const TableDef* table : allTables()) {
+                into.execute("DELETE FROM " + sqlName(into.schemaOf(*table)) + "." + sqlName(table->name));
+                into.noteWrite(*table);
+            }
+        copyBook(from, into);
+        into.commit();
+    } catch (...) {
+        into.rollback();
+        from.rollback();
+        throw;
     }
+    from.rollback(); // nothing was written: the snapshot ends
 }
 
 } // namespace store

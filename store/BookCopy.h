@@ -13,7 +13,8 @@ void copyBook(BookConnection& from, BookConnection& into);
 // Opens the five tables, in the order the cursors open them.
 void openEveryTable(BookConnection& connection);
 
-// Empties the five tables of `into` (inside the caller's write transaction).
-void emptyBook(BookConnection& into);
+// The whole copy as one step: both books' tables opened, one snapshot of `from` read, and
+// `into` written in one transaction, emptied first when `replacing`.
+void transferBook(BookConnection& from, BookConnection& into, bool replacing);
 
 } // namespace store
