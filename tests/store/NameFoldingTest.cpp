@@ -22,8 +22,10 @@ void writeAsAnotherTool(const std::filesystem::path& root, const std::vector<con
             insert.bind(1, std::string_view(name));
         insert.step();
     }
-    store::Statement rename(db, "UPDATE worker SET WorkerName = WorkerName WHERE Auto = 1");
-    rename.step();
+    {
+        store::Statement rename(db, "UPDATE worker SET WorkerName = WorkerName WHERE Auto = 1");
+        rename.step();
+    } // finalized before the close, which would otherwise fail and keep the connection
     sqlite3_close(db);
 }
 
