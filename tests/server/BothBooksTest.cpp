@@ -1,46 +1,19 @@
 // The store's behaviours the windows rely on, run on both kinds of book: the five local
 // files and a database on the tests' own PostgreSQL cluster.
-#include "ServerBook.h"
+#include "EitherBook.h"
 #include "StoreError.h"
-#include "TempBook.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <variant>
 
 using testing_support::addWorker;
 using testing_support::thrownBy;
 
 namespace {
 
-// Either kind of book, opened as many times as programs are wanted.
-class Book {
-public:
-    explicit Book(bool onServer)
-    {
-        if (onServer)
-            place_.emplace<testing_support::ServerBook>();
-        else
-            place_.emplace<testing_support::TempBook>();
-    }
-    std::unique_ptr<store::TDataModule1> open() const
-    {
-        return std::visit([](const auto& place) -> std::unique_ptr<store::TDataModule1> {
-            if constexpr (std::is_same_v<std::decay_t<decltype(place)>, std::monostate>)
-                return nullptr;
-            else
-                return place.open();
-        }, place_);
-    }
-
-private:
-    std::variant<std::monostate, testing_support::TempBook, testing_support::ServerBook> place_;
-};
-
 class BothBooks : public ::testing::TestWithParam<bool> {
 protected:
-    Book book{GetParam()};
+    testing_support::EitherBook book{GetParam()};
     std::unique_ptr<store::TDataModule1> ours = book.open();
 
     std::vector<std::string> namesInOrder(store::Cursor& cursor)
@@ -166,5 +139,4 @@ TEST_P(BothBooks, AnotherProgramsChangesAreCountedAndADeletedRecordIsNeverWritte
     EXPECT_EQ(theirs->TableM.keysInOrder().size(), 1u) << "the deleted worker is not written back";
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, BothBooks, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& kind) { return kind.param ? "server" : "local"; });
+INSTANTIATE_TEST_SUITE_P(Kinds, BothBooks, ::testing::Values(false, true), testing_support::kindName);

@@ -1,16 +1,16 @@
 #include "DataModule.h"
+#include "EitherBook.h"
 #include "StoreError.h"
-#include "TempBook.h"
 
 #include <gtest/gtest.h>
 
 using testing_support::addWorker;
-using testing_support::TempBook;
 
 namespace {
 
-struct ThreeWorkers : ::testing::Test {
-    TempBook book;
+// On both kinds of book: the local files and a database on a server.
+struct ThreeWorkers : ::testing::TestWithParam<bool> {
+    testing_support::EitherBook book{GetParam()};
     std::unique_ptr<store::TDataModule1> dm = book.open();
     int zaid = 0, amal = 0, huda = 0;
     void SetUp() override
@@ -27,7 +27,7 @@ struct ThreeWorkers : ::testing::Test {
 
 } // namespace
 
-TEST_F(ThreeWorkers, MovesThroughRegistrationOrderAndStopsAtTheEnds)
+TEST_P(ThreeWorkers, MovesThroughRegistrationOrderAndStopsAtTheEnds)
 {
     auto& m = dm->TableM;
     EXPECT_TRUE(m.Bof());
@@ -53,7 +53,7 @@ TEST_F(ThreeWorkers, MovesThroughRegistrationOrderAndStopsAtTheEnds)
     EXPECT_EQ(name(), "Huda");
 }
 
-TEST_F(ThreeWorkers, MoveByReportsHowFarItReallyMoved)
+TEST_P(ThreeWorkers, MoveByReportsHowFarItReallyMoved)
 {
     auto& m = dm->TableM;
     EXPECT_EQ(m.MoveBy(2), 2);
@@ -70,9 +70,11 @@ TEST_F(ThreeWorkers, MoveByReportsHowFarItReallyMoved)
     EXPECT_EQ(m.MoveBy(std::numeric_limits<int>::max()), 2);
 }
 
-TEST(EmptyCursor, ReportsEmptyAtBothEndsAndReadsEmptyFields)
+struct EmptyCursor : ::testing::TestWithParam<bool> {};
+
+TEST_P(EmptyCursor, ReportsEmptyAtBothEndsAndReadsEmptyFields)
 {
-    TempBook book;
+    const testing_support::EitherBook book(GetParam());
     auto dm = book.open();
     auto& m = dm->TableM;
     EXPECT_TRUE(m.IsEmpty());
@@ -92,7 +94,7 @@ TEST(EmptyCursor, ReportsEmptyAtBothEndsAndReadsEmptyFields)
     EXPECT_THROW(m.Delete(), store::StoreError);
 }
 
-TEST_F(ThreeWorkers, FindKeyStandsOnTheWorkerOrStaysWhereItWas)
+TEST_P(ThreeWorkers, FindKeyStandsOnTheWorkerOrStaysWhereItWas)
 {
     dm->TableM.Next();
     EXPECT_TRUE(dm->TableM.FindKey(huda));
@@ -103,7 +105,7 @@ TEST_F(ThreeWorkers, FindKeyStandsOnTheWorkerOrStaysWhereItWas)
     EXPECT_EQ(name(), "Huda");
 }
 
-TEST_F(ThreeWorkers, FindNearestStandsOnTheFirstNameAtOrAfterTheText)
+TEST_P(ThreeWorkers, FindNearestStandsOnTheFirstNameAtOrAfterTheText)
 {
     auto& wn = dm->TableMWN;
     wn.FindNearest("H");
@@ -120,7 +122,7 @@ TEST_F(ThreeWorkers, FindNearestStandsOnTheFirstNameAtOrAfterTheText)
     EXPECT_THROW(dm->TableM.FindNearest("A"), store::StoreError) << "TableM has no name order";
 }
 
-TEST_F(ThreeWorkers, NameOrderWalksNamesakesInRegistrationOrder)
+TEST_P(ThreeWorkers, NameOrderWalksNamesakesInRegistrationOrder)
 {
     const int secondAmal = addWorker(*dm, "Amal");
     auto& wn = dm->TableMWN;
@@ -138,7 +140,7 @@ TEST_F(ThreeWorkers, NameOrderWalksNamesakesInRegistrationOrder)
     EXPECT_EQ(nameInOrder(), "Zaid");
 }
 
-TEST_F(ThreeWorkers, ArabicNamesSortAndSearchThroughTheIndex)
+TEST_P(ThreeWorkers, ArabicNamesSortAndSearchThroughTheIndex)
 {
     const std::string salim = "\xd8\xb3\xd8\xa7\xd9\x84\xd9\x85";     // سالم
     const std::string ahmad = "\xd8\xa3\xd8\xad\xd9\x85\xd8\xaf";     // أحمد
@@ -152,7 +154,7 @@ TEST_F(ThreeWorkers, ArabicNamesSortAndSearchThroughTheIndex)
     EXPECT_EQ(nameInOrder(), ahmad);
 }
 
-TEST_F(ThreeWorkers, TheTwoWorkerCursorsMoveIndependentlyButSeeEachOthersChanges)
+TEST_P(ThreeWorkers, TheTwoWorkerCursorsMoveIndependentlyButSeeEachOthersChanges)
 {
     dm->TableMWN.Last();
     EXPECT_EQ(name(), "Zaid");
@@ -170,7 +172,7 @@ TEST_F(ThreeWorkers, TheTwoWorkerCursorsMoveIndependentlyButSeeEachOthersChanges
     EXPECT_EQ(nameInOrder(), "Zaid") << "the deleted record is gone";
 }
 
-TEST_F(ThreeWorkers, RefreshRereadsTheCurrentRecordOrWhatFollowedIt)
+TEST_P(ThreeWorkers, RefreshRereadsTheCurrentRecordOrWhatFollowedIt)
 {
     auto other = book.open();
     dm->TableM.Next(); // Amal
@@ -185,3 +187,6 @@ TEST_F(ThreeWorkers, RefreshRereadsTheCurrentRecordOrWhatFollowedIt)
     dm->TableM.Refresh();
     EXPECT_EQ(name(), "Huda");
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ThreeWorkers, ::testing::Values(false, true), testing_support::kindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, EmptyCursor, ::testing::Values(false, true), testing_support::kindName);

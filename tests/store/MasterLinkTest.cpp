@@ -1,20 +1,18 @@
 #include "DataModule.h"
+#include "EitherBook.h"
 #include "StoreError.h"
-#include "TempBook.h"
 
 #include <gtest/gtest.h>
 
 using store::CursorState;
 using testing_support::addEntry;
 using testing_support::addWorker;
-using testing_support::readBook;
-using testing_support::TempBook;
 
 namespace {
 
-// Two workers; the first has two administrative entries, the second one.
-struct LinkedEntries : ::testing::Test {
-    TempBook book;
+// Two workers; the first has two administrative entries, the second one. On both kinds of book.
+struct LinkedEntries : ::testing::TestWithParam<bool> {
+    testing_support::EitherBook book{GetParam()};
     std::unique_ptr<store::TDataModule1> dm = book.open();
     store::Cursor& m = dm->TableM;
     store::Cursor& admin = dm->TablePermitAdmin;
@@ -29,12 +27,12 @@ struct LinkedEntries : ::testing::Test {
         m.First();
     }
     int days() const { return dm->TablePermitAdminAdministrationPermit.AsInteger(); }
-    std::size_t storedEntries() const { return readBook(book.root()).at("PermitAdmin").size(); }
+    std::size_t storedEntries() const { return book.stored().at("PermitAdmin").size(); }
 };
 
 } // namespace
 
-TEST_F(LinkedEntries, EntryCursorsShowOnlyTheCurrentWorkersEntriesInRecordedOrder)
+TEST_P(LinkedEntries, EntryCursorsShowOnlyTheCurrentWorkersEntriesInRecordedOrder)
 {
     EXPECT_EQ(days(), 1);
     EXPECT_EQ(dm->TablePermitAdminIndex.AsInteger(), first);
@@ -50,7 +48,7 @@ TEST_F(LinkedEntries, EntryCursorsShowOnlyTheCurrentWorkersEntriesInRecordedOrde
     EXPECT_FALSE(admin.FindKey(1)) << "an entry of another worker is out of range";
 }
 
-TEST_F(LinkedEntries, RepostingTheSameWorkerLeavesTheEntryCursorWhereItStood)
+TEST_P(LinkedEntries, RepostingTheSameWorkerLeavesTheEntryCursorWhereItStood)
 {
     admin.Last();
     EXPECT_EQ(days(), 2);
@@ -68,7 +66,7 @@ TEST_F(LinkedEntries, RepostingTheSameWorkerLeavesTheEntryCursorWhereItStood)
     EXPECT_EQ(days(), 3);
 }
 
-TEST_F(LinkedEntries, InsertCopiesTheWorkersAutoWithoutCountingItAsAChange)
+TEST_P(LinkedEntries, InsertCopiesTheWorkersAutoWithoutCountingItAsAChange)
 {
     m.Next();
     admin.Insert();
@@ -79,33 +77,33 @@ TEST_F(LinkedEntries, InsertCopiesTheWorkersAutoWithoutCountingItAsAChange)
     EXPECT_EQ(storedEntries(), 3u);
 }
 
-TEST_F(LinkedEntries, MovingTableMPostsAnAssignedEntryFirst)
+TEST_P(LinkedEntries, MovingTableMPostsAnAssignedEntryFirst)
 {
     admin.Insert();
     dm->TablePermitAdminAdministrationPermit.SetAsInteger(7);
     m.Next();
     EXPECT_EQ(storedEntries(), 4u);
-    EXPECT_EQ(readBook(book.root()).at("PermitAdmin").back()[1], std::to_string(first))
+    EXPECT_EQ(book.stored().at("PermitAdmin").back()[1], std::to_string(first))
         << "the entry belongs to the worker it was begun for";
     EXPECT_EQ(days(), 3);
 }
 
-TEST_F(LinkedEntries, TableMPostAndEditSettleTheLinkedEntryCursors)
+TEST_P(LinkedEntries, TableMPostAndEditSettleTheLinkedEntryCursors)
 {
     admin.Edit();
     dm->TablePermitAdminExcessMonth.SetAsInteger(9);
     m.Edit(); // beginning a change on TableM settles the entries
     EXPECT_EQ(admin.State(), CursorState::Browsing);
-    EXPECT_EQ(readBook(book.root()).at("PermitAdmin").front()[3], "9");
+    EXPECT_EQ(book.stored().at("PermitAdmin").front()[3], "9");
 
     admin.Edit();
     dm->TablePermitAdminExcessMonth.SetAsInteger(8);
     dm->TableMNoHire.SetAsInteger(1);
     m.Post();
-    EXPECT_EQ(readBook(book.root()).at("PermitAdmin").front()[3], "8");
+    EXPECT_EQ(book.stored().at("PermitAdmin").front()[3], "8");
 }
 
-TEST_F(LinkedEntries, ANewWorkerNotYetPostedShowsNoEntries)
+TEST_P(LinkedEntries, ANewWorkerNotYetPostedShowsNoEntries)
 {
     m.Insert();
     EXPECT_TRUE(admin.IsEmpty());
@@ -120,7 +118,7 @@ TEST_F(LinkedEntries, ANewWorkerNotYetPostedShowsNoEntries)
     EXPECT_TRUE(admin.IsEmpty());
 }
 
-TEST_F(LinkedEntries, EditOfAnEmptyEntryCursorCreatesAnEntry)
+TEST_P(LinkedEntries, EditOfAnEmptyEntryCursorCreatesAnEntry)
 {
     m.Insert();
     dm->TableMWorkerName.SetText("Third");
@@ -130,12 +128,12 @@ TEST_F(LinkedEntries, EditOfAnEmptyEntryCursorCreatesAnEntry)
     EXPECT_EQ(admin.State(), CursorState::Inserting);
     dm->TablePermitAdminExcessMonth.SetAsInteger(2);
     admin.Post();
-    const auto entry = readBook(book.root()).at("PermitAdmin").back();
+    const auto entry = book.stored().at("PermitAdmin").back();
     EXPECT_EQ(entry, (std::vector<std::string>{entry[0], std::to_string(third), "<null>", "2", "", ""}))
         << "only Index and ExcessMonth hold values";
 }
 
-TEST_F(LinkedEntries, DeletingAWorkerKeepsItsEntries)
+TEST_P(LinkedEntries, DeletingAWorkerKeepsItsEntries)
 {
     m.Delete();
     EXPECT_EQ(dm->TableMWorkerName.Text(), "Second");
@@ -146,7 +144,7 @@ TEST_F(LinkedEntries, DeletingAWorkerKeepsItsEntries)
     EXPECT_EQ(storedEntries(), 3u);
 }
 
-TEST_F(LinkedEntries, AllFourEntryCursorsFollowTableM)
+TEST_P(LinkedEntries, AllFourEntryCursorsFollowTableM)
 {
     addEntry(dm->TablePermitHours, "Hours", 5);
     addEntry(dm->TablePermitHealth, "HealthPermit", 2);
@@ -160,3 +158,5 @@ TEST_F(LinkedEntries, AllFourEntryCursorsFollowTableM)
     EXPECT_EQ(dm->TablePermitHealthHealthPermit.AsInteger(), 2);
     EXPECT_EQ(dm->TablePermitNoHireNoHire.AsInteger(), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LinkedEntries, ::testing::Values(false, true), testing_support::kindName);
