@@ -2,16 +2,14 @@
 
 #include "BookBackup.h"
 #include "BookCopy.h"
-#include "LocalBookConnection.h"
-#include "TableSetup.h"
-
 #include "Isolated.h"
+#include "LocalBookConnection.h"
 #include "ServerFailure.h"
 #include "ServerSchema.h"
 #include "StoreError.h"
+#include "TableSetup.h"
 
 #include <libpq-fe.h>
-
 
 namespace server {
 namespace {
@@ -52,11 +50,14 @@ void ServerBookConnection::connect()
         throw store::StoreError(said);
     }
     ++generation_;
-    // A write waits for another desk's lock at most as long as a local book waits for a file's.
-    PGresult* set = PQexec(pg_, ("SET lock_timeout = " + std::to_string(options_.busyTimeoutMs)
-                                 + "; SET client_encoding = 'UTF8'; SET search_path = ''")
-                                    .c_str());
-    const bool ok = PQresultStatus(set) == PGRES_COMMAND_OK;
+    // A write waits for another desk's lock at most as long as a local book waits for a
+    // file's; every name the book's SQL uses is qualified, so nothing is looked up elsewhere.
+    const std::string timeout = std::to_string(options_.busyTimeoutMs) + "ms";
+    const char* values[] = {timeout.c_str()};
+    PGresult* set = PQexecParams(pg_,
+                                 "SELECT set_config('lock_timeout', $1, false), set_config('search_path', '', false)",
+                                 1, nullptr, values, nullptr, nullptr, 0);
+    const bool ok = PQresultStatus(set) == PGRES_TUPLES_OK && PQsetClientEncoding(pg_, "UTF8") == 0;
     const std::string said = ok ? std::string() : failure(set);
     PQclear(set);
     if (!ok)

@@ -201,19 +201,22 @@ TEST(ServerPlans, TheNameSearchAndTheEntriesOfAWorkerGoThroughTheBooksIndexes)
     const struct {
         const char* what;
         std::string sql;
+        const char* value;
         const char* index;
     } plans[] = {
         {"name search",
          "EXPLAIN SELECT \"Auto\" FROM \"worker\".\"worker\" WHERE " + store::foldedNameSql("\"WorkerName\"")
-             + " >= " + store::foldedNameSql("'ابراهيم'") + " ORDER BY " + store::foldedNameSql("\"WorkerName\"")
+             + " >= " + store::foldedNameSql("$1::text") + " ORDER BY " + store::foldedNameSql("\"WorkerName\"")
              + ", \"WorkerName\", \"Auto\" LIMIT 1",
-         "WorkerNameFolded"},
+         "ابراهيم", "WorkerNameFolded"},
         {"entries of a worker",
-         "EXPLAIN SELECT \"Auto\" FROM \"PermitAdmin\".\"PermitAdmin\" WHERE \"Index\" = 3 ORDER BY \"Auto\" LIMIT 1",
-         "indexx"},
+         "EXPLAIN SELECT \"Auto\" FROM \"PermitAdmin\".\"PermitAdmin\" WHERE \"Index\" = $1::integer "
+         "ORDER BY \"Auto\" LIMIT 1",
+         "3", "indexx"},
     };
     for (const auto& plan : plans) {
-        PGresult* result = PQexec(pg, plan.sql.c_str());
+        const char* values[] = {plan.value};
+        PGresult* result = PQexecParams(pg, plan.sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0);
         std::string said;
         for (int row = 0; row < PQntuples(result); ++row)
             said += std::string(PQgetvalue(result, row, 0)) + "\n";
