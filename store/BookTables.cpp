@@ -1,6 +1,7 @@
 #include "BookTables.h"
 
 #include "BookConnection.h"
+#include "ReadSnapshot.h"
 #include "Schema.h"
 
 namespace store {
@@ -20,35 +21,11 @@ std::string target(BookConnection& book, const TableDef& table)
     return sqlName(book.schemaOf(table)) + "." + sqlName(table.name);
 }
 
-// A read in one snapshot, unless the caller's own transaction is one already.
-class Snapshot {
-public:
-    explicit Snapshot(BookConnection& book) : book_(book), owner_(!book.inTransaction())
-    {
-        if (owner_)
-            book_.beginRead();
-    }
-    ~Snapshot()
-    {
-        if (owner_)
-            try {
-                book_.rollback(); // nothing was written
-            } catch (...) {
-            }
-    }
-    Snapshot(const Snapshot&) = delete;
-    Snapshot& operator=(const Snapshot&) = delete;
-
-private:
-    BookConnection& book_;
-    bool owner_;
-};
-
 } // namespace
 
 std::vector<SheetRow> summaryRows(BookConnection& book)
 {
-    const Snapshot reading(book);
+    const ReadSnapshot reading(book);
     BookStatement& workers = book.statement(
         "SELECT \"WorkerName\", \"ServesYears\", \"ServesStart\", \"YearPermit\", \"AdministrationPermit\", "
         "\"HorsPermit\", \"HealthPermit\", \"NoHire\", \"ExcessMonth\" FROM " + target(book, workerTable())
@@ -65,7 +42,7 @@ std::vector<SheetRow> summaryRows(BookConnection& book)
 
 std::vector<EntryRow> entryRows(BookConnection& book)
 {
-    const Snapshot reading(book);
+    const ReadSnapshot reading(book);
     struct Kind {
         EntryKind kind;
         const TableDef& table;

@@ -6,18 +6,21 @@
 
 namespace store {
 
-ReadSnapshot::ReadSnapshot(Cursor& anyCursorOfTheBook) : cursor_(anyCursorOfTheBook)
+ReadSnapshot::ReadSnapshot(Cursor& anyCursorOfTheBook) : ReadSnapshot(anyCursorOfTheBook.connection())
 {
-    BookConnection& connection = cursor_.connection();
-    if (connection.inTransaction())
+}
+
+ReadSnapshot::ReadSnapshot(BookConnection& book) : book_(book)
+{
+    if (book_.inTransaction())
         return;
-    connection.beginRead();
+    book_.beginRead();
     owner_ = true;
 }
 
 ReadSnapshot::~ReadSnapshot()
 {
-    BookConnection& connection = cursor_.connection();
+    BookConnection& connection = book_;
     if (!owner_)
         return;
     try {

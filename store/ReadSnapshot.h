@@ -2,6 +2,7 @@
 
 namespace store {
 
+class BookConnection;
 class Cursor;
 
 // The reads of one batch walk (a report) in one read transaction: they see the book as it
@@ -11,12 +12,13 @@ class Cursor;
 class ReadSnapshot {
 public:
     explicit ReadSnapshot(Cursor& anyCursorOfTheBook);
+    explicit ReadSnapshot(BookConnection& book);
     ~ReadSnapshot();
     ReadSnapshot(const ReadSnapshot&) = delete;
     ReadSnapshot& operator=(const ReadSnapshot&) = delete;
 
 private:
-    Cursor& cursor_;
+    BookConnection& book_;
     bool owner_ = false;
 };
 

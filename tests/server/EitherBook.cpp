@@ -24,13 +24,7 @@ BookContents EitherBook::stored() const
         store::BookStatement& rows = connection.statement("SELECT * FROM " + store::sqlName(connection.schemaOf(*table))
                                                           + "." + store::sqlName(table->name) + " ORDER BY \"Auto\"");
         store::StatementUse use(rows);
-        auto& records = contents[std::string(table->name)];
-        while (rows.step()) {
-            std::vector<std::string> record;
-            for (std::size_t i = 0; i < table->fields.size(); ++i)
-                record.push_back(rows.isNull(int(i)) ? "<null>" : rows.text(int(i)));
-            records.push_back(record);
-        }
+        contents[std::string(table->name)] = recordsOf(rows, *table);
     }
     return contents;
 }

@@ -46,17 +46,23 @@ BookContents readBook(const std::filesystem::path& root)
         }
         {
             store::Statement rows(db, "SELECT * FROM " + store::sqlName(table->name) + " ORDER BY \"Auto\"");
-            auto& records = contents[std::string(table->name)];
-            while (rows.step()) {
-                std::vector<std::string> record;
-                for (std::size_t i = 0; i < table->fields.size(); ++i)
-                    record.push_back(rows.isNull(int(i)) ? "<null>" : rows.text(int(i)));
-                records.push_back(record);
-            }
+            contents[std::string(table->name)] = recordsOf(rows, *table);
         }
         sqlite3_close_v2(db);
     }
     return contents;
+}
+
+std::vector<std::vector<std::string>> recordsOf(store::BookStatement& rows, const store::TableDef& table)
+{
+    std::vector<std::vector<std::string>> records;
+    while (rows.step()) {
+        std::vector<std::string> record;
+        for (std::size_t i = 0; i < table.fields.size(); ++i)
+            record.push_back(rows.isNull(int(i)) ? "<null>" : rows.text(int(i)));
+        records.push_back(record);
+    }
+    return records;
 }
 
 std::int32_t addWorker(store::TDataModule1& book, const std::string& name, int yearPermit)

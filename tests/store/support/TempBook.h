@@ -31,6 +31,8 @@ private:
 // the whole book before and after an operation.
 using BookContents = std::map<std::string, std::vector<std::vector<std::string>>>;
 BookContents readBook(const std::filesystem::path& root);
+// The records a statement over `table` reads, each value as text and NULL as "<null>".
+std::vector<std::vector<std::string>> recordsOf(store::BookStatement& rows, const store::TableDef& table);
 
 // Adds a worker through TableM and returns its Auto.
 std::int32_t addWorker(store::TDataModule1& book, const std::string& name, int yearPermit = 14);
