@@ -8,7 +8,9 @@
 #include "BookExport.h"
 #include "BookRestore.h"
 #include "BuiltInDataRoot.h"
+#include "Isolated.h"
 #include "StaffImport.h"
+#include "StoreError.h"
 #include "YearClose.h"
 
 #include <exception>
@@ -44,9 +46,14 @@ const char* const usage = "usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS
                           "                      may follow); all or nothing, every bad line told. CSV in\n"
                           "                      UTF-8 only: save a spreadsheet as CSV first\n"
                           "  close-year YEAR [--dry-run]\n"
+                          "                      settles hourly balances of a day or more into days,\n"
                           "                      archives the book into kestrave/Archive/YEAR, empties the\n"
                           "                      entries, starts the totals again, carries the hours below\n"
-                          "                      a day, moves years of service and entitlements on\n"
+                          "                      a day, moves years of service and entitlements on. A year\n"
+                          "                      closes once it has ended, once, and in order: after the\n"
+                          "                      first close only the year after the last one closed\n"
+                          "  archive YEAR        puts the archive of a closed YEAR in kestrave/Archive/YEAR on\n"
+                          "                      this desk, from the server that keeps it with the book\n"
                           "\n"
                           "Exit status: 0 done, 1 refused or failed, 2 a usage error.\n";
 
@@ -185,33 +192,65 @@ std::string shown(const std::optional<std::int32_t>& value)
     return value ? std::to_string(*value) : std::string("-");
 }
 
+// The year given to a command that takes one: four digits.
+int yearOption(const std::string& option, const std::string& command)
+{
+    if (option.size() != 4 || option.find_first_not_of("0123456789") != std::string::npos)
+        throw UsageError{command + " takes a year of four digits: not " + option};
+    return std::stoi(option);
+}
+
 int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
                 std::ostream& out)
 {
-    const std::filesystem::path& dataRoot = place.localRoot; // the archives go beside it, whatever the kind of book
-    const std::unique_ptr<store::BookConnection> book = place.connect({"", 2000}); // a writer elsewhere is a refusal
-    store::openEveryTable(*book);
     std::optional<int> year;
     bool dryRun = false;
     for (const std::string& option : options) {
         if (option == "--dry-run")
             dryRun = true;
-        else if (!year && option.find_first_not_of("0123456789") == std::string::npos && option.size() == 4)
-            year = std::stoi(option);
+        else if (!year)
+            year = yearOption(option, "close-year");
         else
-            throw UsageError{"close-year takes a year of four digits and --dry-run: not " + option};
+            throw UsageError{"close-year takes one year and --dry-run: not " + option};
     }
     if (!year)
         throw UsageError{"close-year needs the year to close"};
+    const std::unique_ptr<store::BookConnection> book = place.connect({"", 2000}); // a writer elsewhere is a refusal
+    store::openEveryTable(*book);
+    const int thisYear = std::stoi(now.substr(0, 4));
+    const std::filesystem::path archives = store::archivesBeside(place.localRoot); // whatever the kind of book
     if (dryRun) {
+        if (auto refusal = store::yearCloseRefusal(*book, *year, thisYear, archives))
+            throw store::StoreError(*refusal);
         for (const store::YearCloseRow& row : store::planYearClose(*book, *year))
             out << row.worker << " " << row.name << ": years " << shown(row.yearsNow) << " -> " << shown(row.yearsAfter)
-                << ", entitlement " << shown(row.entitlementNow) << " -> " << shown(row.entitlementAfter) << "\n";
+                << ", entitlement " << shown(row.entitlementNow) << " -> " << shown(row.entitlementAfter)
+                << (row.daysSettled ? ", " + std::to_string(row.daysSettled) + " days settled from the hours" : "")
+                << ", hours carried " << (row.hoursText.empty() ? "-" : row.hoursText) << "\n";
         return 0;
     }
-    const std::filesystem::path archives = dataRoot.lexically_normal().parent_path() / "Archive";
-    store::closeYear(*book, *year, std::stoi(now.substr(0, 4)), archives);
-    out << "closed " << *year << "; its book is archived in " << (archives / std::to_string(*year)).string() << "\n";
+    const std::filesystem::path archive = store::closeYear(*book, *year, thisYear, archives);
+    out << "closed " << *year << "; its book is archived in " << archive.string() << "\n";
+    return 0;
+}
+
+int archiveOf(const server::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
+{
+    if (options.size() != 1)
+        throw UsageError{"archive takes the closed year, and nothing else"};
+    const int year = yearOption(options.front(), "archive");
+    const std::filesystem::path target = store::archivesBeside(place.localRoot) / std::to_string(year);
+    if (std::filesystem::exists(target)) {
+        out << "the archive of " << year << " is in " << target.string() << "\n";
+        return 0;
+    }
+    const std::unique_ptr<store::BookConnection> book = place.connect();
+    if (!book->copyArchiveInto(year, target))
+        throw store::StoreError(place.server ? "لا يحفظ خادم الدفتر " + store::isolatedLeftToRight(place.describe())
+                                                   + " أرشيفاً لسنة " + store::isolatedLeftToRight(options.front())
+                                             : "لا أرشيف لسنة " + store::isolatedLeftToRight(options.front()) + " في "
+                                                   + store::isolatedLeftToRight(target.string()));
+    out << "the archive of " << year << " is now in " << target.string() << "\n";
     return 0;
 }
 
@@ -252,6 +291,8 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return importList(place, options, now, out);
         if (command == "close-year")
             return closeYearOf(place, options, now, out);
+        if (command == "archive")
+            return archiveOf(place, options, out);
         throw UsageError{"unknown command " + command};
     } catch (const UsageError& wrong) {
         err << "ijazat-book: " << wrong.what << "\n" << usage;

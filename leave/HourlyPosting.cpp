@@ -2,20 +2,15 @@
 
 #include "DataModule.h"
 #include "ExcessStep.h"
+#include "HourlyCarry.h"
 #include "UnitOfWork.h"
 #include "WholeNumber.h"
 
 namespace leave {
-namespace {
-
-constexpr std::int32_t minutesInAnHour = 60;
-constexpr std::int32_t hoursInADay = 8;
-
-} // namespace
 
 std::string hoursText(const store::Field& hours, const store::Field& minute)
 {
-    return hours.Text() + "." + minute.Text();
+    return store::hoursText(hours.Text(), minute.Text());
 }
 
 void postHourlyLeave(store::TDataModule1& book, const std::string& hoursTyped, const std::string& minutesTyped,
@@ -32,18 +27,14 @@ void postHourlyLeave(store::TDataModule1& book, const std::string& hoursTyped, c
     book.TableMMinute.SetAsInteger(store::addWholeNumbers(minutes, book.TableMMinute.AsInteger()));
     book.TableM.Post();
 
-    const std::int32_t balanceMinutes = book.TableMMinute.AsInteger();
+    store::HourlyBalance balance{book.TableMAdministrationPermit.AsInteger(), book.TableMHours.AsInteger(),
+                                book.TableMMinute.AsInteger()};
+    store::carryOnce(balance);
     book.TableM.Edit();
-    if (balanceMinutes >= minutesInAnHour) {
-        book.TableMHours.SetAsInteger(store::addWholeNumbers(book.TableMHours.AsInteger(), 1));
-        book.TableMMinute.SetAsInteger(balanceMinutes - minutesInAnHour);
-    }
-    const std::int32_t balanceHours = book.TableMHours.AsInteger();
-    if (balanceHours >= hoursInADay) {
-        book.TableMAdministrationPermit.SetAsInteger(
-            store::addWholeNumbers(book.TableMAdministrationPermit.AsInteger(), 1));
-        book.TableMHours.SetAsInteger(balanceHours - hoursInADay);
-    }
+    book.TableMHours.SetAsInteger(store::storedWholeNumber(balance.hours));
+    book.TableMMinute.SetAsInteger(store::storedWholeNumber(balance.minutes));
+    if (balance.days != book.TableMAdministrationPermit.AsInteger())
+        book.TableMAdministrationPermit.SetAsInteger(store::storedWholeNumber(balance.days));
     book.TableMHorsPermit.SetText(hoursText(book.TableMHours, book.TableMMinute));
     book.TableM.Post();
 

@@ -11,6 +11,10 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
 namespace server {
 namespace {
 
@@ -160,18 +164,17 @@ bool ServerBookConnection::inTransaction() const
 
 void ServerBookConnection::backUpInto(const std::filesystem::path& target)
 {
-    store::backUpWith(target, [this](const std::filesystem::path& aside) {
-        const store::SetupReport made = store::createMissingTables(aside);
-        if (!made.problems.empty())
-            throw store::StoreError(made.problems.front());
-        {
-            ServerBookConnection from(conninfo_, dataRoot());
-            store::LocalBookConnection into(aside, {});
-            // One snapshot of the server's five tables: a posting is in the copy whole or not at all.
-            store::transferBook(from, into, false);
-        }
-        std::filesystem::remove(aside / ".in-use"); // the copy's own claim, while it was written
-    });
+    ServerBookConnection from(conninfo_, dataRoot());
+    store::openEveryTable(from);
+    // One snapshot of the server's five tables: a posting is in the copy whole or not at all.
+    from.beginRead();
+    try {
+        store::writeLocalCopy(from, target);
+    } catch (...) {
+        from.rollback();
+        throw;
+    }
+    from.rollback(); // nothing was written: the snapshot ends
 }
 
 std::string ServerBookConnection::insertKeepingKeySql(const store::TableDef& table) const
@@ -212,6 +215,102 @@ std::int64_t ServerBookConnection::tableChanges(const store::TableDef& table)
     store::StatementUse use(count);
     count.bind(1, std::string_view(table.name));
     return count.step() ? count.integer(0) : 0;
+}
+
+} // namespace server
+
+namespace server {
+namespace {
+
+std::string hex(const std::string& bytes)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (const unsigned char byte : bytes) {
+        text += digits[byte >> 4];
+        text += digits[byte & 0x0f];
+    }
+    return text;
+}
+
+std::string bytesOf(const std::string& hexText)
+{
+    const auto value = [](char digit) { return digit <= '9' ? digit - '0' : digit - 'a' + 10; };
+    std::string bytes(hexText.size() / 2, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(value(hexText[2 * i]) << 4 | value(hexText[2 * i + 1]));
+    return bytes;
+}
+
+} // namespace
+
+bool ServerBookConnection::holdsClosedYears()
+{
+    store::BookStatement& held = statement(
+        "SELECT 1 FROM information_schema.tables WHERE table_schema = 'ijazat' AND table_name = ?1");
+    store::StatementUse use(held);
+    held.bind(1, std::string_view("closed_years"));
+    return held.step();
+}
+
+void ServerBookConnection::keepArchive(int year, const std::filesystem::path& archive)
+{
+    execute(archivesSql());
+    store::BookStatement& keep = statement(
+        "INSERT INTO \"ijazat\".\"year_archives\" (\"Year\", \"File\", \"Content\") VALUES (?1, ?2, decode(?3, 'hex'))");
+    for (const store::TableDef* table : store::allTables()) {
+        const std::filesystem::path file = table->pathUnder(archive);
+        std::ifstream in(file, std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        if (!in.good() && !in.eof())
+            throw store::StoreError("تعذّرت قراءة " + store::isolatedLeftToRight(file.string()));
+        store::StatementUse use(keep);
+        keep.bind(1, std::int64_t(year));
+        keep.bind(2, std::string_view(table->relativePath().generic_string()));
+        keep.bind(3, std::string_view(hex(bytes)));
+        keep.step();
+    }
+}
+
+bool ServerBookConnection::copyArchiveInto(int year, const std::filesystem::path& target)
+{
+    {
+        store::BookStatement& held = statement(
+            "SELECT 1 FROM information_schema.tables WHERE table_schema = 'ijazat' AND table_name = ?1");
+        store::StatementUse use(held);
+        held.bind(1, std::string_view("year_archives"));
+        if (!held.step())
+            return false;
+    }
+    store::BookStatement& files = statement(
+        "SELECT \"File\", encode(\"Content\", 'hex') FROM \"ijazat\".\"year_archives\" WHERE \"Year\" = ?1 ORDER BY \"File\"");
+    std::vector<std::pair<std::string, std::string>> kept;
+    {
+        store::StatementUse use(files);
+        files.bind(1, std::int64_t(year));
+        while (files.step())
+            kept.emplace_back(files.text(0), bytesOf(files.text(1)));
+    }
+    if (kept.empty())
+        return false;
+    store::backUpWith(target, [&kept](const std::filesystem::path& aside) {
+        for (const auto& [name, bytes] : kept) {
+            // Only the book's own five files, each at its own place: a name from the server is not a path to follow.
+            const auto& tables = store::allTables();
+            if (std::none_of(tables.begin(), tables.end(),
+                             [&name](const store::TableDef* table) { return table->relativePath().generic_string() == name; }))
+                throw store::StoreError("في أرشيف السنة على الخادم ملف ليس من الدفتر: " + store::isolatedLeftToRight(name));
+            const std::filesystem::path file = aside / name;
+            std::filesystem::create_directories(file.parent_path());
+            std::ofstream out(file, std::ios::binary);
+            out.write(bytes.data(), std::streamsize(bytes.size()));
+            out.close();
+            if (!out)
+                throw store::StoreError("تعذّرت كتابة " + store::isolatedLeftToRight(file.string()));
+        }
+    });
+    return true;
 }
 
 } // namespace server

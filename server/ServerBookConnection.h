@@ -39,6 +39,12 @@ public:
     std::int64_t tableChanges(const store::TableDef& table) override;
     std::string place() const override { return server_; }
     std::vector<std::string> unwritableParts() const override { return {}; }
+    // With the change counts, in the program's own schema.
+    std::string closedYearsTable() const override { return "\"ijazat\".\"closed_years\""; }
+    bool holdsClosedYears() override;
+    // The archive's five files, byte for byte, beside the record of the years closed.
+    void keepArchive(int year, const std::filesystem::path& archive) override;
+    bool copyArchiveInto(int year, const std::filesystem::path& target) override;
     // Read on a connection of its own, in one snapshot of the five tables.
     void backUpInto(const std::filesystem::path& target) override;
     std::string insertKeepingKeySql(const store::TableDef& table) const override;

@@ -1,5 +1,6 @@
 #include "ServerSchema.h"
 
+#include "ClosedYears.h"
 #include "Isolated.h"
 #include "NameFolding.h"
 #include "ServerBookConnection.h"
@@ -39,6 +40,7 @@ const std::vector<std::string>& commonStatements()
         "CREATE OR REPLACE FUNCTION \"ijazat\".\"count_change\"() RETURNS trigger LANGUAGE plpgsql AS "
         "'BEGIN UPDATE \"ijazat\".\"changes\" SET \"count\" = \"count\" + 1 WHERE \"table\" = TG_TABLE_NAME; "
         "RETURN NULL; END'",
+        archivesSql(),
     };
     return statements;
 }
@@ -124,6 +126,12 @@ std::optional<std::string> indexProblem(ServerBookConnection& connection, const 
 
 } // namespace
 
+std::string archivesSql()
+{
+    return "CREATE TABLE IF NOT EXISTS \"ijazat\".\"year_archives\" (\"Year\" integer, \"File\" text, "
+           "\"Content\" bytea NOT NULL, PRIMARY KEY (\"Year\", \"File\"))";
+}
+
 std::string changeCountSql()
 {
     return "SELECT \"count\" FROM \"ijazat\".\"changes\" WHERE \"table\" = ?1";
@@ -153,6 +161,7 @@ ServerSetupReport createMissingServerTables(ServerBookConnection& connection)
     try {
         for (const std::string& sql : commonStatements())
             connection.execute(sql);
+        store::makeClosedYearsRecord(connection);
         for (const store::TableDef* table : store::allTables()) {
             if (tableExists(connection, *table)) {
                 if (auto problem = serverTableProblem(connection, *table))

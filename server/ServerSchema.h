@@ -10,6 +10,10 @@ namespace server {
 
 class ServerBookConnection;
 
+// The archives of the years closed, file by file: made by the setup, and by the first close
+// of a book set up before they were kept.
+std::string archivesSql();
+
 // The SQL that reads a table's change count, which the server's triggers bump.
 std::string changeCountSql();
 

@@ -2,6 +2,7 @@
 
 #include "ArabicCodePage.h"
 #include "BookBackup.h"
+#include "HourlyCarry.h"
 #include "ReadOnlyBook.h"
 #include "Schema.h"
 #include "Statement.h"
@@ -9,14 +10,12 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 
 namespace store {
 namespace {
-
-constexpr std::int64_t minutesInAnHour = 60;
-constexpr std::int64_t hoursInADay = 8;
 
 std::string target(const TableDef& table)
 {
@@ -25,11 +24,9 @@ std::string target(const TableDef& table)
 
 // What a worker's entries add up to, replayed as the postings made them.
 struct Expected {
-    std::int64_t administrative = 0;
+    HourlyBalance hourly; // its days: the administrative entries and the days the hours carried
     std::int64_t sick = 0;
     std::int64_t unpaid = 0;
-    std::int64_t hours = 0;
-    std::int64_t minutes = 0;
 };
 
 class Checking {
@@ -103,24 +100,20 @@ private:
             while (rows.step())
                 by[rows.integer(0)].*into += rows.integer(1);
         };
-        sum(permitAdminTable(), "AdministrationPermit", &Expected::administrative);
+        Statement administrative(db_, "SELECT \"Index\", total(\"AdministrationPermit\") FROM "
+                                          + target(permitAdminTable()) + " WHERE \"Index\" IS NOT NULL GROUP BY \"Index\"");
+        while (administrative.step())
+            by[administrative.integer(0)].hourly.days += administrative.integer(1);
         sum(permitHealthTable(), "HealthPermit", &Expected::sick);
         sum(permitNoHireTable(), "NoHire", &Expected::unpaid);
         // The hourly entries replayed in the order they were posted, as the posting carries.
         Statement hourly(db_, "SELECT \"Index\", ifnull(\"Hours\", 0), ifnull(\"Minute\", 0) FROM "
                                   + target(permitHoursTable()) + " WHERE \"Index\" IS NOT NULL ORDER BY \"Index\", \"Auto\"");
         while (hourly.step()) {
-            Expected& worker = by[hourly.integer(0)];
-            worker.hours += hourly.integer(1);
-            worker.minutes += hourly.integer(2);
-            if (worker.minutes >= minutesInAnHour) {
-                worker.hours += 1;
-                worker.minutes -= minutesInAnHour;
-            }
-            if (worker.hours >= hoursInADay) {
-                worker.administrative += 1;
-                worker.hours -= hoursInADay;
-            }
+            HourlyBalance& balance = by[hourly.integer(0)].hourly;
+            balance.hours += hourly.integer(1);
+            balance.minutes += hourly.integer(2);
+            carryOnce(balance);
         }
         return by;
     }
@@ -130,21 +123,38 @@ private:
         std::map<std::int64_t, Expected> by = expected();
         Statement workers(db_, "SELECT \"Auto\", ifnull(\"WorkerName\", ''), ifnull(\"AdministrationPermit\", 0), "
                                "ifnull(\"HealthPermit\", 0), ifnull(\"NoHire\", 0), ifnull(\"Hours\", 0), "
-                               "ifnull(\"Minute\", 0) FROM main.\"worker\" ORDER BY \"Auto\"");
+                               "ifnull(\"Minute\", 0), ifnull(\"ExcessMonth\", 0), ifnull(\"YearPermit\", 0), "
+                               "ifnull(\"Hours\", ''), ifnull(\"Minute\", ''), ifnull(\"HorsPermit\", '') "
+                               "FROM main.\"worker\" ORDER BY \"Auto\"");
         while (workers.step()) {
             const Expected& wanted = by[workers.integer(0)];
             const std::string who = "worker " + std::to_string(workers.integer(0)) + " «" + workers.text(1) + "»: ";
+            const auto say = [&](const std::string& what) {
+                found_.push_back({false, workerTable().pathUnder(root_).string() + ": " + who + what});
+            };
             const auto compare = [&](int column, const char* what, std::int64_t entries) {
                 if (workers.integer(column) != entries)
-                    found_.push_back({false, workerTable().pathUnder(root_).string() + ": " + who + what + " "
-                                                 + std::to_string(workers.integer(column)) + ", its entries give "
-                                                 + std::to_string(entries)});
+                    say(what + (" " + std::to_string(workers.integer(column))) + ", its entries give " + std::to_string(entries));
             };
-            compare(2, "administrative days", wanted.administrative);
+            compare(2, "administrative days", wanted.hourly.days);
             compare(3, "sick days", wanted.sick);
             compare(4, "unpaid days", wanted.unpaid);
-            compare(5, "hourly balance, hours", wanted.hours);
-            compare(6, "hourly balance, minutes", wanted.minutes);
+            compare(5, "hourly balance, hours", wanted.hourly.hours);
+            compare(6, "hourly balance, minutes", wanted.hourly.minutes);
+            // The excess and the hours text as the postings write them from the worker's own figures.
+            const std::int64_t excess = std::max<std::int64_t>(0, workers.integer(2) - workers.integer(8));
+            if (workers.integer(7) != excess)
+                say("excess " + std::to_string(workers.integer(7)) + ", its administrative days over its entitlement give "
+                    + std::to_string(excess));
+            const std::string figures = workers.text(9) + workers.text(10);
+            std::string hours = figures.empty() ? std::string() : hoursText(workers.text(9), workers.text(10));
+            try {
+                hours = fitTextToField(hours, 5, "HorsPermit");
+            } catch (const StoreError&) {
+                continue; // told already, as a value outside the character set
+            }
+            if (workers.text(11) != hours)
+                say("hours text '" + workers.text(11) + "', its hours and minutes give '" + hours + "'");
         }
     }
 

@@ -19,7 +19,9 @@ struct Finding {
 // book's character set or longer than their field; and, for every worker, whether its
 // running totals agree with its entries: administrative days are its administrative entries
 // plus the days its hourly entries carried, replayed in order with the hourly carry rule;
-// sick and unpaid days are their entries; the hourly balance is the replay's remainder.
+// sick and unpaid days are their entries; the hourly balance is the replay's remainder;
+// the excess is the administrative days over the entitlement, and the hours text is the
+// balance's hours and minutes, as the postings write them.
 std::vector<Finding> checkBook(const std::filesystem::path& dataRoot);
 
 } // namespace store

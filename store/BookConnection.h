@@ -81,6 +81,19 @@ public:
     // connection holds its write lock: the copy is read beside it).
     virtual void backUpInto(const std::filesystem::path& target) = 0;
 
+    // The record of the years closed, kept in the book itself so that every desk and every
+    // copy of the book knows it: "schema"."table". A book made before the record was kept
+    // does not hold it yet; the first close makes it.
+    virtual std::string closedYearsTable() const = 0;
+    virtual bool holdsClosedYears() = 0;
+    // A closed year's archive (the local book in `archive`) kept with the book, in the
+    // transaction begun, so that every desk of a shared book can have it. A local book's
+    // archive sits beside it already: nothing more is kept.
+    virtual void keepArchive(int /*year*/, const std::filesystem::path& /*archive*/) {}
+    // Writes the archive kept of `year` into the new folder `target`; false when the book
+    // keeps none.
+    virtual bool copyArchiveInto(int /*year*/, const std::filesystem::path& /*target*/) { return false; }
+
     // For copying a whole book, keys and all (a backup, a restore): the insert that keeps
     // the record's own Auto; the highest Auto the table ever gave (0 for none); and the
     // table told to give only keys above `highest` from now on.

@@ -1,6 +1,11 @@
 #include "BookCopy.h"
 
+#include "BookBackup.h"
 #include "BookConnection.h"
+#include "ClosedYears.h"
+#include "LocalBookConnection.h"
+#include "StoreError.h"
+#include "TableSetup.h"
 
 #include <algorithm>
 
@@ -38,6 +43,29 @@ void copyBook(BookConnection& from, BookConnection& into)
         into.noteWrite(*table);
         into.giveKeysAbove(*table, std::max(from.keysGiven(*table), into.keysGiven(*table)));
     }
+    copyClosedYears(from, into);
+}
+
+void writeLocalCopy(BookConnection& from, const std::filesystem::path& target)
+{
+    backUpWith(target, [&from](const std::filesystem::path& aside) {
+        const SetupReport made = createMissingTables(aside);
+        if (!made.problems.empty())
+            throw StoreError(made.problems.front());
+        {
+            LocalBookConnection into(aside, {});
+            openEveryTable(into);
+            into.beginWrite();
+            try {
+                copyBook(from, into);
+                into.commit();
+            } catch (...) {
+                into.rollback();
+                throw;
+            }
+        }
+        std::filesystem::remove(aside / ".in-use"); // the copy's own claim, while it was written
+    });
 }
 
 void transferBook(BookConnection& from, BookConnection& into, bool replacing)

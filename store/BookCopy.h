@@ -1,14 +1,21 @@
 #pragma once
 
+#include <filesystem>
+
 namespace store {
 
 class BookConnection;
 
 // Copies every record of the five tables of `from` into the empty tables of `into`, each
 // with its own Auto, and leaves `into` giving only keys above any `from` ever gave, or
-// any it gave itself: a key is never given twice, even across a restore. Runs inside the
-// transactions the caller began: a read on `from`, a write on `into`.
+// any it gave itself: a key is never given twice, even across a restore. The record of
+// the years closed goes with them. Runs inside the transactions the caller began: a read
+// (or a write) on `from`, a write on `into`.
 void copyBook(BookConnection& from, BookConnection& into);
+
+// A checked local book in the new folder `target` holding the book as `from` reads it in
+// the transaction the caller began on it: a write's own changes not yet stored included.
+void writeLocalCopy(BookConnection& from, const std::filesystem::path& target);
 
 // Opens the five tables, in the order the cursors open them.
 void openEveryTable(BookConnection& connection);

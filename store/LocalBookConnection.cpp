@@ -199,6 +199,14 @@ std::optional<std::string> LocalBookConnection::fileOnWriteAheadLog()
     return std::nullopt;
 }
 
+bool LocalBookConnection::holdsClosedYears()
+{
+    Statement& held = statement("SELECT 1 FROM \"main\".sqlite_schema WHERE type = 'table' AND name = ?1");
+    StatementUse use(held);
+    held.bind(1, std::string_view("ClosedYears"));
+    return held.step();
+}
+
 std::int64_t LocalBookConnection::tableChanges(const TableDef& table)
 {
     Statement& version = statement("PRAGMA " + sqlName(schemaOf(table)) + ".data_version");

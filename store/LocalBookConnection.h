@@ -36,6 +36,9 @@ public:
     // Files opened read-only by the engine, or in a folder where the journal of a write
     // cannot be made.
     std::vector<std::string> unwritableParts() const override;
+    // Beside the workers, in their file.
+    std::string closedYearsTable() const override { return "\"main\".\"ClosedYears\""; }
+    bool holdsClosedYears() override;
     int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }
     void backUpInto(const std::filesystem::path& target) override;
     std::string insertKeepingKeySql(const TableDef& table) const override;

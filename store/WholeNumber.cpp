@@ -37,14 +37,27 @@ std::string notAWholeNumberForFieldMessage(std::string_view text, std::string_vi
     return notAWholeNumberMessage(text) + " for field '" + std::string(fieldName) + "'";
 }
 
+namespace {
+
+std::int32_t fitted(std::int64_t value, const std::string& what)
+{
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+        throw StoreError(what + " خارج حدود الأعداد الصحيحة التي يتسع لها الدفتر (من " + isolatedLeftToRight("-2147483648")
+                         + " إلى " + isolatedLeftToRight("2147483647") + ")");
+    return std::int32_t(value);
+}
+
+} // namespace
+
 std::int32_t addWholeNumbers(std::int32_t a, std::int32_t b)
 {
-    const std::int64_t sum = std::int64_t(a) + std::int64_t(b);
-    if (sum < std::numeric_limits<std::int32_t>::min() || sum > std::numeric_limits<std::int32_t>::max())
-        throw StoreError("ناتج " + isolatedLeftToRight(std::to_string(a) + " + " + std::to_string(b))
-                         + " خارج حدود الأعداد الصحيحة التي يتسع لها الدفتر (من " + isolatedLeftToRight("-2147483648")
-                         + " إلى " + isolatedLeftToRight("2147483647") + ")");
-    return std::int32_t(sum);
+    return fitted(std::int64_t(a) + std::int64_t(b),
+                  "ناتج " + isolatedLeftToRight(std::to_string(a) + " + " + std::to_string(b)));
+}
+
+std::int32_t storedWholeNumber(std::int64_t value)
+{
+    return fitted(value, "العدد " + isolatedLeftToRight(std::to_string(value)));
 }
 
 } // namespace store

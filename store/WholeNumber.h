@@ -19,5 +19,7 @@ std::string notAWholeNumberForFieldMessage(std::string_view text, std::string_vi
 
 // a + b, or StoreError when the sum leaves the 32-bit signed range the book stores.
 std::int32_t addWholeNumbers(std::int32_t a, std::int32_t b);
+// The value as the book stores it, or StoreError when it leaves the 32-bit signed range.
+std::int32_t storedWholeNumber(std::int64_t value);
 
 } // namespace store

@@ -1,21 +1,36 @@
 #include "YearClose.h"
 
+#include "ArabicCodePage.h"
+#include "BookConnection.h"
 #include "BookCopy.h"
+#include "ClosedYears.h"
+#include "HourlyCarry.h"
 #include "Isolated.h"
 #include "LocalBookConnection.h"
 #include "Schema.h"
 #include "StoreError.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <limits>
+
+#include <signal.h>
+#include <unistd.h>
 
 namespace store {
 namespace {
 
 constexpr std::int32_t longService = 10; // years from which the entitlement is 21 days
+constexpr std::string_view closingMark = ".closing-";
 
 std::int32_t entitlementFor(std::int32_t years)
 {
     return years >= longService ? 21 : 14;
+}
+
+std::string year(int value)
+{
+    return isolatedLeftToRight(std::to_string(value));
 }
 
 std::optional<std::int32_t> wholeNumber(const BookStatement& row, int column)
@@ -28,26 +43,66 @@ std::optional<std::int32_t> wholeNumber(const BookStatement& row, int column)
     return std::int32_t(value);
 }
 
+std::string figureText(const std::optional<std::int32_t>& value)
+{
+    return value ? std::to_string(*value) : std::string();
+}
+
 // The table as SQL reaches it on `book`, whatever kind of book it is.
 std::string target(BookConnection& book, const TableDef& table)
 {
     return sqlName(book.schemaOf(table)) + "." + sqlName(table.name);
 }
 
-std::vector<YearCloseRow> plan(BookConnection& book, int year)
+// The hourly balance of a day or more settled as the hourly posting's carries would, had
+// they run as often as needed.
+void settle(YearCloseRow& row)
+{
+    HourlyBalance balance{row.administrative.value_or(0), row.hours.value_or(0), row.minutes.value_or(0)};
+    const HourlyBalance before = balance;
+    carryAll(balance);
+    if (balance.days == before.days && balance.hours == before.hours)
+        return;
+    const std::int64_t excess = std::max<std::int64_t>(0, balance.days - row.entitlementNow.value_or(0));
+    const std::int64_t moved = before.minutes - balance.minutes;
+    for (const std::int64_t value : {balance.days, excess, moved})
+        if (value > std::numeric_limits<std::int32_t>::max())
+            throw StoreError("العامل " + isolatedLeftToRight(std::to_string(row.worker)) + " «" + isolated(row.name)
+                             + "»: أيام رصيد ساعاته أكبر مما يتسع له الدفتر");
+    row.hoursSettled = std::int32_t(balance.hours - before.hours);
+    row.minutesSettled = std::int32_t(-moved);
+    row.daysSettled = std::int32_t(balance.days - before.days);
+    row.administrative = std::int32_t(balance.days);
+    row.hours = std::int32_t(balance.hours);
+    row.minutes = std::int32_t(balance.minutes);
+    row.excess = std::int32_t(excess);
+    row.hoursText = fitTextToField(hoursText(figureText(row.hours), figureText(row.minutes)), 5, "HorsPermit");
+}
+
+std::vector<YearCloseRow> plan(BookConnection& book, int closing)
 {
     std::vector<YearCloseRow> rows;
     BookStatement& workers = book.statement(
         "SELECT \"Auto\", coalesce(\"WorkerName\", ''), \"ServesYears\", \"ServesStart\", \"YearPermit\", "
-        "\"AdministrationPermit\", \"HealthPermit\", \"NoHire\" FROM " + target(book, workerTable()) + " ORDER BY \"Auto\"");
+        "\"AdministrationPermit\", \"HealthPermit\", \"NoHire\", \"ExcessMonth\", \"Hours\", \"Minute\", "
+        "coalesce(\"HorsPermit\", '') FROM " + target(book, workerTable()) + " ORDER BY \"Auto\"");
     StatementUse use(workers);
     while (workers.step()) {
-        YearCloseRow row{std::int32_t(workers.integer(0)), workers.text(1), wholeNumber(workers, 2), std::nullopt,
-                         wholeNumber(workers, 4), std::nullopt, wholeNumber(workers, 5), wholeNumber(workers, 6),
-                         wholeNumber(workers, 7)};
+        YearCloseRow row;
+        row.worker = std::int32_t(workers.integer(0));
+        row.name = workers.text(1);
+        row.yearsNow = wholeNumber(workers, 2);
+        row.entitlementNow = wholeNumber(workers, 4);
+        row.administrative = wholeNumber(workers, 5);
+        row.sick = wholeNumber(workers, 6);
+        row.unpaid = wholeNumber(workers, 7);
+        row.excess = wholeNumber(workers, 8);
+        row.hours = wholeNumber(workers, 9);
+        row.minutes = wholeNumber(workers, 10);
+        row.hoursText = workers.text(11);
         std::optional<std::int64_t> after;
         if (const auto start = wholeNumber(workers, 3))
-            after = std::int64_t(year) + 1 - *start;
+            after = std::int64_t(closing) + 1 - *start;
         else if (row.yearsNow)
             after = std::int64_t(*row.yearsNow) + 1;
         if (after && (*after < std::numeric_limits<std::int32_t>::min() || *after > std::numeric_limits<std::int32_t>::max()))
@@ -58,55 +113,124 @@ std::vector<YearCloseRow> plan(BookConnection& book, int year)
         row.entitlementAfter = row.entitlementNow;
         if (row.yearsNow && row.yearsAfter && row.entitlementNow && *row.entitlementNow == entitlementFor(*row.yearsNow))
             row.entitlementAfter = entitlementFor(*row.yearsAfter);
+        settle(row);
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-// Everything the worker table holds, and how many entries each table holds: enough to tell
-// a book from the one it was before a close.
-std::vector<std::string> fingerprint(BookConnection& book)
+// The years closed: the book's own record, or, in a book closed before that record was
+// kept, the years archived beside it.
+std::vector<int> yearsClosed(BookConnection& book, const std::filesystem::path& archives)
 {
-    std::vector<std::string> lines;
-    BookStatement& workers = book.statement("SELECT * FROM " + target(book, workerTable()) + " ORDER BY \"Auto\"");
-    StatementUse reading(workers);
-    while (workers.step()) {
-        std::string line;
-        for (std::size_t i = 0; i < workerTable().fields.size(); ++i)
-            line += (workers.isNull(int(i)) ? std::string("\x01") : workers.text(int(i))) + '\x1f';
-        lines.push_back(line);
+    std::vector<int> years = closedYears(book);
+    if (!years.empty())
+        return years;
+    std::error_code unreadable;
+    for (const auto& entry : std::filesystem::directory_iterator(archives, unreadable)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() == 4 && name.find_first_not_of("0123456789") == std::string::npos && entry.is_directory())
+            years.push_back(std::stoi(name));
     }
-    for (const TableDef* table : allTables()) {
-        if (table == &workerTable())
+    std::sort(years.begin(), years.end());
+    return years;
+}
+
+std::string nextAfter(int lastClosed, int currentYear)
+{
+    return lastClosed + 1 < currentYear
+               ? "والسنة التي تُقفل الآن هي " + year(lastClosed + 1)
+               : "والسنة التالية " + year(lastClosed + 1) + " تُقفل من أول يوم في سنة " + year(lastClosed + 2);
+}
+
+bool processRunning(pid_t process)
+{
+    return kill(process, 0) == 0 || errno == EPERM;
+}
+
+// Archives left aside by closes whose program died: one whose close was stored gets its
+// name; any other (a close undone, a copy cut short) goes. REQUIRES: the write lock is held,
+// so no close is under way but those of programs still running.
+void finishLeftovers(const std::vector<int>& closed, const std::filesystem::path& archives)
+{
+    std::error_code unreadable;
+    std::vector<std::filesystem::path> leftovers;
+    for (const auto& entry : std::filesystem::directory_iterator(archives, unreadable)) {
+        const std::string name = entry.path().filename().string();
+        const std::size_t mark = name.find(closingMark);
+        if (mark != 4 || name.find_first_not_of("0123456789") != 4)
             continue;
-        BookStatement& count = book.statement("SELECT count(*) FROM " + target(book, *table));
-        StatementUse counting(count);
-        count.step();
-        lines.push_back(std::string(table->name) + ' ' + std::to_string(count.integer(0)));
+        const std::string rest = name.substr(mark + closingMark.size());
+        const std::string process = rest.substr(0, rest.find('.'));
+        if (process.empty() || process.find_first_not_of("0123456789") != std::string::npos
+            || processRunning(pid_t(std::stol(process))))
+            continue;
+        leftovers.push_back(entry.path());
     }
-    return lines;
+    for (const std::filesystem::path& leftover : leftovers) {
+        const std::string name = leftover.filename().string();
+        const int closedYear = std::stoi(name.substr(0, 4));
+        const std::filesystem::path archive = archives / name.substr(0, 4);
+        const bool whole = name.find('.', 4 + closingMark.size()) == std::string::npos;
+        if (whole && std::binary_search(closed.begin(), closed.end(), closedYear) && !std::filesystem::exists(archive))
+            std::filesystem::rename(leftover, archive);
+        else
+            std::filesystem::remove_all(leftover);
+    }
 }
 
-// A close cut short: its archive is ready under `closing`. If the book no longer is the one
-// archived, the close was stored and only the archive's name is missing; else nothing of
-// the close was stored and its archive goes.
-void finishOrUndo(BookConnection& book, const std::filesystem::path& closing, const std::filesystem::path& archive)
+// Settling the balance is recorded as entries of the closing year, so its archive's
+// totals are what its entries add up to: the hours and minutes moved, and the days they made.
+void recordSettlements(BookConnection& book, int closing, const std::vector<YearCloseRow>& plan)
 {
-    std::vector<std::string> archived;
-    {
-        LocalBookConnection archivedBook(closing, {});
-        openEveryTable(archivedBook);
-        archived = fingerprint(archivedBook);
+    BookStatement& worker = book.statement(
+        "UPDATE " + target(book, workerTable()) + " SET \"Hours\" = ?2, \"Minute\" = ?3, \"HorsPermit\" = ?4, "
+        "\"AdministrationPermit\" = ?5, \"ExcessMonth\" = ?6 WHERE \"Auto\" = ?1");
+    BookStatement& hourly = book.statement(
+        "INSERT INTO " + target(book, permitHoursTable()) + " (\"Index\", \"Hours\", \"Minute\", \"HorsPermit\", "
+        "\"Date\", \"Month\") VALUES (?1, ?2, ?3, ?4, ?5, '')");
+    BookStatement& administrative = book.statement(
+        "INSERT INTO " + target(book, permitAdminTable()) + " (\"Index\", \"AdministrationPermit\", \"ExcessMonth\", "
+        "\"Date\", \"Month\") VALUES (?1, ?2, ?3, ?4, '')");
+    const std::string settled = "تسوية " + std::to_string(closing);
+    for (const YearCloseRow& row : plan) {
+        if (row.hoursSettled == 0 && row.minutesSettled == 0 && row.daysSettled == 0)
+            continue;
+        {
+            StatementUse use(worker);
+            worker.bind(1, row.worker);
+            worker.bind(2, *row.hours);
+            worker.bind(3, *row.minutes);
+            worker.bind(4, std::string_view(row.hoursText));
+            worker.bind(5, *row.administrative);
+            worker.bind(6, *row.excess);
+            worker.step();
+        }
+        {
+            StatementUse use(hourly);
+            hourly.bind(1, row.worker);
+            hourly.bind(2, row.hoursSettled);
+            hourly.bind(3, row.minutesSettled);
+            hourly.bind(4, std::string_view(fitTextToField(
+                               hoursText(std::to_string(row.hoursSettled), std::to_string(row.minutesSettled)), 5, "HorsPermit")));
+            hourly.bind(5, std::string_view(settled));
+            hourly.step();
+        }
+        if (row.daysSettled != 0) {
+            StatementUse use(administrative);
+            administrative.bind(1, row.worker);
+            administrative.bind(2, row.daysSettled);
+            administrative.bind(3, *row.excess);
+            administrative.bind(4, std::string_view(settled));
+            administrative.step();
+        }
     }
-    std::filesystem::remove(closing / ".in-use");
-    if (fingerprint(book) != archived) {
-        std::filesystem::rename(closing, archive);
-        throw StoreError("أُقفلت السنة من قبل، وأرشيفها في " + isolatedLeftToRight(archive.string()));
-    }
-    std::filesystem::remove_all(closing);
+    book.noteWrite(workerTable());
+    book.noteWrite(permitHoursTable());
+    book.noteWrite(permitAdminTable());
 }
 
-void applyClose(BookConnection& book, int year, const std::vector<YearCloseRow>& plan)
+void applyClose(BookConnection& book, int closing, const std::vector<YearCloseRow>& plan)
 {
     BookStatement& update = book.statement(
         "UPDATE " + target(book, workerTable()) + " SET \"ServesYears\" = ?2, \"YearPermit\" = ?3, "
@@ -131,63 +255,90 @@ void applyClose(BookConnection& book, int year, const std::vector<YearCloseRow>&
         "\"Date\", \"Month\") SELECT \"Auto\", \"Hours\", \"Minute\", \"HorsPermit\", ?1, '' FROM "
         + target(book, workerTable()) + " WHERE coalesce(\"Hours\", 0) <> 0 OR coalesce(\"Minute\", 0) <> 0");
     StatementUse use(carried);
-    carried.bind(1, "من " + std::to_string(year));
+    carried.bind(1, "من " + std::to_string(closing));
     carried.step();
     book.noteWrite(permitHoursTable());
 }
 
 } // namespace
 
-std::vector<YearCloseRow> planYearClose(BookConnection& book, int year)
+std::vector<YearCloseRow> planYearClose(BookConnection& book, int closing)
 {
-    return plan(book, year);
+    return plan(book, closing);
 }
 
-std::vector<YearCloseRow> planYearClose(const std::filesystem::path& dataRoot, int year)
+std::filesystem::path archivesBeside(const std::filesystem::path& dataRoot)
 {
-    LocalBookConnection book(dataRoot, {});
-    openEveryTable(book);
-    return plan(book, year);
+    return dataRoot.lexically_normal().parent_path() / "Archive";
 }
 
-void closeYear(const std::filesystem::path& dataRoot, int year, int currentYear,
-               const std::filesystem::path& archives)
+std::optional<std::string> yearCloseRefusal(BookConnection& book, int closing, int currentYear,
+                                            const std::filesystem::path& archives)
+{
+    if (closing >= currentYear)
+        return "لم تنته سنة " + year(closing) + " بعد: تُقفل من أول يوم في سنة " + year(closing + 1);
+    const std::vector<int> closed = yearsClosed(book, archives);
+    if (!closed.empty()) {
+        const int last = closed.back();
+        if (std::binary_search(closed.begin(), closed.end(), closing))
+            return "سنة " + year(closing) + " مقفلة من قبل، " + nextAfter(last, currentYear);
+        if (closing != last + 1)
+            return "تُقفل السنوات بالترتيب وآخر سنة أُقفلت هي " + year(last) + "، " + nextAfter(last, currentYear);
+    }
+    const std::filesystem::path archive = archives / std::to_string(closing);
+    if (std::filesystem::exists(archive))
+        return "في " + isolatedLeftToRight(archive.string()) + " أرشيف لسنة " + year(closing)
+               + " من قبل والدفتر لا يذكر إقفالها: انقله من مكانه ثم أعد الإقفال";
+    return std::nullopt;
+}
+
+int yearToClose(BookConnection& book, int currentYear, const std::filesystem::path& archives)
+{
+    const std::vector<int> closed = yearsClosed(book, archives);
+    return closed.empty() ? currentYear - 1 : std::min(closed.back() + 1, currentYear - 1);
+}
+
+std::filesystem::path closeYear(const std::filesystem::path& dataRoot, int closing, int currentYear,
+                                const std::filesystem::path& archives)
 {
     // Another program's write is a refusal, not a long wait.
     LocalBookConnection book(dataRoot, {"", 2000});
     openEveryTable(book);
-    closeYear(book, year, currentYear, archives);
+    return closeYear(book, closing, currentYear, archives);
 }
 
-void closeYear(BookConnection& book, int year, int currentYear, const std::filesystem::path& archives)
+std::filesystem::path closeYear(BookConnection& book, int closing, int currentYear, const std::filesystem::path& archives)
 {
-    if (year > currentYear)
-        throw StoreError("لم تنته سنة " + isolatedLeftToRight(std::to_string(year)) + " بعد: لا يمكن إقفالها");
-    const std::filesystem::path archive = archives / std::to_string(year);
-    if (std::filesystem::exists(archive))
-        throw StoreError("سنة " + isolatedLeftToRight(std::to_string(year)) + " مقفلة من قبل، وأرشيفها في "
-                         + isolatedLeftToRight(archive.string()));
-    const std::filesystem::path closing = archives / (std::to_string(year) + ".closing");
-    if (std::filesystem::exists(closing))
-        finishOrUndo(book, closing, archive);
-
+    if (closing >= currentYear) // told at once, without waiting for the lock
+        throw StoreError(*yearCloseRefusal(book, closing, currentYear, archives));
     try {
-        book.beginWrite(); // no other program writes until the close is stored
+        book.beginWrite(); // no other program writes, nor closes, until the close is stored
     } catch (const StoreError& error) {
         throw StoreError(std::string("برنامج آخر يكتب في الدفتر: ") + error.what());
     }
+    const std::filesystem::path archive = archives / std::to_string(closing);
+    const std::filesystem::path aside = archives / (std::to_string(closing) + std::string(closingMark) + std::to_string(getpid()));
     try {
-        const std::vector<YearCloseRow> changes = plan(book, year);
-        book.backUpInto(closing); // read beside our write lock, before anything is written
-        applyClose(book, year, changes);
+        finishLeftovers(closedYears(book), archives);
+        if (auto refusal = yearCloseRefusal(book, closing, currentYear, archives))
+            throw StoreError(*refusal);
+        const std::vector<YearCloseRow> changes = plan(book, closing);
+        recordSettlements(book, closing, changes);
+        writeLocalCopy(book, aside); // the closing year as it now stands, settled
+        book.keepArchive(closing, aside);
+        applyClose(book, closing, changes);
+        recordClosedYear(book, closing);
         book.commit();
     } catch (...) {
         book.rollback();
         std::error_code ignored;
-        std::filesystem::remove_all(closing, ignored); // nothing of the close was stored
+        std::filesystem::remove_all(aside, ignored); // nothing of the close was stored
         throw;
     }
-    std::filesystem::rename(closing, archive);
+    // The close is stored: a folder that cannot take its name now gets it at the next close.
+    std::error_code unnamed;
+    std::filesystem::rename(aside, archive, unnamed);
+    return unnamed ? aside : archive;
 }
 
 } // namespace store

@@ -18,18 +18,18 @@ TFormCloseYear* FormCloseYear = nullptr;
 
 namespace {
 
-const QStringList titles = {u"اسم العامل"_s,    u"سنوات الخدمة"_s, u"بعد الإقفال"_s, u"الإستحقاق السنوي"_s,
-                            u"بعد الإقفال"_s,   u"إدارية"_s,       u"صحية"_s,        u"بلا اجر"_s,
-                            u"ملاحظة"_s};
+const QStringList titles = {u"اسم العامل"_s, u"سنوات الخدمة"_s, u"بعد الإقفال"_s, u"الإستحقاق السنوي"_s,
+                            u"بعد الإقفال"_s, u"إدارية"_s,       u"صحية"_s,       u"بلا اجر"_s,
+                            u"التجاوز"_s,    u"رصيد الساعات"_s, u"ملاحظة"_s};
 
 QString shown(const std::optional<std::int32_t>& value)
 {
     return value ? QString::number(*value) : QString();
 }
 
-std::filesystem::path archivesOf(const std::filesystem::path& dataRoot)
+std::filesystem::path archives()
 {
-    return dataRoot.lexically_normal().parent_path() / "Archive";
+    return store::archivesBeside(store::DataModule1->connection().dataRoot());
 }
 
 } // namespace
@@ -59,10 +59,6 @@ TFormCloseYear::TFormCloseYear()
     Grid1->verticalHeader()->hide();
     Grid1->horizontalHeader()->setStretchLastSection(true);
     Grid1->setGeometry(5, 40, Panel1->width() - 10, Panel1->height() - 45);
-    // Every column in sight: the name, seven figures, and the note taking what is left.
-    Grid1->setColumnWidth(0, 150);
-    for (int column = 1; column < 8; ++column)
-        Grid1->setColumnWidth(column, 66);
 
     controls::setTabChain({Edit1, Grid1, BitBtn1, BitBtn2});
     auto* keyPresses = new controls::KeyPressHandlers(this);
@@ -80,7 +76,7 @@ void TFormCloseYear::showEvent(QShowEvent* event)
 
 void TFormCloseYear::FormShow()
 {
-    Edit1->setText(QString::number(controls::today().year()));
+    Edit1->setText(QString::number(store::yearToClose(store::DataModule1->connection(), controls::today().year(), archives())));
     Edit1->setFocus(Qt::OtherFocusReason);
     Edit1->selectAll();
     Edit1Change();
@@ -103,15 +99,21 @@ void TFormCloseYear::Edit1Change()
     Grid1->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
         const store::YearCloseRow& row = rows[std::size_t(r)];
-        QString why;
+        QStringList why;
+        if (row.daysSettled != 0)
+            why << u"%1 يوم من رصيد الساعات"_s.arg(row.daysSettled);
         if (row.entitlementAfter != row.entitlementNow && row.entitlementAfter && row.yearsAfter)
-            why = u"%1 من %2: %3 سنوات خدمة"_s.arg(*row.entitlementAfter).arg(year + 1).arg(*row.yearsAfter);
-        const QStringList cells = {QString::fromStdString(row.name), shown(row.yearsNow), shown(row.yearsAfter),
-                                   shown(row.entitlementNow), shown(row.entitlementAfter), shown(row.administrative),
-                                   shown(row.sick), shown(row.unpaid), why};
+            why << u"%1 من %2: %3 سنوات خدمة"_s.arg(*row.entitlementAfter).arg(year + 1).arg(*row.yearsAfter);
+        const QStringList cells = {QString::fromStdString(row.name), shown(row.yearsNow),  shown(row.yearsAfter),
+                                   shown(row.entitlementNow),        shown(row.entitlementAfter),
+                                   shown(row.administrative),        shown(row.sick),      shown(row.unpaid),
+                                   shown(row.excess),                QString::fromStdString(row.hoursText),
+                                   why.join(u"، "_s)};
         for (int c = 0; c < cells.size(); ++c)
             Grid1->setItem(r, c, new QTableWidgetItem(cells[c]));
     }
+    // Each column as wide as its title and its widest figure: nothing cut.
+    Grid1->resizeColumnsToContents();
 }
 
 void TFormCloseYear::Edit1KeyPress(QChar key)
@@ -124,8 +126,12 @@ void TFormCloseYear::BitBtn2Click()
 {
     const int year = chosenYear();
     const int thisYear = controls::today().year();
-    if (year != thisYear && year != thisYear - 1) {
-        controls::dialogs().message(u"اختر هذه السنة أو السنة التي قبلها."_s);
+    if (year == 0) {
+        controls::dialogs().message(u"اكتب السنة التي تُقفل بأرقامها الأربعة."_s);
+        return;
+    }
+    if (const auto refusal = store::yearCloseRefusal(store::DataModule1->connection(), year, thisYear, archives())) {
+        controls::dialogs().message(QString::fromStdString(*refusal));
         return;
     }
     if (!controls::dialogs().confirm(
@@ -133,12 +139,10 @@ void TFormCloseYear::BitBtn2Click()
         return;
     store::TDataModule1& book = *store::DataModule1;
     book.TableM.CheckBrowseMode(); // a change still pending belongs to the year being closed
-    const std::filesystem::path dataRoot = book.connection().dataRoot();
-    store::closeYear(book.connection(), year, thisYear, archivesOf(dataRoot));
+    const std::filesystem::path archive = store::closeYear(book.connection(), year, thisYear, archives());
     // The cursors read the book as it now is: the same workers, their entries gone.
     for (store::Cursor* cursor : book.cursors())
         cursor->Refresh();
-    const std::filesystem::path archive = archivesOf(dataRoot) / std::to_string(year);
     controls::dialogs().message(u"أُقفلت سنة %1، وحُفظ أرشيفها في %2"_s.arg(year).arg(QString::fromStdString(archive.string())));
     close();
 }

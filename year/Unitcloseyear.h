@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
-// The window that closes a year: the year to close (this year, or the one before), and every
+// The window that closes a year: the year to close (the next the book may close), and every
 // worker's years and entitlement now and after, with the year's totals that go to the
 // archive. Its save button asks, closes the year, says where the archive is, and closes.
 // REQUIRES: DataModule1 exists.

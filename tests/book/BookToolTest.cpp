@@ -27,10 +27,11 @@ struct Outcome {
     std::string out, err;
 };
 
-Outcome book(const std::vector<std::string>& args)
+// The toolbox run on a day the test chooses.
+Outcome book(const std::vector<std::string>& args, const std::string& now = "2026-12-09_101500")
 {
     std::ostringstream out, err;
-    const int status = runBookCommand(args, out, err, "2026-12-09_101500");
+    const int status = runBookCommand(args, out, err, now);
     return {status, out.str(), err.str()};
 }
 
@@ -245,11 +246,12 @@ void fillBook(const std::filesystem::path& root, const std::array<const char*, 5
 }
 
 // A book whose totals agree with its entries: administrative 3 + 2 and one day carried by
-// the hours (5:30 then 3:40 makes 9:10, a day and 1:10 over); 4 sick and 2 unpaid days.
+// the hours (5:30 then 3:40 makes 9:10, a day and 1:10 over); 4 sick and 2 unpaid days;
+// no excess within 14 days.
 void consistentBook(const std::filesystem::path& root)
 {
-    fillBook(root, {"INSERT INTO worker (WorkerName, AdministrationPermit, HealthPermit, NoHire, Hours, Minute) "
-                    "VALUES ('Zaid', 6, 4, 2, 1, 10)",
+    fillBook(root, {"INSERT INTO worker (WorkerName, YearPermit, AdministrationPermit, HealthPermit, NoHire, Hours, "
+                    "Minute, HorsPermit) VALUES ('Zaid', 14, 6, 4, 2, 1, 10, '1.10')",
                     "INSERT INTO PermitAdmin (\"Index\", AdministrationPermit) VALUES (1, 3), (1, 2)",
                     "INSERT INTO PermitHours (\"Index\", Hours, Minute) VALUES (1, 5, 30), (1, 3, 40)",
                     "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (1, 4)",
@@ -269,6 +271,8 @@ TEST(Check, FindsEachKindOfDamageAndInconsistencyAndNothingInASoundBook)
         {"worker/worker.db", "UPDATE worker SET AdministrationPermit = 7", "administrative days 7, its entries give 6"},
         {"worker/worker.db", "UPDATE worker SET Minute = 40", "hourly balance, minutes 40, its entries give 10"},
         {"worker/worker.db", "UPDATE worker SET HealthPermit = 0", "sick days 0, its entries give 4"},
+        {"worker/worker.db", "UPDATE worker SET YearPermit = 4", "excess 0, its administrative days over its entitlement give 2"},
+        {"worker/worker.db", "UPDATE worker SET HorsPermit = '1.1'", "hours text '1.1', its hours and minutes give '1.10'"},
         {"PermitNoHire/PermitNoHire.DB", "INSERT INTO PermitNoHire (\"Index\", NoHire) VALUES (1, 1)",
          "worker/worker.db: worker 1 «Zaid»: unpaid days 2, its entries give 3"},
         {"PermitHealth/PermitHealth.DB", "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (99, 1)",
@@ -417,11 +421,19 @@ void bookOf2026(const std::filesystem::path& root)
                     "('Crossing', 9, 2017, 14, 16, NULL, NULL, 2, NULL, NULL, NULL), "
                     "('Typed', 3, 2023, 30, NULL, 1, NULL, NULL, NULL, NULL, NULL), "
                     "('NoStart', 4, NULL, 14, NULL, NULL, 2, NULL, NULL, NULL, NULL), "
-                    "('Hours', NULL, NULL, NULL, 1, NULL, NULL, NULL, 1, 10, '1.10')",
+                    "('Hours', NULL, NULL, NULL, 1, NULL, NULL, 1, 1, 10, '1.10')",
                     "INSERT INTO PermitAdmin (\"Index\", AdministrationPermit) VALUES (1, 16)",
                     "INSERT INTO PermitHours (\"Index\", Hours, Minute) VALUES (4, 5, 30), (4, 3, 40)",
                     "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (2, 1)",
                     "INSERT INTO PermitNoHire (\"Index\", NoHire) VALUES (3, 2)"});
+}
+
+const char* const january2027 = "2027-01-05_090000";
+
+std::string firstFinding(const std::filesystem::path& root)
+{
+    const auto findings = store::checkBook(root);
+    return findings.empty() ? "" : findings.front().text;
 }
 
 } // namespace
@@ -430,20 +442,26 @@ TEST(CloseYear, ArchivesTheYearStartsTheTotalsAgainAndMovesYearsAndEntitlementsO
 {
     TempBook live;
     bookOf2026(live.root());
-    ASSERT_TRUE(store::checkBook(live.root()).empty());
+    ASSERT_EQ(firstFinding(live.root()), "");
     const auto before = testing_support::readBook(live.root());
     const std::string root = live.root().string();
-    const Outcome dry = book({"--data-root", root, "close-year", "2026", "--dry-run"});
+    const Outcome dry = book({"--data-root", root, "close-year", "2026", "--dry-run"}, january2027);
     EXPECT_EQ(dry.status, 0);
-    EXPECT_NE(dry.out.find("1 Crossing: years 9 -> 10, entitlement 14 -> 21"), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find("1 Crossing: years 9 -> 10, entitlement 14 -> 21, hours carried -"), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find("4 Hours: years - -> -, entitlement - -> -, hours carried 1.10"), std::string::npos) << dry.out;
     EXPECT_EQ(testing_support::readBook(live.root()), before) << "a dry run changes nothing";
 
-    EXPECT_EQ(book({"--data-root", root, "close-year", "2027"}).status, 1) << "a year not yet ended";
-    const Outcome closed = book({"--data-root", root, "close-year", "2026"});
+    const Outcome december = book({"--data-root", root, "close-year", "2026"});
+    EXPECT_EQ(december.status, 1) << "2026 has not ended on 9 December";
+    EXPECT_NE(december.err.find("لم تنته سنة"), std::string::npos) << december.err;
+    EXPECT_EQ(book({"--data-root", root, "close-year", "2026", "--dry-run"}).status, 1);
+    EXPECT_EQ(testing_support::readBook(live.root()), before);
+    const Outcome closed = book({"--data-root", root, "close-year", "2026"}, january2027);
     ASSERT_EQ(closed.status, 0) << closed.err;
     const std::filesystem::path archive = live.root().parent_path() / "Archive" / "2026";
+    EXPECT_NE(closed.out.find(archive.string()), std::string::npos) << closed.out;
     EXPECT_EQ(testing_support::readBook(archive), before) << "the archive is the book as it stood";
-    EXPECT_TRUE(store::checkBook(archive).empty());
+    EXPECT_EQ(firstFinding(archive), "");
 
     const auto after = testing_support::readBook(live.root());
     // Auto, WorkerName, ServesYears, ServesStart, YearPermit, AdministrationPermit, HorsPermit,
@@ -462,12 +480,108 @@ TEST(CloseYear, ArchivesTheYearStartsTheTotalsAgainAndMovesYearsAndEntitlementsO
     EXPECT_TRUE(after.at("PermitAdmin").empty());
     ASSERT_EQ(after.at("PermitHours").size(), 1u) << "the carried balance, as an entry of its own";
     EXPECT_EQ(after.at("PermitHours")[0][0], "3") << "entry numbers go on";
-    const auto findings = store::checkBook(live.root());
-    EXPECT_TRUE(findings.empty()) << (findings.empty() ? "" : findings.front().text);
+    EXPECT_EQ(firstFinding(live.root()), "");
 
-    const Outcome again = book({"--data-root", root, "close-year", "2026"});
-    EXPECT_EQ(again.status, 1);
-    EXPECT_NE(again.err.find("مقفلة من قبل"), std::string::npos);
+    // Once, and in order: 2026 again, 2025 after it, and 2027 before it has ended are refused.
+    for (const auto& [year, now, said] : std::vector<std::tuple<const char*, const char*, const char*>>{
+             {"2026", january2027, "مقفلة من قبل"},
+             {"2025", "2028-02-01_090000", "آخر سنة أُقفلت هي"},
+             {"2027", january2027, "لم تنته سنة"}}) {
+        const Outcome refused = book({"--data-root", root, "close-year", year}, now);
+        EXPECT_EQ(refused.status, 1) << year;
+        EXPECT_NE(refused.err.find(said), std::string::npos) << refused.err;
+        EXPECT_EQ(testing_support::readBook(live.root()), after) << year << ": nothing changed";
+    }
+    const Outcome next = book({"--data-root", root, "close-year", "2027"}, "2028-02-01_090000");
+    EXPECT_EQ(next.status, 0) << next.err;
+    EXPECT_EQ(testing_support::readBook(live.root()).at("worker")[0][2], "11");
+}
+
+TEST(CloseYear, ABookNeverClosedClosesAnyEndedYearAndTheNextOneAfterIt)
+{
+    TempBook live;
+    bookOf2026(live.root());
+    const std::string root = live.root().string();
+    ASSERT_EQ(book({"--data-root", root, "close-year", "2024"}, january2027).status, 0);
+    const Outcome skipping = book({"--data-root", root, "close-year", "2026"}, january2027);
+    EXPECT_EQ(skipping.status, 1);
+    EXPECT_NE(skipping.err.find("والسنة التي تُقفل الآن هي"), std::string::npos) << skipping.err;
+    // The book's own record decides, not the archive folders this desk happens to hold.
+    std::filesystem::remove_all(live.root().parent_path() / "Archive");
+    EXPECT_EQ(book({"--data-root", root, "close-year", "2024"}, january2027).status, 1);
+    EXPECT_EQ(book({"--data-root", root, "close-year", "2025"}, january2027).status, 0);
+    EXPECT_EQ(testing_support::readBook(live.root()).at("worker")[0][2], "9") << "2017 to the end of 2025";
+}
+
+TEST(CloseYear, BalancesOfADayOrMoreAreSettledInTheClosingYearAndOnlyWhatIsBelowADayIsCarried)
+{
+    struct Balance {
+        const char* entries; // hourly entries of worker 1, as postings made them
+        int administrative, hours, minutes;
+        const char* hoursText;
+        int settledDays, settledExcess; // the archive's administrative days and excess (entitlement 2)
+        const char* carried;            // the new year's hourly balance
+    };
+    const Balance balances[] = {
+        {"(1, 20, 0)", 1, 12, 0, "12.0", 2, 0, "4.0"},
+        {"(1, 0, 130)", 0, 1, 70, "1.70", 0, 0, "2.10"},
+        {"(1, 0, -30)", 0, 0, -30, "0.-30", 0, 0, "0.-30"},
+        {"(1, 31, 70)", 1, 24, 10, "24.10", 4, 2, "0.10"},
+        {"(1, 7, 50)", 0, 7, 50, "7.50", 0, 0, "7.50"},
+    };
+    for (const Balance& balance : balances) {
+        SCOPED_TRACE(balance.hoursText);
+        TempBook live;
+        const std::string worker = "INSERT INTO worker (WorkerName, YearPermit, AdministrationPermit, Hours, Minute, "
+                                   "HorsPermit, ExcessMonth) VALUES ('Huda', 2, " + std::to_string(balance.administrative)
+                                   + ", " + std::to_string(balance.hours) + ", " + std::to_string(balance.minutes) + ", '"
+                                   + balance.hoursText + "', 0)";
+        const std::string hours = std::string("INSERT INTO PermitHours (\"Index\", Hours, Minute) VALUES ") + balance.entries;
+        fillBook(live.root(), {worker.c_str(), "SELECT 1", hours.c_str(), "SELECT 1", "SELECT 1"});
+        ASSERT_EQ(firstFinding(live.root()), "");
+        ASSERT_EQ(book({"--data-root", live.root().string(), "close-year", "2026"}, january2027).status, 0);
+        const std::filesystem::path archive = live.root().parent_path() / "Archive" / "2026";
+        EXPECT_EQ(firstFinding(archive), "") << "the archive's totals are what its entries give";
+        EXPECT_EQ(firstFinding(live.root()), "") << "and so are the new year's";
+        const auto archived = testing_support::readBook(archive).at("worker")[0];
+        EXPECT_EQ(archived[5], std::to_string(balance.settledDays));
+        EXPECT_EQ(archived[9], std::to_string(balance.settledExcess));
+        const auto now = testing_support::readBook(live.root());
+        EXPECT_EQ(now.at("worker")[0][6], balance.carried);
+        ASSERT_EQ(now.at("PermitHours").size(), 1u);
+        EXPECT_EQ(now.at("PermitHours")[0][2], balance.carried) << "the entry that carries it";
+    }
+}
+
+TEST(CloseYear, TwoClosesOfOneYearStartedTogetherCloseItOnce)
+{
+    for (int trial = 0; trial < 8; ++trial) {
+        SCOPED_TRACE(trial);
+        TempBook live;
+        bookOf2026(live.root());
+        const std::filesystem::path archives = live.root().parent_path() / "Archive";
+        std::array<pid_t, 2> closers{};
+        for (pid_t& closer : closers)
+            if ((closer = fork()) == 0) {
+                try {
+                    store::closeYear(live.root(), 2026, 2027, archives);
+                } catch (const store::StoreError&) {
+                    _exit(1);
+                }
+                _exit(0);
+            }
+        int closed = 0;
+        for (const pid_t closer : closers) {
+            int status = 0;
+            waitpid(closer, &status, 0);
+            closed += WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+        EXPECT_EQ(closed, 1);
+        const auto workers = testing_support::readBook(live.root()).at("worker");
+        EXPECT_EQ(workers[0][2], "10");
+        EXPECT_EQ(workers[2][2], "5") << "years without a start moved on once";
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(archives), {}), 1) << "the archive, and nothing left";
+    }
 }
 
 TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
@@ -481,7 +595,7 @@ TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
         const pid_t child = fork();
         if (child == 0) {
             try {
-                store::closeYear(live.root(), 2026, 2026, archives);
+                store::closeYear(live.root(), 2026, 2027, archives);
             } catch (...) {
                 _exit(1);
             }
@@ -491,25 +605,23 @@ TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
-        const bool closed = std::filesystem::exists(archives / "2026");
-        const auto now = testing_support::readBook(live.root());
-        if (closed) {
-            EXPECT_EQ(testing_support::readBook(archives / "2026"), before);
-        } else if (!std::filesystem::exists(archives / "2026.closing")) {
-            EXPECT_EQ(now, before) << "no archive: the old book, whole";
+        const bool stored = testing_support::readBook(live.root()).at("PermitAdmin").empty();
+        if (!stored) {
+            EXPECT_EQ(testing_support::readBook(live.root()), before) << "not closed: the old book, whole";
         }
-        EXPECT_TRUE(store::checkBook(live.root()).empty()) << "whole and consistent either way";
-        // The next close finishes a close cut short, or makes it.
+        EXPECT_EQ(firstFinding(live.root()), "") << "whole and consistent either way";
+        // The next close names the archive of a close cut short after it was stored, or makes the close.
         try {
-            store::closeYear(live.root(), 2026, 2026, archives);
+            store::closeYear(live.root(), 2026, 2027, archives);
+            EXPECT_FALSE(stored);
         } catch (const store::StoreError& error) {
-            EXPECT_NE(std::string(error.what()).find("من قبل"), std::string::npos) << error.what();
+            EXPECT_TRUE(stored) << error.what();
+            EXPECT_NE(std::string(error.what()).find("مقفلة من قبل"), std::string::npos) << error.what();
         }
         EXPECT_EQ(testing_support::readBook(archives / "2026"), before);
-        EXPECT_TRUE(testing_support::readBook(live.root()).at("PermitAdmin").empty());
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(archives), {}), 1) << "no leftovers";
     }
 }
-
 TEST(CloseYear, RefusedWithNothingChangedWhileAnotherProgramWrites)
 {
     TempBook live;
@@ -518,12 +630,13 @@ TEST(CloseYear, RefusedWithNothingChangedWhileAnotherProgramWrites)
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open((live.root() / "PermitHealth/PermitHealth.DB").string().c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-    const Outcome refused = book({"--data-root", live.root().string(), "close-year", "2026"});
+    const Outcome refused = book({"--data-root", live.root().string(), "close-year", "2026"}, january2027);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("برنامج آخر يكتب في الدفتر"), std::string::npos) << refused.err;
     EXPECT_EQ(testing_support::readBook(live.root()), before);
     EXPECT_FALSE(std::filesystem::exists(live.root().parent_path() / "Archive" / "2026"));
-    EXPECT_FALSE(std::filesystem::exists(live.root().parent_path() / "Archive" / "2026.closing"));
+    const std::filesystem::path archives = live.root().parent_path() / "Archive";
+    EXPECT_TRUE(!std::filesystem::exists(archives) || std::filesystem::is_empty(archives)) << "nothing left behind";
 }
