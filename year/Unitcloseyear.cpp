@@ -10,7 +10,10 @@
 #include "YearClose.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QShowEvent>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -114,6 +117,24 @@ void TFormCloseYear::Edit1Change()
     }
     // Each column as wide as its title and its widest figure: nothing cut.
     Grid1->resizeColumnsToContents();
+    fitPanel();
+}
+
+void TFormCloseYear::fitPanel()
+{
+    constexpr int narrowest = 760, margin = 5;
+    int needed = 2 * Grid1->frameWidth() + Grid1->verticalScrollBar()->sizeHint().width() + 2 * margin;
+    for (int column = 0; column < Grid1->columnCount(); ++column)
+        needed += Grid1->columnWidth(column);
+    // Every column in sight where the screen has room; beyond it the grid scrolls, its titles whole.
+    const int panelWidth = std::clamp(needed, narrowest, std::max(narrowest, width() - 2 * margin));
+    Panel1->resize(panelWidth, Panel1->height());
+    Panel1->move((width() - panelWidth) / 2, Panel1->y());
+    Label1->move(panelWidth - 10 - Label1->width(), Label1->y());
+    Edit1->move(Label1->x() - 8 - Edit1->width(), Edit1->y());
+    Grid1->resize(panelWidth - 2 * margin, Grid1->height());
+    Grid1->horizontalHeader()->setStretchLastSection(false); // the note takes the width now left
+    Grid1->horizontalHeader()->setStretchLastSection(true);
 }
 
 void TFormCloseYear::Edit1KeyPress(QChar key)
@@ -126,14 +147,15 @@ void TFormCloseYear::BitBtn2Click()
 {
     const int year = chosenYear();
     const int thisYear = controls::today().year();
-    if (year == 0) {
-        controls::dialogs().message(u"اكتب السنة التي تُقفل بأرقامها الأربعة."_s);
-        return;
-    }
-    if (const auto refusal = store::yearCloseRefusal(store::DataModule1->connection(), year, thisYear, archives())) {
-        controls::dialogs().message(QString::fromStdString(*refusal));
-        return;
-    }
+    const auto refuse = [this](const QString& why) {
+        controls::dialogs().message(why);
+        Edit1->setFocus(Qt::OtherFocusReason); // back where the clerk mends the year
+        Edit1->selectAll();
+    };
+    if (year == 0)
+        return refuse(u"اكتب السنة التي تُقفل بأرقامها الأربعة."_s);
+    if (const auto refusal = store::yearCloseRefusal(store::DataModule1->connection(), year, thisYear, archives()))
+        return refuse(QString::fromStdString(*refusal));
     if (!controls::dialogs().confirm(
             u"إقفال سنة %1؟ يُحفظ الدفتر كما هو في أرشيف تلك السنة، ثم تُفرَّغ الإجازات وتبدأ المجاميع من جديد."_s.arg(year)))
         return;

@@ -32,6 +32,8 @@ protected:
 
 private:
     int chosenYear() const; // 0 when the box holds no year
+    // As wide as the grid's columns need, within the window.
+    void fitPanel();
 };
 
 extern TFormCloseYear* FormCloseYear;

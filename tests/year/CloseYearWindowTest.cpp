@@ -1,4 +1,5 @@
 #include "BookWindowFixture.h"
+#include "GridTitles.h"
 #include "Unitcloseyear.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -24,13 +25,16 @@ protected:
     std::unique_ptr<TFormCloseYear> window;
 };
 
-TEST_F(CloseYearWindow, TheClerkClosesTheYearBeforeByKeyboardAndIsToldWhereItsArchiveIs)
+TEST_F(CloseYearWindow, InJanuaryTheClerkClosesTheYearJustEndedByKeyboardAndIsToldWhereItsArchiveIs)
 {
+    controls::fixToday(QDate(2027, 1, 5));
     book->TableM.Insert();
     book->TableMWorkerName.SetText("Crossing");
-    book->TableMServesStart.SetAsInteger(2016);
+    book->TableMServesStart.SetAsInteger(2017);
     book->TableMServesYears.SetAsInteger(9);
-    book->TableMYearPermit.SetAsInteger(14);
+    book->TableMYearPermit.SetAsInteger(2);
+    book->TableMHours.SetAsInteger(12);
+    book->TableMMinute.SetAsInteger(30);
     book->TableM.Post();
     testing_support::addEntry(book->TablePermitAdmin, "AdministrationPermit", 3);
     book->TableM.Edit();
@@ -38,38 +42,56 @@ TEST_F(CloseYearWindow, TheClerkClosesTheYearBeforeByKeyboardAndIsToldWhereItsAr
     book->TableM.Post();
     open();
     EXPECT_TRUE(window->Edit1->hasFocus());
-    EXPECT_EQ(window->Edit1->text(), u"2026"_s) << "this year, proposed";
-    typeText(window->Edit1, u"2025"_s); // the text was selected: typing replaces it
+    EXPECT_EQ(window->Edit1->text(), u"2026"_s) << "the year just ended, proposed";
     ASSERT_EQ(window->Grid1->rowCount(), 1);
-    EXPECT_EQ(window->Grid1->item(0, 2)->text(), u"10"_s);
-    EXPECT_EQ(window->Grid1->item(0, 4)->text(), u"21"_s);
-    EXPECT_EQ(window->Grid1->item(0, 5)->text(), u"3"_s) << "the totals that go to the archive";
-    EXPECT_EQ(window->Grid1->item(0, 8)->text(), u"21 من 2026: 10 سنوات خدمة"_s);
+    const QStringList shown = {u"Crossing"_s, u"9"_s, u"10"_s, u"2"_s, u"2"_s, u"4"_s, u""_s, u""_s, u"2"_s, u"4.30"_s,
+                               u"1 يوم من رصيد الساعات"_s};
+    auto* titles = static_cast<controls::GridTitles*>(window->Grid1->horizontalHeader());
+    for (int column = 0; column < shown.size(); ++column) {
+        EXPECT_EQ(window->Grid1->item(0, column)->text(), shown[column]) << column;
+        EXPECT_EQ(titles->shownTitle(column), window->Grid1->horizontalHeaderItem(column)->text()) << "no title cut";
+    }
     enter();
     EXPECT_TRUE(window->BitBtn2->hasFocus());
     enter();
     EXPECT_EQ(boxes.questions.size(), 1);
-    const std::filesystem::path archive = folder.root().parent_path() / "Archive" / "2025";
+    const std::filesystem::path archive = folder.root().parent_path() / "Archive" / "2026";
     ASSERT_TRUE(std::filesystem::exists(archive)) << boxes.exceptions.join(u'\n').toStdString();
     ASSERT_EQ(boxes.messages.size(), 1);
     EXPECT_TRUE(boxes.messages.front().contains(QString::fromStdString(archive.string())));
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(book->TablePermitAdmin.IsEmpty()) << "the cursors read the book as it now is";
-    EXPECT_EQ(book->TableMYearPermit.AsInteger(), 21);
+    EXPECT_EQ(book->TableMYearPermit.AsInteger(), 2) << "a hand-typed entitlement is kept";
+    EXPECT_EQ(book->TableMServesYears.AsInteger(), 10);
     EXPECT_TRUE(book->TableMAdministrationPermit.IsNull());
+    EXPECT_EQ(book->TableMHorsPermit.Text(), "4.30") << "what is below a day is carried";
+
+    open();
+    EXPECT_EQ(window->Edit1->text(), u"2026"_s) << "nothing else has ended";
+    QTest::mouseClick(window->BitBtn2, Qt::LeftButton);
+    ASSERT_EQ(boxes.messages.size(), 2);
+    EXPECT_TRUE(boxes.messages.back().contains(u"مقفلة من قبل"_s)) << boxes.messages.back().toStdString();
+    EXPECT_EQ(boxes.questions.size(), 1) << "refused before it asks";
 }
 
-TEST_F(CloseYearWindow, AYearOtherThanThisOrTheOneBeforeOrACancelledQuestionClosesNothing)
+TEST_F(CloseYearWindow, AYearNotEndedOrOutOfOrderOrACancelledQuestionClosesNothing)
 {
     testing_support::addWorker(*book, "Amal");
+    controls::fixToday(QDate(2026, 12, 9));
     open();
-    window->Edit1->selectAll();
-    typeText(window->Edit1, u"2024"_s);
-    QTest::mouseClick(window->BitBtn2, Qt::LeftButton);
-    EXPECT_EQ(boxes.messages.size(), 1);
+    EXPECT_EQ(window->Edit1->text(), u"2025"_s) << "a book never closed: the year just ended";
+    for (const auto& [typed, said] : std::vector<std::pair<QString, QString>>{
+             {u"2026"_s, u"لم تنته سنة"_s}, {u"20"_s, u"بأرقامها الأربعة"_s}}) {
+        window->Edit1->selectAll();
+        typeText(window->Edit1, typed);
+        QTest::mouseClick(window->BitBtn2, Qt::LeftButton);
+        ASSERT_FALSE(boxes.messages.isEmpty());
+        EXPECT_TRUE(boxes.messages.back().contains(said)) << boxes.messages.back().toStdString();
+        EXPECT_TRUE(window->Edit1->hasFocus()) << "the box stays where the clerk can mend it";
+    }
     EXPECT_TRUE(boxes.questions.isEmpty());
     window->Edit1->selectAll();
-    typeText(window->Edit1, u"2026"_s);
+    typeText(window->Edit1, u"2024"_s);
     boxes.answerConfirm = false;
     QTest::mouseClick(window->BitBtn2, Qt::LeftButton);
     EXPECT_EQ(boxes.questions.size(), 1);
