@@ -2,8 +2,12 @@
 // files and a database on the tests' own PostgreSQL cluster.
 #include "EitherBook.h"
 #include "StoreError.h"
+#include "YearClose.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 
 using testing_support::addWorker;
@@ -137,6 +141,42 @@ TEST_P(BothBooks, AnotherProgramsChangesAreCountedAndADeletedRecordIsNeverWritte
     theirs->TableM.Delete();
     EXPECT_EQ(thrownBy([&] { ours->TableM.Post(); }), store::recordDeletedElsewhere);
     EXPECT_EQ(theirs->TableM.keysInOrder().size(), 1u) << "the deleted worker is not written back";
+}
+
+TEST_P(BothBooks, TwoClosesOfOneYearStartedTogetherCloseItOnceYearAfterYear)
+{
+    // Years of service but no start year: each close adds one, so a second close would show.
+    const std::int32_t worker = addWorker(*ours, "بلا بداية");
+    ours->TableM.FindKey(worker);
+    ours->TableM.Edit();
+    ours->TableMServesYears.SetAsInteger(9);
+    ours->TableM.Post();
+    ours.reset();
+    const std::filesystem::path desks = std::filesystem::temp_directory_path() / ("ijazat-desks-" + std::to_string(getpid()));
+    for (int year = 2026; year < 2031; ++year) {
+        SCOPED_TRACE(year);
+        std::array<pid_t, 2> closers{};
+        for (std::size_t desk = 0; desk < closers.size(); ++desk)
+            if ((closers[desk] = fork()) == 0) {
+                // Desks of a server book each keep archives of their own; one computer, one folder.
+                const auto archives = desks / (GetParam() ? std::to_string(desk) : std::string("shared"));
+                try {
+                    store::closeYear(book.open({"", 10000})->connection(), year, 2040, archives);
+                } catch (const store::StoreError&) {
+                    _exit(1);
+                }
+                _exit(0);
+            }
+        int closed = 0;
+        for (const pid_t closer : closers) {
+            int status = 0;
+            waitpid(closer, &status, 0);
+            closed += WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+        EXPECT_EQ(closed, 1);
+        EXPECT_EQ(book.stored().at("worker").at(0).at(2), std::to_string(10 + year - 2026));
+    }
+    std::filesystem::remove_all(desks);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, BothBooks, ::testing::Values(false, true), testing_support::kindName);

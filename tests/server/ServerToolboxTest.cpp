@@ -178,6 +178,18 @@ TEST_F(ServerToolbox, ClosingAYearOfTheServerBookArchivesItLocallyAndStartsTheNe
     ASSERT_EQ(desk->TablePermitHours.keysInOrder().size(), 1u) << "the hours below a day are carried";
     EXPECT_EQ(desk->TablePermitHours.FieldByName("Date").Text(), "من 2025");
     EXPECT_EQ(book({"close-year", "2025"}).status, 1) << "a year closes once";
+
+    // Another desk has no archive folder: the book's own record refuses it, and the
+    // archive comes from the server.
+    const auto archived = testing_support::readBook(archive);
+    std::filesystem::remove_all(archive.parent_path());
+    const auto elsewhere = book({"close-year", "2025"});
+    EXPECT_EQ(elsewhere.status, 1);
+    EXPECT_NE(elsewhere.err.find("مقفلة من قبل"), std::string::npos) << elsewhere.err;
+    const auto fetched = book({"archive", "2025"});
+    ASSERT_EQ(fetched.status, 0) << fetched.err;
+    EXPECT_EQ(testing_support::readBook(archive), archived);
+    EXPECT_EQ(book({"archive", "2024"}).status, 1) << "no archive of a year never closed";
 }
 
 TEST(ServerChoice, ABareNameIsAServiceAndAConnectionStringOrURIIsKeptAsGiven)
