@@ -60,7 +60,6 @@ TFormCloseYear::TFormCloseYear()
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid1->verticalHeader()->hide();
-    Grid1->horizontalHeader()->setStretchLastSection(true);
     Grid1->setGeometry(5, 40, Panel1->width() - 10, Panel1->height() - 45);
 
     controls::setTabChain({Edit1, Grid1, BitBtn1, BitBtn2});
@@ -116,6 +115,7 @@ void TFormCloseYear::Edit1Change()
             Grid1->setItem(r, c, new QTableWidgetItem(cells[c]));
     }
     // Each column as wide as its title and its widest figure: nothing cut.
+    Grid1->horizontalHeader()->setStretchLastSection(false);
     Grid1->resizeColumnsToContents();
     fitPanel();
 }
@@ -126,15 +126,14 @@ void TFormCloseYear::fitPanel()
     int needed = 2 * Grid1->frameWidth() + Grid1->verticalScrollBar()->sizeHint().width() + 2 * margin;
     for (int column = 0; column < Grid1->columnCount(); ++column)
         needed += Grid1->columnWidth(column);
-    // Every column in sight where the screen has room; beyond it the grid scrolls, its titles whole.
+    // Every column in sight where the screen has room; beyond it the grid scrolls, every column whole.
     const int panelWidth = std::clamp(needed, narrowest, std::max(narrowest, width() - 2 * margin));
     Panel1->resize(panelWidth, Panel1->height());
     Panel1->move((width() - panelWidth) / 2, Panel1->y());
     Label1->move(panelWidth - 10 - Label1->width(), Label1->y());
     Edit1->move(Label1->x() - 8 - Edit1->width(), Edit1->y());
     Grid1->resize(panelWidth - 2 * margin, Grid1->height());
-    Grid1->horizontalHeader()->setStretchLastSection(false); // the note takes the width now left
-    Grid1->horizontalHeader()->setStretchLastSection(true);
+    Grid1->horizontalHeader()->setStretchLastSection(needed <= panelWidth); // the note takes what is left, if anything
 }
 
 void TFormCloseYear::Edit1KeyPress(QChar key)

@@ -35,6 +35,7 @@ TEST_F(CloseYearWindow, InJanuaryTheClerkClosesTheYearJustEndedByKeyboardAndIsTo
     book->TableMYearPermit.SetAsInteger(2);
     book->TableMHours.SetAsInteger(12);
     book->TableMMinute.SetAsInteger(30);
+    book->TableMHealthPermit.SetAsInteger(2147483647); // the widest figure a column may have to show
     book->TableM.Post();
     testing_support::addEntry(book->TablePermitAdmin, "AdministrationPermit", 3);
     book->TableM.Edit();
@@ -44,12 +45,14 @@ TEST_F(CloseYearWindow, InJanuaryTheClerkClosesTheYearJustEndedByKeyboardAndIsTo
     EXPECT_TRUE(window->Edit1->hasFocus());
     EXPECT_EQ(window->Edit1->text(), u"2026"_s) << "the year just ended, proposed";
     ASSERT_EQ(window->Grid1->rowCount(), 1);
-    const QStringList shown = {u"Crossing"_s, u"9"_s, u"10"_s, u"2"_s, u"2"_s, u"4"_s, u""_s, u""_s, u"2"_s, u"4.30"_s,
+    const QStringList shown = {u"Crossing"_s, u"9"_s, u"10"_s, u"2"_s, u"2"_s, u"4"_s, u"2147483647"_s, u""_s, u"2"_s, u"4.30"_s,
                                u"1 يوم من رصيد الساعات"_s};
     auto* titles = static_cast<controls::GridTitles*>(window->Grid1->horizontalHeader());
     for (int column = 0; column < shown.size(); ++column) {
         EXPECT_EQ(window->Grid1->item(0, column)->text(), shown[column]) << column;
         EXPECT_EQ(titles->shownTitle(column), window->Grid1->horizontalHeaderItem(column)->text()) << "no title cut";
+        EXPECT_GT(window->Grid1->columnWidth(column), window->Grid1->fontMetrics().horizontalAdvance(shown[column]))
+            << "no figure cut: " << column;
     }
     enter();
     EXPECT_TRUE(window->BitBtn2->hasFocus());
