@@ -129,7 +129,7 @@ std::vector<int> yearsClosed(BookConnection& book, const std::filesystem::path& 
     std::error_code unreadable;
     for (const auto& entry : std::filesystem::directory_iterator(archives, unreadable)) {
         const std::string name = entry.path().filename().string();
-        if (name.size() == 4 && name.find_first_not_of("0123456789") == std::string::npos && entry.is_directory())
+        if (name.size() == 4 && name.find_first_not_of("0123456789") == std::string::npos && entry.is_directory(unreadable))
             years.push_back(std::stoi(name));
     }
     std::sort(years.begin(), years.end());
@@ -162,7 +162,7 @@ void finishLeftovers(const std::vector<int>& closed, const std::filesystem::path
             continue;
         const std::string rest = name.substr(mark + closingMark.size());
         const std::string process = rest.substr(0, rest.find('.'));
-        if (process.empty() || process.find_first_not_of("0123456789") != std::string::npos
+        if (process.empty() || process.size() > 9 || process.find_first_not_of("0123456789") != std::string::npos
             || processRunning(pid_t(std::stol(process))))
             continue;
         leftovers.push_back(entry.path());
