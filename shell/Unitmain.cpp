@@ -118,9 +118,15 @@ void TFormMain::FormCreate()
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
     // A key the focused control ignores travels on to its parents; it is seen here once.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this
-        && (watched == focusWidget() || (!focusWidget() && watched == this))) {
+    const bool ours = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this
+                      && (watched == focusWidget() || (!focusWidget() && watched == this));
+    if (!ours)
+        return false;
+    // Every key reaches the window first as a shortcut check, then its release follows it.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyRelease)
+        previewed_ = nullptr;
+    if (event->type() == QEvent::KeyPress && event != previewed_) {
+        previewed_ = event;
         const QString character = static_cast<QKeyEvent*>(event)->text();
         controls::guarded([&] { FormKeyPress(character); });
     }

@@ -46,6 +46,9 @@ private:
     QPushButton* menuButton(const QString& name, const QString& caption, int left, int top, bool picture);
     QLabel* badge(const QString& name, const QString& caption, const QPushButton* button);
     bool keyPreview_ = false;
+    // The key press last previewed, until the next key reaches the window: a filter put in
+    // while a key is handled makes Qt hand that key to this one again.
+    const QEvent* previewed_ = nullptr;
 };
 
 extern TFormMain* FormMain;
