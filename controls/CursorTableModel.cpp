@@ -114,10 +114,18 @@ void CursorTableModel::readFailed(const std::exception& error) const noexcept
     if (readsHeld_)
         return;
     readsHeld_ = true;
+    auto* self = const_cast<CursorTableModel*>(this);
+    ClerkAction::atNextAction(self, [self] {
+        self->outOfStep_ = true;
+        if (self->shown_)
+            self->catchUp();
+        else
+            self->resumeReads();
+    });
     // Rows are read while the grid paints: the failure is shown once painting is over.
     const QString message = u"تعذرت قراءة القائمة من الدفتر، فبقيت كما كانت: "_s + QString::fromUtf8(error.what());
     QMetaObject::invokeMethod(
-        const_cast<CursorTableModel*>(this),
+        self,
         [message, action = ClerkAction::current()] { reportException(message, action); }, Qt::QueuedConnection);
 }
 

@@ -72,7 +72,8 @@ private:
     // Whether the keys were read before the table last changed; unknown counts as no.
     bool keysStale() noexcept;
     // A read that failed: rows keep what they showed, no other read is tried until the
-    // clerk next moves or the list is shown again, and the clerk is told once.
+    // clerk's next action (a key or a click anywhere), which reads the list again, and
+    // the clerk is told once.
     void readFailed(const std::exception& error) const noexcept;
     void resumeReads() noexcept;
     int newRowPosition() const;

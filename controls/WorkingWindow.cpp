@@ -1,5 +1,8 @@
 #include "WorkingWindow.h"
 
+#include "ClerkAction.h"
+#include "Guard.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QScreen>
@@ -40,6 +43,16 @@ QPushButton* WorkingWindow::addCloseButton()
                                      QRect(barMargin, 16, 100, 25), style()->standardIcon(QStyle::SP_DialogCloseButton));
     QObject::connect(button, &QPushButton::clicked, this, &QWidget::close);
     return button;
+}
+
+void WorkingWindow::runShowHandler(const std::function<void()>& handler)
+{
+    if (guarded(handler))
+        return;
+    ClerkAction::atNextAction(this, [this, handler] {
+        if (isVisible())
+            runShowHandler(handler);
+    });
 }
 
 void WorkingWindow::keepCentred(QWidget* panel)

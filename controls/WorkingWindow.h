@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QWidget>
 
+#include <functional>
+
 #include <vector>
 
 namespace controls {
@@ -36,6 +38,10 @@ signals:
     void closed();
 
 protected:
+    // Runs the window's show handler under the guard. One that a lock held elsewhere cut
+    // short runs again at the clerk's next action while the window is open, so the window
+    // fills as if it had just been shown.
+    void runShowHandler(const std::function<void()>& handler);
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

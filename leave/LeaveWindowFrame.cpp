@@ -125,7 +125,7 @@ void TLeaveWindowFrame::showEvent(QShowEvent* event)
 {
     controls::WorkingWindow::showEvent(event);
     if (!event->spontaneous())
-        controls::guarded([this] { FormShow(); });
+        runShowHandler([this] { FormShow(); });
 }
 
 void TLeaveWindowFrame::FormShow()

@@ -75,7 +75,7 @@ void TFormNew::showEvent(QShowEvent* event)
 {
     controls::WorkingWindow::showEvent(event);
     if (!event->spontaneous())
-        controls::guarded([this] { FormShow(); });
+        runShowHandler([this] { FormShow(); });
 }
 
 void TFormNew::FormShow()

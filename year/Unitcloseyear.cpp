@@ -73,7 +73,7 @@ void TFormCloseYear::showEvent(QShowEvent* event)
 {
     controls::WorkingWindow::showEvent(event);
     if (!event->spontaneous())
-        controls::guarded([this] { FormShow(); });
+        runShowHandler([this] { FormShow(); });
 }
 
 void TFormCloseYear::FormShow()

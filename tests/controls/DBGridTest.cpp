@@ -2,6 +2,7 @@
 #include "FieldLineEdit.h"
 #include "GridTitles.h"
 #include "Guard.h"
+#include "OtherProgram.h"
 #include "RecordingDialogs.h"
 #include "TempBook.h"
 #include "Typing.h"
@@ -450,21 +451,7 @@ TEST_F(GridTest, TitlesTooLongForTheirColumnShowTheirBeginningAndTheMarkedColumn
 
 namespace {
 
-// Another program with the book's worker file open.
-class OtherProgram {
-public:
-    explicit OtherProgram(const std::filesystem::path& root)
-    {
-        sqlite3_open((root / "worker/worker.db").string().c_str(), &db_);
-    }
-    ~OtherProgram() { sqlite3_close(db_); }
-    OtherProgram(const OtherProgram&) = delete;
-    OtherProgram& operator=(const OtherProgram&) = delete;
-    void run(const char* sql) { ASSERT_EQ(sqlite3_exec(db_, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
-
-private:
-    sqlite3* db_ = nullptr;
-};
+using testing_support::OtherProgram;
 
 TEST_F(GridTest, ListsShowWhatAnotherProgramChangedWhenShownAgainOrMovedIn)
 {

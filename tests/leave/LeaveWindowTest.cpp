@@ -1,4 +1,6 @@
 #include "BookWindowFixture.h"
+#include "Guard.h"
+#include "OtherProgram.h"
 #include "Pixels.h"
 #include "ProgramLook.h"
 #include "Unitadministrationpermit.h"
@@ -56,6 +58,27 @@ protected:
     std::vector<std::int32_t> keys; // Salim, Ahmad, Huda, Bilal
     std::vector<std::unique_ptr<TLeaveWindowFrame>> windows;
 };
+
+TEST_F(LeaveWindow, OpenedUnderAnotherProgramsLockTheNextKeyFillsTheWindowAsIfJustShown)
+{
+    testing_support::OtherProgram desk(folder.root());
+    desk.run("BEGIN EXCLUSIVE; UPDATE worker SET NoHire = 1");
+    QPushButton opener; // the menu's button, clicked
+    controls::connectGuarded(&opener, &QPushButton::clicked, &opener, [this] { open<TFormAdministrationPermit>(); });
+    opener.show();
+    click(&opener);
+    QApplication::processEvents();
+    auto& window = static_cast<TFormAdministrationPermit&>(*windows.back());
+    EXPECT_EQ(boxes.exceptions.size(), 1) << boxes.exceptions.join(u'\n').toStdString();
+    desk.run("ROLLBACK");
+    QTest::keyClick(window.Edit1, 'H'); // the clerk starts typing a name
+    EXPECT_TRUE(window.Edit1->hasFocus());
+    EXPECT_EQ(window.Edit1->text(), u"H"_s);
+    EXPECT_EQ(book->TableMWNWorkerName.Text(), "Huda") << "the list follows the typing";
+    const QStringList shown = {window.Edit2->text(), window.Edit4->text(), window.Edit5->text(), window.Edit6->text()};
+    EXPECT_EQ(shown, (QStringList{u"1"_s, u"08"_s, u"12"_s, u"2026"_s})) << "count and date as a show sets them";
+    EXPECT_EQ(boxes.exceptions.size(), 1);
+}
 
 TEST_F(LeaveWindow, EveryShowResetsTheBoxesFromTheClockAndStartsTheListOnItsFirstName)
 {

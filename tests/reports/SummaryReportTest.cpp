@@ -1,5 +1,6 @@
 #include "ArabicFonts.h"
 #include "BookWindowFixture.h"
+#include "OtherProgram.h"
 #include "QtWarnings.h"
 #include "ReportGenerator.h"
 #include "Unitallworker.h"
@@ -154,6 +155,31 @@ TEST_F(SummaryReport, TheWindowShowsElevenColumnsTwoHiddenAndItsPrintButtonWaits
     window->grab();
     EXPECT_TRUE(testing_support::QtWarnings::printed().isEmpty())
         << testing_support::QtWarnings::printed().join(u'\n').toStdString();
+}
+
+TEST_F(SummaryReport, OpenedUnderAnotherProgramsLockItSaysSoOnceAndTheNextClickReadsTheListAndLands)
+{
+    addWorkers(3);
+    testing_support::OtherProgram desk(folder.root());
+    desk.run("BEGIN EXCLUSIVE; UPDATE worker SET NoHire = 1");
+    window = std::make_unique<TFormAllWorker>();
+    FormAllWorker = window.get();
+    ASSERT_TRUE(testing_support::showActive(*window));
+    QApplication::processEvents();
+    controls::DBGrid& grid = *window->DBGrid1;
+    EXPECT_EQ(boxes.exceptions.size(), 1);
+    EXPECT_EQ(grid.rows().rowCount(), 0) << "nothing could be read";
+    desk.run("ROLLBACK");
+    // The clerk clicks where the second row's name will be: the list is read first, then the click lands.
+    const int rowHeight = grid.verticalHeader()->defaultSectionSize();
+    const QPoint second(grid.viewport()->width() - 20, rowHeight + rowHeight / 2);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, second);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.rows().rowCount(), 3);
+    EXPECT_EQ(grid.currentIndex().row(), 1);
+    EXPECT_EQ(grid.currentIndex().column(), grid.columnAt(second.x()));
+    EXPECT_EQ(book->TableMWorkerName.Text(), "worker 2");
+    EXPECT_EQ(boxes.exceptions.size(), 1);
 }
 
 TEST_F(SummaryReport, AFailureWhileGeneratingIsReportedAndTheWindowStaysOpen)
