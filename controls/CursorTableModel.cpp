@@ -16,15 +16,18 @@ namespace {
 // Rows kept read beyond the ones on screen; a few screens' worth.
 constexpr std::size_t rowCacheLimit = 512;
 
-Qt::Alignment qtAlignment(store::FieldAlignment alignment)
+Qt::Alignment qtAlignment(store::FieldAlignment alignment, store::FieldType type)
 {
     switch (alignment) {
     case store::FieldAlignment::Left:
         return Qt::AlignLeft | Qt::AlignVCenter;
     case store::FieldAlignment::Right:
-        // Right is the right edge in either reading order: the worker's name keeps to it,
-        // a Latin name too.
-        return Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
+        // A right-aligned text (the worker's name) keeps to the right edge in either reading
+        // order, a Latin name too; a figure's right alignment is mirrored in a right-to-left
+        // grid, so figures stand at the cell's left edge there.
+        if (type == store::FieldType::Text)
+            return Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
+        return Qt::AlignRight | Qt::AlignVCenter;
     case store::FieldAlignment::Center:
         break;
     }
@@ -161,7 +164,8 @@ QVariant CursorTableModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return text(index.row(), index.column());
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(qtAlignment(shown.alignment.value_or(field(index.column()).Alignment())));
+        return QVariant::fromValue(qtAlignment(shown.alignment.value_or(field(index.column()).Alignment()),
+                                               field(index.column()).DataType()));
     case Qt::BackgroundRole:
         return shown.colour.isValid() ? QVariant(shown.colour) : QVariant();
     default:

@@ -29,11 +29,11 @@ void FieldLineEdit::keepToField(const store::Field& field)
 {
     wholeNumbersOnly_ = field.DataType() != store::FieldType::Text;
     // A number is typed and read left to right, its sign first, even in a right-to-left
-    // window; it keeps to the box's edge the window's reading order starts from.
+    // window; right-aligned as figures are, mirrored to the left edge in a right-to-left window.
     if (wholeNumbersOnly_) {
         const bool rightToLeft = parentWidget() && parentWidget()->isRightToLeft();
         setLayoutDirection(Qt::LeftToRight);
-        setAlignment((rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter);
+        setAlignment((rightToLeft ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignAbsolute | Qt::AlignVCenter);
     } else {
         unsetLayoutDirection();
         // A right-aligned field (the worker's name) keeps to the right, a Latin name too;

@@ -7,11 +7,12 @@
 namespace controls {
 namespace {
 
-bool isWholeNumber(const QString& text)
+// Digits with their signs and the hours text's point, and nothing else.
+bool isFigure(const QString& text)
 {
-    const qsizetype digitsFrom = text.startsWith(u'-') ? 1 : 0;
-    return text.size() > digitsFrom
-           && std::all_of(text.begin() + digitsFrom, text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return std::any_of(text.begin(), text.end(), digit)
+           && std::all_of(text.begin(), text.end(), [&](QChar c) { return digit(c) || c == u'-' || c == u'+' || c == u'.'; });
 }
 
 } // namespace
@@ -19,10 +20,10 @@ bool isWholeNumber(const QString& text)
 QString GridCells::displayText(const QVariant& value, const QLocale& locale) const
 {
     const QString text = QStyledItemDelegate::displayText(value, locale);
-    if (!isWholeNumber(text))
+    if (text.isEmpty())
         return text;
-    // Isolated left to right: the cell's reading order would otherwise put the sign last.
-    return isolatedLeftToRight(text);
+    // Isolated: the cell's own reading order would otherwise carry a sign to the far end.
+    return isFigure(text) ? isolatedLeftToRight(text) : isolated(text);
 }
 
 } // namespace controls

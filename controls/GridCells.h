@@ -4,8 +4,9 @@
 
 namespace controls {
 
-// How a data-aware grid paints its cells: a whole number keeps its sign before its digits,
-// read left to right even in a right-to-left grid ("-5", never "5-").
+// How a grid paints its cells in either reading order: a figure or an hours text reads left
+// to right, its sign first ("-5", "-2.-3", never "5-" or "3-.2-"); any other text (a
+// name) reads in its own direction, taken from its first letter, so "-Ali" stays "-Ali".
 class GridCells : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "DataModule.h"
 #include "Dialogs.h"
+#include "GridCells.h"
 #include "GridTitles.h"
 #include "Guard.h"
 #include "KeyPressHandlers.h"
@@ -57,6 +58,7 @@ TFormCloseYear::TFormCloseYear()
     Grid1->setObjectName(u"Grid1"_s);
     Grid1->setHorizontalHeader(new controls::GridTitles(Grid1)); // a long title keeps its beginning
     Grid1->setHorizontalHeaderLabels(titles);
+    Grid1->setItemDelegate(new controls::GridCells(Grid1)); // figures and hours texts sign first
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid1->verticalHeader()->hide();

@@ -197,8 +197,9 @@ TEST_F(DBEditTest, ARecordGoneFromTheTableRefusesTheChangeAndTheBoxShowsTheField
 } // namespace
 
 // The worker's name keeps to the right of its box in a right-to-left window, a Latin name
-// too, shown or being typed; the same in a grid cell being edited.
-TEST(RightAlignedNames, ALatinNameKeepsToTheRightOfItsBoxAndOfAnEditedCell)
+// too, shown or being typed; the same in a grid cell being edited. A figure's right
+// alignment is mirrored there: it stands at the left of its box and of its cell.
+TEST(RightAlignedNames, ALatinNameKeepsToTheRightOfItsBoxAndOfAnEditedCellAFigureToTheLeft)
 {
     testing_support::TempBook folder;
     auto book = folder.open();
@@ -208,15 +209,25 @@ TEST(RightAlignedNames, ALatinNameKeepsToTheRightOfItsBoxAndOfAnEditedCell)
     window.setLayoutDirection(Qt::RightToLeft);
     auto* name = new controls::DBEdit(&window, u"DBEdit1"_s, book->DataSourceM, "WorkerName");
     name->setGeometry(10, 10, 240, 26);
+    auto* years = new controls::DBEdit(&window, u"DBEdit2"_s, book->DataSourceM, "YearPermit");
+    years->setGeometry(260, 10, 100, 26);
     auto* grid = new controls::DBGrid(&window, u"DBGrid1"_s, book->DataSourceM,
-                                      {{"WorkerName", u"اسم العامل"_s, 240, Qt::white, Qt::blue, {}}}, {});
-    grid->setGeometry(10, 50, 300, 120);
+                                      {{"WorkerName", u"اسم العامل"_s, 240, Qt::white, Qt::blue, {}},
+                                       {"YearPermit", u"الإستحقاق"_s, 100, Qt::white, Qt::blue, {}}},
+                                      {});
+    grid->setGeometry(10, 50, 400, 120);
     ASSERT_TRUE(testing_support::showActive(window));
     auto rightHalf = [](QWidget& shown, const char* when) {
         const auto [first, last] = testing_support::inkColumns(shown.grab().toImage(), 4);
         EXPECT_GT(first, shown.width() / 2) << when << ": ink from " << first << " to " << last;
     };
     rightHalf(*name, "shown");
+    const QRect figureCell = grid->visualRect(grid->rows().index(0, 1));
+    for (const auto& [shown, part] : {std::pair<QWidget*, QRect>{years, years->rect()}, {grid->viewport(), figureCell}}) {
+        const auto [first, last] = testing_support::inkColumns(shown->grab(part).toImage(), 4);
+        EXPECT_TRUE(first >= 0 && last < part.width() / 2)
+            << shown->objectName().toStdString() << ": ink from " << first << " to " << last;
+    }
     name->setFocus(Qt::MouseFocusReason);
     name->end(false);
     typeText(name, u" H"_s);
