@@ -7,6 +7,8 @@
 #include <QEventLoop>
 #include <QScreen>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace controls {
@@ -87,9 +89,34 @@ void WorkingWindow::resizeEvent(QResizeEvent* event)
     if (bottomBar_)
         bottomBar_->setGeometry(0, height() - 46, width(), 46);
     for (QWidget* button : rightEnded_)
-        button->move(bottomBar()->width() - barMargin - button->width(), button->y());
+        button->move(placeInBar(*button), button->y());
     for (QWidget* panel : centred_)
         panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
+}
+
+int WorkingWindow::placeInBar(const QWidget& button) const
+{
+    std::vector<std::pair<int, int>> taken; // from, to: the other controls of the bar
+    for (const QWidget* other : bottomBar_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (other != &button && !other->isHidden())
+            taken.emplace_back(other->x(), other->x() + other->width());
+    const int width = button.width();
+    const auto free = [&](int left) {
+        if (left < barMargin || left + width > bottomBar_->width() - barMargin)
+            return false;
+        return std::none_of(taken.begin(), taken.end(), [&](const std::pair<int, int>& span) {
+            return left < span.second + barMargin && left + width + barMargin > span.first;
+        });
+    };
+    const int rightEnd = bottomBar_->width() - barMargin - width;
+    if (free(rightEnd))
+        return rightEnd;
+    // Crowded at the right end (a small screen): the nearest room to it beside another control.
+    int best = -1;
+    for (const auto& span : taken)
+        if (free(span.second + barMargin))
+            best = std::max(best, span.second + barMargin);
+    return best >= 0 ? best : rightEnd;
 }
 
 void WorkingWindow::closeEvent(QCloseEvent* event)

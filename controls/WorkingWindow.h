@@ -46,6 +46,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Where a right-end button goes along the bar: its right end, or where an added button
+    // covers none of the bar's other controls, whatever the screen's width.
+    int placeInBar(const QWidget& button) const;
+
     QWidget* bottomBar_ = nullptr;
     std::vector<QWidget*> centred_;
     std::vector<QWidget*> rightEnded_;

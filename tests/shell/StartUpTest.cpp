@@ -91,6 +91,15 @@ TEST_F(DataRoot, TheMainWindowOpensMaximisedWithTheFirstButtonFocused)
                   EXPECT_EQ(FormMain->focusWidget(), FormMain->Button1);
                   EXPECT_EQ(FormMain->windowTitle(), u"الإجازات"_s);
                   EXPECT_FALSE(FormNew->isVisible()) << "every other window waits hidden";
+                  // Whatever the screen, the year's close button covers none of the bar's own controls.
+                  for (const QSize screen : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}) {
+                      FormMain->setWindowState(Qt::WindowNoState);
+                      FormMain->resize(screen);
+                      const QRect added = FormMain->BitBtn5->geometry();
+                      EXPECT_TRUE(FormMain->bottomBar()->rect().contains(added)) << screen.width();
+                      for (const QWidget* own : std::initializer_list<const QWidget*>{FormMain->BitBtn1, FormMain->Label1, FormMain->Label2})
+                          EXPECT_FALSE(added.intersects(own->geometry())) << screen.width() << " " << own->objectName().toStdString();
+                  }
               }),
               0);
     EXPECT_TRUE(checked);
