@@ -18,7 +18,8 @@ std::string engineFailure(int engineCode, const std::string& file, const std::st
     switch (engineCode & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        said = what + " مقفل: برنامج آخر يكتب فيه الآن، ولم يُحفظ شيء. أعد المحاولة بعد قليل";
+        // The other program may be writing or only reading: all that is known is that it holds the file.
+        said = what + " مقفل: يستعمله برنامج آخر الآن، ولم يُحفظ شيء. أعد المحاولة بعد قليل";
         break;
     case SQLITE_READONLY:
         said = what + " للقراءة فقط: لا تمكن الكتابة فيه، ولم يُحفظ شيء";

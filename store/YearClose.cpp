@@ -314,7 +314,7 @@ std::filesystem::path closeYear(BookConnection& book, int closing, int currentYe
     try {
         book.beginWrite(); // no other program writes, nor closes, until the close is stored
     } catch (const StoreError& error) {
-        throw StoreError(std::string("برنامج آخر يكتب في الدفتر: ") + error.what());
+        throw StoreError(std::string("الدفتر يستعمله برنامج آخر: ") + error.what());
     }
     const std::filesystem::path archive = archives / std::to_string(closing);
     const std::filesystem::path aside = archives / (std::to_string(closing) + std::string(closingMark) + std::to_string(getpid()));

@@ -67,7 +67,18 @@ TEST(EngineMessages, SayWhatHappenedToWhichFileThenTheEnginesOwnText)
              sqlite3_close(other);
              return said;
          },
-         "مقفل: برنامج آخر يكتب فيه", "", "database is locked"},
+         "مقفل: يستعمله برنامج آخر", "", "database is locked"},
+        {"another program only reads",
+         [](TempBook& book) {
+             auto ours = book.open({"", 20});
+             sqlite3* other = nullptr;
+             sqlite3_open((book.root() / "worker/worker.db").c_str(), &other);
+             sqlite3_exec(other, "BEGIN; SELECT count(*) FROM worker", nullptr, nullptr, nullptr);
+             const std::string said = thrownBy([&] { renameFirstWorker(*ours); });
+             sqlite3_close(other);
+             return said;
+         },
+         "مقفل: يستعمله برنامج آخر", "", "database is locked"},
         {"a read-only disk",
          [](TempBook& book) {
              FaultVfs::openReadOnly(true);
