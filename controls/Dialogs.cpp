@@ -11,6 +11,38 @@
 namespace controls {
 namespace {
 
+// A path (a left-to-right isolate holding a folder separator) stays whole on one line: a
+// word joiner between its characters keeps the box from breaking it at a "/" or a "-".
+QString unbrokenPaths(const QString& text)
+{
+    QString kept;
+    QString isolate; // the left-to-right isolate being read, its opening mark included
+    for (const QChar c : text) {
+        if (c == QChar(0x2066) && isolate.isEmpty()) {
+            isolate = c;
+            continue;
+        }
+        if (isolate.isEmpty()) {
+            kept += c;
+            continue;
+        }
+        if (c != QChar(0x2069)) {
+            isolate += c;
+            continue;
+        }
+        if (isolate.contains(u'/') || isolate.contains(u'\\')) {
+            kept += isolate.front();
+            for (qsizetype i = 1; i < isolate.size(); ++i)
+                kept += isolate.sliced(i, 1) + (i + 1 < isolate.size() ? QString(QChar(0x2060)) : QString());
+        } else {
+            kept += isolate;
+        }
+        kept += c;
+        isolate.clear();
+    }
+    return kept + isolate;
+}
+
 class MessageBoxes final : public Dialogs {
 public:
     void message(const QString& text) override { tell(QMessageBox::NoIcon, text); }
@@ -39,7 +71,7 @@ private:
     // (the platform's own messages) left to right.
     static void tell(QMessageBox::Icon icon, const QString& text)
     {
-        QMessageBox box(icon, applicationTitle(), text, QMessageBox::Ok);
+        QMessageBox box(icon, applicationTitle(), unbrokenPaths(text), QMessageBox::Ok);
         box.setLayoutDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
         box.exec();
     }

@@ -4,6 +4,7 @@
 #include "DataModule.h"
 #include "Dialogs.h"
 #include "Guard.h"
+#include "IsolatedText.h"
 #include "ReportColumns.h"
 #include "WindowParts.h"
 #include "Unitprint.h"
@@ -58,5 +59,5 @@ void TFormAllWorker::BitBtn3Click()
     if (file.isEmpty())
         return;
     exportBook(store::DataModule1->connection(), file.toStdString(), false);
-    controls::dialogs().message(u"صُدِّر ملخص العاملين إلى %1"_s.arg(file));
+    controls::dialogs().message(u"صُدِّر ملخص العاملين إلى %1"_s.arg(controls::isolatedLeftToRight(file)));
 }

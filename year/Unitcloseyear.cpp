@@ -6,6 +6,7 @@
 #include "GridCells.h"
 #include "GridTitles.h"
 #include "Guard.h"
+#include "IsolatedText.h"
 #include "KeyPressHandlers.h"
 #include "WindowParts.h"
 #include "YearClose.h"
@@ -166,6 +167,7 @@ void TFormCloseYear::BitBtn2Click()
     // The cursors read the book as it now is: the same workers, their entries gone.
     for (store::Cursor* cursor : book.cursors())
         cursor->Refresh();
-    controls::dialogs().message(u"أُقفلت سنة %1، وحُفظ أرشيفها في %2"_s.arg(year).arg(QString::fromStdString(archive.string())));
+    controls::dialogs().message(u"أُقفلت سنة %1، وحُفظ أرشيفها في %2"_s.arg(year).arg(
+        controls::isolatedLeftToRight(QString::fromStdString(archive.string()))));
     close();
 }

@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 #include "Guard.h"
+#include "IsolatedText.h"
 #include "JpegPicture.h"
 #include "Pictures.h"
 #include "ProgramTitle.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QPushButton>
@@ -132,6 +134,18 @@ TEST(RealBoxes, TheMessageBoxHasNoIconOneOkAndTheProgramTitle)
         box.button(QMessageBox::Ok)->click();
     });
     controls::dialogs().message(u"يوجد خطأ في الإدخال"_s);
+}
+
+TEST(RealBoxes, APathInABoxStaysWholeOnOneLine)
+{
+    const QString path = u"/home/clerk/kestrave/Archive/2026/PermitAdmin/Permit-Admin.DB/and/further-down"_s;
+    whenABoxOpens([](QMessageBox& box) {
+        const auto* label = box.findChild<QLabel*>(u"qt_msgbox_label"_s);
+        ASSERT_NE(label, nullptr);
+        EXPECT_LT(label->height(), 2 * label->fontMetrics().lineSpacing()) << "one line";
+        box.button(QMessageBox::Ok)->click();
+    });
+    controls::dialogs().message(controls::isolatedLeftToRight(path));
 }
 
 TEST(RealBoxes, TheExceptionBoxHasAnErrorIconAndTheFullStopRule)

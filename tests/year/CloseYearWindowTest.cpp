@@ -1,5 +1,6 @@
 #include "BookWindowFixture.h"
 #include "GridTitles.h"
+#include "IsolatedText.h"
 #include "Unitcloseyear.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -61,7 +62,7 @@ TEST_F(CloseYearWindow, InJanuaryTheClerkClosesTheYearJustEndedByKeyboardAndIsTo
     const std::filesystem::path archive = folder.root().parent_path() / "Archive" / "2026";
     ASSERT_TRUE(std::filesystem::exists(archive)) << boxes.exceptions.join(u'\n').toStdString();
     ASSERT_EQ(boxes.messages.size(), 1);
-    EXPECT_TRUE(boxes.messages.front().contains(QString::fromStdString(archive.string())));
+    EXPECT_TRUE(boxes.messages.front().contains(controls::isolatedLeftToRight(QString::fromStdString(archive.string()))));
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(book->TablePermitAdmin.IsEmpty()) << "the cursors read the book as it now is";
     EXPECT_EQ(book->TableMYearPermit.AsInteger(), 2) << "a hand-typed entitlement is kept";
