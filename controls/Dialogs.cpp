@@ -4,9 +4,14 @@
 #include "ProgramTitle.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace controls {
 namespace {
@@ -63,7 +68,13 @@ public:
     }
     QString fileToSave(const QString& title, const QString& suggested, const QString& filter) override
     {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filter);
+        // A bare name is offered in the clerk's documents folder (the home folder where there is
+        // none), not wherever the program was started.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString start = QFileInfo(suggested).isRelative()
+                                  ? QDir(QDir(documents).exists() ? documents : QDir::homePath()).filePath(suggested)
+                                  : suggested;
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, start, filter);
     }
 
 private:
@@ -72,6 +83,7 @@ private:
     static void tell(QMessageBox::Icon icon, const QString& text)
     {
         QMessageBox box(icon, applicationTitle(), unbrokenPaths(text), QMessageBox::Ok);
+        box.button(QMessageBox::Ok)->setText(u"OK"_s); // the windows' boxes keep their one button as it reads
         box.setLayoutDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
         box.exec();
     }

@@ -13,7 +13,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QScreen>
@@ -35,6 +37,14 @@ namespace {
 constexpr int pageBorder = 12; // in pixels, as the page view leaves
 // Far above the summary of 100,000 workers, far below what would exhaust the memory.
 constexpr qint64 largestSavedReport = qint64(1) << 30;
+
+// Where the file dialogs start: the clerk's documents (the home folder where there is none),
+// not wherever the program was started.
+QString documents()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
 
 } // namespace
 
@@ -110,21 +120,21 @@ void PreviewWindow::buildToolBar()
     add(u"Print"_s, u"Print"_s, QStyle::SP_DialogApplyButton, [this] { print(); }, true);
     add(u"Save"_s, u"Save"_s, QStyle::SP_DialogSaveButton,
         [this] {
-            const QString path = QFileDialog::getSaveFileName(this, u"Save report"_s, {}, u"Reports (*.ijr)"_s);
+            const QString path = QFileDialog::getSaveFileName(this, u"حفظ التقرير"_s, documents(), u"Reports (*.ijr)"_s);
             if (!path.isEmpty())
                 saveTo(path);
         },
         true);
     add(u"Load"_s, u"Open"_s, QStyle::SP_DialogOpenButton,
         [this] {
-            const QString path = QFileDialog::getOpenFileName(this, u"Open report"_s, {}, u"Reports (*.ijr)"_s);
+            const QString path = QFileDialog::getOpenFileName(this, u"فتح تقرير محفوظ"_s, documents(), u"Reports (*.ijr)"_s);
             if (!path.isEmpty())
                 loadFrom(path);
         },
         true);
     add(u"ExportPdf"_s, u"PDF"_s, QStyle::SP_DriveFDIcon,
         [this] {
-            const QString path = QFileDialog::getSaveFileName(this, u"Export to PDF"_s, {}, u"PDF (*.pdf)"_s);
+            const QString path = QFileDialog::getSaveFileName(this, u"تصدير إلى PDF"_s, documents(), u"PDF (*.pdf)"_s);
             if (!path.isEmpty())
                 exportPdf(path);
         },

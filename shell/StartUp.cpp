@@ -9,6 +9,7 @@
 #include "OddValueNotices.h"
 #include "ProgramLook.h"
 #include "ProgramObjects.h"
+#include "QtArabic.h"
 #include "ReadOnlyNotice.h"
 #include "StoreError.h"
 #include "TableSetup.h"
@@ -64,6 +65,7 @@ int startUp(const server::BookPlace& place)
     const std::filesystem::path& dataRoot = place.localRoot;
     controls::substituteArabicFaces();
     controls::useProgramLook(*qApp);
+    controls::speakArabic(*qApp);
     ProgramObjects program;
     try {
         const bool firstRun = !place.server && makeTheBookOnFirstRun(dataRoot);

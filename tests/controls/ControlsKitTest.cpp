@@ -10,12 +10,16 @@
 #include "WorkingWindow.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -146,6 +150,35 @@ TEST(RealBoxes, APathInABoxStaysWholeOnOneLine)
         box.button(QMessageBox::Ok)->click();
     });
     controls::dialogs().message(controls::isolatedLeftToRight(path));
+}
+
+// Boxes the windows do not describe speak Arabic and start in the clerk's documents; the
+// windows' own boxes keep their one "OK".
+TEST(RealBoxes, OurOwnDialogsSpeakArabicAndStartInTheDocumentsFolder)
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    ASSERT_TRUE(QDir().mkpath(documents));
+    QString started, saveCaption;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        started = chooser->directory().absolutePath();
+        saveCaption = chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->text();
+        chooser->reject();
+    });
+    EXPECT_TRUE(controls::dialogs().fileToSave(u"تصدير الملخص"_s, u"x.xlsx"_s, u"XLSX (*.xlsx)"_s).isEmpty());
+    EXPECT_EQ(started, QDir(documents).absolutePath());
+    EXPECT_EQ(saveCaption.remove(u'&'), u"احفظ"_s);
+    whenABoxOpens([](QMessageBox& box) {
+        EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(u'&'), u"ألغِ"_s);
+        box.button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(controls::dialogs().confirm(u"إقفال سنة 2026؟"_s));
+    whenABoxOpens([](QMessageBox& box) {
+        EXPECT_EQ(box.button(QMessageBox::Ok)->text(), u"OK"_s);
+        box.button(QMessageBox::Ok)->click();
+    });
+    controls::dialogs().message(u"المعلومات غير مكتملة"_s);
 }
 
 TEST(RealBoxes, TheExceptionBoxHasAnErrorIconAndTheFullStopRule)
