@@ -37,6 +37,14 @@ bool isFigure(const QString& text)
            && std::all_of(text.begin() + digitsFrom, text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+bool isFigureText(const QString& text)
+{
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return std::any_of(text.begin(), text.end(), digit) && std::all_of(text.begin(), text.end(), [&](QChar c) {
+               return digit(c) || c == u'-' || c == u'+' || c == u'.' || c == u'/';
+           });
+}
+
 FittedFigure fitFigure(const QString& figure, const ReportFont& font, double boxWidth)
 {
     const QFontMetricsF metrics = metricsOf(font);

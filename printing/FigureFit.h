@@ -8,6 +8,9 @@ namespace printing {
 
 // A whole number as a data box prints it: an optional minus and digits.
 bool isFigure(const QString& text);
+// Digits with their signs, points and slashes only: a date or an hours text, which has no
+// space to wrap at either.
+bool isFigureText(const QString& text);
 
 // A figure on paper is either whole or visibly not there: in a box too narrow for it, its
 // type shrinks to fit, down to half its size; where even that cannot fit, it prints as a mark

@@ -169,11 +169,14 @@ private:
     PlacedText placedData(const TQRDBText& data, const QString& text, const QRectF& box) const
     {
         PlacedText placed{data.Name, box, text, data.look.font.value_or(report_.Font), data.look};
-        if (!isFigure(text))
-            return placed; // a name or a date keeps the layout's cut
-        // Digits and their sign read left to right, even on a right-to-left page.
-        placed.look.rightToLeft = false;
-        if (data.look.clip) { // a figure has no space to wrap at: only its type can give way
+        const bool wholeNumber = isFigure(text);
+        if (!wholeNumber && !isFigureText(text))
+            return placed; // a name keeps the layout's cut
+        if (wholeNumber) // digits and their sign read left to right, even on a right-to-left page
+            placed.look.rightToLeft = false;
+        // A figure, a date or an hours text has no space to wrap at: only its type can give way,
+        // in a box that cuts, or one it would run past (a twelve-character date).
+        if (data.look.clip || !wholeNumber) {
             const FittedFigure fitted = fitFigure(text, placed.font, box.width());
             placed.text = fitted.text;
             placed.font = fitted.font;

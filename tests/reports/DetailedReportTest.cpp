@@ -3,6 +3,7 @@
 #include "Unitdetil.h"
 #include "Unitp2.h"
 
+#include <QFontMetricsF>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
@@ -95,6 +96,29 @@ TEST_F(DetailedReport, AllFourKindsAppearInOrderWithExactlyThisWorkersEntries)
     EXPECT_EQ(book->TableMAuto.AsInteger(), chosen) << "TableM is not moved";
     EXPECT_EQ(book->TablePermitAdminDate.Text(), "03/01/2026") << "each entry cursor ends on the last entry";
     EXPECT_EQ(book->TablePermitNoHireDate.Text(), "06/01/2026");
+}
+
+TEST_F(DetailedReport, ADateOfTwelveCharactersFitsItsBoxInSmallerTypeAndAShortOneKeepsTheLayoutsType)
+{
+    testing_support::addWorker(*book, "Huda");
+    entry(book->TablePermitAdmin, "AdministrationPermit", 1, "010/010/2024");
+    entry(book->TablePermitAdmin, "AdministrationPermit", 2, "1/2/2024");
+    std::vector<const printing::PlacedText*> dates;
+    const printing::Document document = generate();
+    for (const printing::PlacedItem& item : document.pages.at(0).items)
+        if (const auto* text = std::get_if<printing::PlacedText>(&item); text && text->element == u"QRDBText3"_s)
+            dates.push_back(text);
+    ASSERT_EQ(dates.size(), 2u);
+    QFont measured(dates[0]->font.family);
+    measured.setBold(dates[0]->font.bold);
+    measured.setPixelSize(1000);
+    const auto widthInMm = [&](const printing::PlacedText& date) {
+        return QFontMetricsF(measured).horizontalAdvance(date.text) / 1000 * date.font.points * 25.4 / 72;
+    };
+    EXPECT_EQ(dates[0]->text, u"010/010/2024"_s) << "whole";
+    EXPECT_LT(dates[0]->font.points, layout->QuickRep1.Font.points);
+    EXPECT_LE(widthInMm(*dates[0]), dates[0]->box.width());
+    EXPECT_EQ(dates[1]->font.points, layout->QuickRep1.Font.points);
 }
 
 TEST_F(DetailedReport, EntriesBeyondAPageGoOnOverleafWithNoRepeatedHeadingAndTheSignaturesAfterTheLast)
