@@ -172,8 +172,8 @@ private:
         const bool wholeNumber = isFigure(text);
         if (!wholeNumber && !isFigureText(text))
             return placed; // a name keeps the layout's cut
-        if (wholeNumber) // digits and their sign read left to right, even on a right-to-left page
-            placed.look.rightToLeft = false;
+        // Digits and their signs read left to right, even on a right-to-left page: "-2.-3", never "3-.2-".
+        placed.look.rightToLeft = false;
         // A figure, a date or an hours text has no space to wrap at: only its type can give way,
         // in a box that cuts, or one it would run past (a twelve-character date).
         if (data.look.clip || !wholeNumber) {

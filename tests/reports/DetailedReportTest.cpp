@@ -98,16 +98,21 @@ TEST_F(DetailedReport, AllFourKindsAppearInOrderWithExactlyThisWorkersEntries)
     EXPECT_EQ(book->TablePermitNoHireDate.Text(), "06/01/2026");
 }
 
-TEST_F(DetailedReport, ADateOfTwelveCharactersFitsItsBoxInSmallerTypeAndAShortOneKeepsTheLayoutsType)
+TEST_F(DetailedReport, ADateOfTwelveCharactersFitsItsBoxInSmallerTypeAndAnHoursTextReadsSignFirst)
 {
     testing_support::addWorker(*book, "Huda");
     entry(book->TablePermitAdmin, "AdministrationPermit", 1, "010/010/2024");
     entry(book->TablePermitAdmin, "AdministrationPermit", 2, "1/2/2024");
+    book->TablePermitHours.Insert();
+    book->TablePermitHoursHorsPermit.SetText("-2.-3");
+    book->TablePermitHours.Post();
     std::vector<const printing::PlacedText*> dates;
     const printing::Document document = generate();
     for (const printing::PlacedItem& item : document.pages.at(0).items)
         if (const auto* text = std::get_if<printing::PlacedText>(&item); text && text->element == u"QRDBText3"_s)
             dates.push_back(text);
+        else if (text && text->element == u"QRDBText21"_s)
+            EXPECT_FALSE(text->look.rightToLeft) << "left to right: -2.-3, never 3-.2-";
     ASSERT_EQ(dates.size(), 2u);
     QFont measured(dates[0]->font.family);
     measured.setBold(dates[0]->font.bold);
