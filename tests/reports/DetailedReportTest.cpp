@@ -108,11 +108,13 @@ TEST_F(DetailedReport, ADateOfTwelveCharactersFitsItsBoxInSmallerTypeAndAnHoursT
     book->TablePermitHours.Post();
     std::vector<const printing::PlacedText*> dates;
     const printing::Document document = generate();
-    for (const printing::PlacedItem& item : document.pages.at(0).items)
-        if (const auto* text = std::get_if<printing::PlacedText>(&item); text && text->element == u"QRDBText3"_s)
+    for (const printing::PlacedItem& item : document.pages.at(0).items) {
+        const auto* text = std::get_if<printing::PlacedText>(&item);
+        if (text && text->element == u"QRDBText3"_s)
             dates.push_back(text);
-        else if (text && text->element == u"QRDBText21"_s)
+        if (text && text->element == u"QRDBText21"_s)
             EXPECT_FALSE(text->look.rightToLeft) << "left to right: -2.-3, never 3-.2-";
+    }
     ASSERT_EQ(dates.size(), 2u);
     QFont measured(dates[0]->font.family);
     measured.setBold(dates[0]->font.bold);
