@@ -112,8 +112,9 @@ TEST_F(DetailedReport, ADateOfTwelveCharactersFitsItsBoxInSmallerTypeAndAnHoursT
         const auto* text = std::get_if<printing::PlacedText>(&item);
         if (text && text->element == u"QRDBText3"_s)
             dates.push_back(text);
-        if (text && text->element == u"QRDBText21"_s)
+        if (text && text->element == u"QRDBText21"_s) {
             EXPECT_FALSE(text->look.rightToLeft) << "left to right: -2.-3, never 3-.2-";
+        }
     }
     ASSERT_EQ(dates.size(), 2u);
     QFont measured(dates[0]->font.family);
