@@ -3,13 +3,16 @@
 #include "ArabicCodePage.h"
 #include "BookTables.h"
 #include "DataModule.h"
+#include "NameFolding.h"
+#include "ServiceYears.h"
+#include "StaffListFile.h"
 #include "StoreError.h"
-#include "WholeNumber.h"
+#include "UnitOfWork.h"
 
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -18,7 +21,8 @@ namespace {
 
 constexpr int nameSize = 30;
 
-// The fields of one line of a CSV file (RFC 4180 quoting); false at the end of the file.
+// The fields of one line of a CSV file (RFC 4180 quoting), the line ending in LF, CRLF or
+// CR; false at the end of the text.
 bool readLine(std::istream& in, std::vector<std::string>& fields)
 {
     fields.clear();
@@ -40,7 +44,11 @@ bool readLine(std::istream& in, std::vector<std::string>& fields)
             field.clear();
         } else if (c == '\n') {
             break;
-        } else if (c != '\r') {
+        } else if (c == '\r') {
+            if (in.peek() == '\n')
+                in.get();
+            break;
+        } else {
             field += c;
         }
     }
@@ -57,11 +65,33 @@ std::string lowerCase(std::string text)
     return text;
 }
 
+std::string trimmed(const std::string& text)
+{
+    const std::size_t from = text.find_first_not_of(" \t");
+    return from == std::string::npos ? std::string() : text.substr(from, text.find_last_not_of(" \t") + 1 - from);
+}
+
+// A refused value as the clerk is shown it: control characters written out, never acted on.
+std::string shown(const std::string& value)
+{
+    std::string said;
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char digits[] = "0123456789abcdef";
+            said += std::string("\\x") + digits[byte >> 4] + digits[byte & 0x0f];
+        } else {
+            said += c;
+        }
+    }
+    return said;
+}
+
 std::optional<std::size_t> columnOf(const std::vector<std::string>& titles, const std::string& arabic,
                                     const std::string& english)
 {
     for (std::size_t i = 0; i < titles.size(); ++i)
-        if (titles[i] == arabic || lowerCase(titles[i]) == english)
+        if (trimmed(titles[i]) == arabic || lowerCase(trimmed(titles[i])) == english)
             return i;
     return std::nullopt;
 }
@@ -69,39 +99,41 @@ std::optional<std::size_t> columnOf(const std::vector<std::string>& titles, cons
 struct Worker {
     int line;
     std::string name;
-    std::int32_t start;
-    std::int32_t years;
+    std::optional<std::int32_t> start, years;
     std::int32_t entitlement;
 };
 
-} // namespace
+// The name as the name order compares it (hamza forms, teh marbuta, case and the rest),
+// worked out by the book's own folding, so a name the search finds as the same is the same.
+std::string foldedName(store::BookConnection& connection, const std::string& name)
+{
+    store::BookStatement& fold = connection.statement("SELECT " + store::foldedNameSql("?1"));
+    store::StatementUse use(fold);
+    fold.bind(1, std::string_view(name));
+    fold.step();
+    return fold.text(0);
+}
 
-// The names the book holds already, however it is kept.
-std::set<std::string> namesIn(store::BookConnection& connection)
+// Whether the book holds a worker of that name, however spelt. REQUIRES: inside the unit
+// of work that stores the list, so no other program adds it meanwhile.
+bool inBook(store::BookConnection& connection, const std::string& name)
 {
     const store::TableDef& workers = store::workerTable();
-    store::BookStatement& names = connection.statement("SELECT \"WorkerName\" FROM " + store::sqlName(connection.schemaOf(workers))
-                                                       + "." + store::sqlName(workers.name));
-    store::StatementUse use(names);
-    std::set<std::string> known;
-    while (names.step())
-        if (names.isText(0))
-            known.insert(names.text(0));
-    return known;
+    store::BookStatement& found = connection.statement(
+        "SELECT 1 FROM " + store::sqlName(connection.schemaOf(workers)) + "." + store::sqlName(workers.name) + " WHERE "
+        + store::foldedNameSql("\"WorkerName\"") + " = " + store::foldedNameSql("?1") + " LIMIT 1");
+    store::StatementUse use(found);
+    found.bind(1, std::string_view(name));
+    return found.step();
 }
+
+} // namespace
 
 bool importStaff(const server::BookPlace& place, const std::filesystem::path& list, int thisYear,
                  const StaffImportOptions& options, std::ostream& out)
 {
-    std::ifstream in(list, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot read " + list.string());
-    if (in.peek() == 0xEF) {
-        char mark[3];
-        in.read(mark, 3);
-        if (std::string(mark, 3) != "\xEF\xBB\xBF")
-            throw std::runtime_error(list.string() + ": line 1: not a CSV file in UTF-8");
-    }
+    const StaffListText text = readStaffList(list);
+    std::istringstream in(text.utf8);
     std::vector<std::string> titles;
     if (!readLine(in, titles))
         throw std::runtime_error(list.string() + ": the file is empty");
@@ -109,21 +141,21 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
     const auto start = columnOf(titles, "بداية الخدمة", "start");
     const auto entitlement = columnOf(titles, "الإستحقاق السنوي", "entitlement");
     if (!name || !start)
-        throw std::runtime_error(list.string() + ": line 1 must name a name column and a start-of-service column");
-
-    const std::unique_ptr<store::TDataModule1> opened = place.open();
-    store::TDataModule1& book = *opened;
-    std::set<std::string> known = namesIn(book.connection());
+        throw std::runtime_error(list.string() + ": line 1 must name a name column and a start-of-service column (read as "
+                                 + text.encoding + ")");
+    out << "reading " << list.string() << " as " << text.encoding << "\n";
 
     std::vector<Worker> workers;
     std::vector<std::string> refusals;
     std::vector<std::string> fields;
     for (int line = 2; readLine(in, fields); ++line) {
-        if (fields.size() == 1 && fields.front().empty())
+        if (fields.size() == 1 && trimmed(fields.front()).empty())
             continue; // a blank line
         const auto refuse = [&](const std::string& why) { refusals.push_back("line " + std::to_string(line) + ": " + why); };
-        const std::string typedName = *name < fields.size() ? fields[*name] : std::string();
-        const std::string typedStart = *start < fields.size() ? fields[*start] : std::string();
+        const auto cell = [&](const std::optional<std::size_t>& column) {
+            return column && *column < fields.size() ? trimmed(fields[*column]) : std::string();
+        };
+        const std::string typedName = cell(name), typedStart = cell(start), typedEntitlement = cell(entitlement);
         if (typedName.empty()) {
             refuse("the name is empty");
             continue;
@@ -134,37 +166,54 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
                 continue;
             }
         } catch (const store::StoreError&) {
-            refuse("the name holds a character outside the book's character set");
+            refuse("the name '" + shown(typedName) + "' holds a character outside the book's character set");
             continue;
         }
-        const std::optional<std::int32_t> startYear = store::parseWholeNumber(typedStart);
-        if (!startYear) {
-            refuse("the start of service '" + typedStart + "' is not a whole number");
-            continue;
-        }
-        if (*startYear > thisYear) {
-            refuse("the start of service " + typedStart + " is after this year");
-            continue;
-        }
-        const std::int64_t years = std::int64_t(thisYear) - *startYear;
-        if (years > std::numeric_limits<std::int32_t>::max()) {
-            refuse("the start of service " + typedStart + " is too far back");
-            continue;
-        }
-        std::int32_t granted = years >= 10 ? 21 : 14; // the new-worker window's rule
-        if (entitlement && *entitlement < fields.size() && !fields[*entitlement].empty()) {
-            const std::optional<std::int32_t> typed = store::parseWholeNumber(fields[*entitlement]);
-            if (!typed) {
-                refuse("the entitlement '" + fields[*entitlement] + "' is not a whole number");
+        // As the new-worker window takes them: a start year gives the years and the entitlement,
+        // an entitlement written beside it stands, and one without a start year needs the entitlement.
+        Worker worker{line, typedName, std::nullopt, std::nullopt, 0};
+        if (!typedStart.empty()) {
+            worker.start = store::writtenWholeNumber(typedStart);
+            if (!worker.start) {
+                refuse("the start of service '" + shown(typedStart) + "' is not a whole number");
                 continue;
             }
-            granted = *typed;
+            worker.years = store::yearsOfService(*worker.start, thisYear);
+            if (!worker.years) {
+                refuse("the start of service " + typedStart + " is after this year or too far back");
+                continue;
+            }
+            worker.entitlement = store::entitlementFor(*worker.years);
         }
-        if (!options.allowDuplicates && !known.insert(typedName).second) {
-            refuse("'" + typedName + "' is already in the book or earlier in the list");
+        if (!typedEntitlement.empty()) {
+            const auto typed = store::writtenWholeNumber(typedEntitlement);
+            if (!typed) {
+                refuse("the entitlement '" + shown(typedEntitlement) + "' is not a whole number");
+                continue;
+            }
+            worker.entitlement = *typed;
+        } else if (!worker.start) {
+            refuse("neither a start of service nor an entitlement is given");
             continue;
         }
-        workers.push_back({line, typedName, *startYear, std::int32_t(years), granted});
+        workers.push_back(std::move(worker));
+    }
+
+    const std::unique_ptr<store::TDataModule1> opened = place.open();
+    store::TDataModule1& book = *opened;
+    // Names already in the book are looked for under the write lock: of two imports of one
+    // list at once, the second finds the first's workers.
+    std::optional<store::UnitOfWork> work;
+    if (!options.dryRun) {
+        const auto cursors = book.cursors();
+        work.emplace(book.connection(), std::vector<store::Cursor*>(cursors.begin(), cursors.end()));
+    }
+    if (!options.allowDuplicates) {
+        std::set<std::string> listed;
+        for (const Worker& worker : workers)
+            if (inBook(book.connection(), worker.name) || !listed.insert(foldedName(book.connection(), worker.name)).second)
+                refusals.push_back("line " + std::to_string(worker.line) + ": '" + shown(worker.name)
+                                   + "' is already in the book or earlier in the list");
     }
     if (!refusals.empty()) {
         for (const std::string& refusal : refusals)
@@ -172,23 +221,28 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
         out << "nothing stored: " << refusals.size() << (refusals.size() == 1 ? " bad row" : " bad rows") << "\n";
         return false;
     }
+    const auto figure = [](const std::optional<std::int32_t>& value) {
+        return value ? std::to_string(*value) : std::string("-");
+    };
     for (const Worker& worker : workers)
         out << (options.dryRun ? "would store " : "storing ") << "line " << worker.line << ": " << worker.name
-            << ", since " << worker.start << ", " << worker.years << " years, " << worker.entitlement << " days\n";
+            << ", since " << figure(worker.start) << ", " << figure(worker.years) << " years, " << worker.entitlement
+            << " days\n";
     if (options.dryRun) {
         out << workers.size() << " workers would be stored\n";
         return true;
     }
-    store::UnitOfWork work = book.beginWork();
     for (const Worker& worker : workers) {
         book.TableM.Insert();
         book.TableMWorkerName.SetText(worker.name);
-        book.TableMServesStart.SetAsInteger(worker.start);
-        book.TableMServesYears.SetAsInteger(worker.years);
+        if (worker.start)
+            book.TableMServesStart.SetAsInteger(*worker.start);
+        if (worker.years)
+            book.TableMServesYears.SetAsInteger(*worker.years);
         book.TableMYearPermit.SetAsInteger(worker.entitlement);
         book.TableM.Post();
     }
-    work.commit();
+    work->commit();
     out << workers.size() << " workers stored\n";
     return true;
 }

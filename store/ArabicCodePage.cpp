@@ -81,4 +81,42 @@ std::string fitTextToField(std::string_view utf8, int size, std::string_view fie
     return std::string(utf8.substr(0, cut));
 }
 
+bool isUtf8(std::string_view bytes)
+{
+    for (std::size_t pos = 0; pos < bytes.size();)
+        if (!nextCharacter(bytes, pos))
+            return false;
+    return true;
+}
+
+void appendUtf8(std::string& utf8, char32_t c)
+{
+    if (c < 0x80) {
+        utf8 += char(c);
+    } else if (c < 0x800) {
+        utf8 += char(0xC0 | (c >> 6));
+        utf8 += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        utf8 += char(0xE0 | (c >> 12));
+        utf8 += char(0x80 | ((c >> 6) & 0x3F));
+        utf8 += char(0x80 | (c & 0x3F));
+    } else {
+        utf8 += char(0xF0 | (c >> 18));
+        utf8 += char(0x80 | ((c >> 12) & 0x3F));
+        utf8 += char(0x80 | ((c >> 6) & 0x3F));
+        utf8 += char(0x80 | (c & 0x3F));
+    }
+}
+
+std::string fromArabicCodePage(std::string_view bytes)
+{
+    std::string utf8;
+    utf8.reserve(bytes.size() * 2);
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        appendUtf8(utf8, b < 0x80 ? char32_t(b) : upperHalf[b - 0x80]);
+    }
+    return utf8;
+}
+
 } // namespace store

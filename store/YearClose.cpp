@@ -8,6 +8,7 @@
 #include "Isolated.h"
 #include "LocalBookConnection.h"
 #include "Schema.h"
+#include "ServiceYears.h"
 #include "StoreError.h"
 
 #include <algorithm>
@@ -20,13 +21,7 @@
 namespace store {
 namespace {
 
-constexpr std::int32_t longService = 10; // years from which the entitlement is 21 days
 constexpr std::string_view closingMark = ".closing-";
-
-std::int32_t entitlementFor(std::int32_t years)
-{
-    return years >= longService ? 21 : 14;
-}
 
 std::string year(int value)
 {

@@ -6,6 +6,7 @@
 #include "Guard.h"
 #include "KeyPressHandlers.h"
 #include "Pictures.h"
+#include "ServiceYears.h"
 #include "WholeNumber.h"
 
 #include <QCloseEvent>
@@ -93,14 +94,14 @@ void TFormNew::DBEdit2Exit()
         return;
     const auto start = store::parseWholeNumber(startText.toStdString());
     const auto current = store::parseWholeNumber(Edit1->text().toStdString());
-    // Worked out wide: a start year far in the past or future is an input error, not a wrap.
-    const std::int64_t years = start && current ? std::int64_t(*current) - *start : -1;
-    if (years < 0 || years > std::numeric_limits<std::int32_t>::max()) {
+    // A start year after this one, or so far back the years leave 32 bits, is an input error.
+    const auto years = start && current ? store::yearsOfService(*start, *current) : std::nullopt;
+    if (!years) {
         controls::dialogs().message(inputError);
         return;
     }
-    DBEdit4->setText(QString::number(years));
-    DBEdit3->setText(years >= 10 ? u"21"_s : u"14"_s);
+    DBEdit4->setText(QString::number(*years));
+    DBEdit3->setText(QString::number(store::entitlementFor(*years)));
 }
 
 void TFormNew::BitBtn2Click()

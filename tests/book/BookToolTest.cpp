@@ -15,6 +15,7 @@
 #include <fstream>
 #include <sstream>
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,6 +27,8 @@ struct Outcome {
     int status;
     std::string out, err;
 };
+
+const char* const january2027 = "2027-01-05_090000";
 
 // The toolbox run on a day the test chooses.
 Outcome book(const std::vector<std::string>& args, const std::string& now = "2026-12-09_101500")
@@ -389,7 +392,7 @@ TEST(Import, AStaffListIsTakenWholeOrNotAtAllWithEveryBadLineNamed)
     const Outcome more = book({"--data-root", root, "import", list.string(), "--dry-run"});
     EXPECT_EQ(more.status, 1);
     for (const char* named : {"line 51: the start of service 2027 is after this year", "line 121: the name is longer",
-                              "line 200: the name holds a character outside"})
+                              "line 200: the name '中' holds a character outside"})
         EXPECT_NE(more.out.find(named), std::string::npos) << named << "\n" << more.out;
 
     write({"Amal,2020,", "Bilal,2016,", "Huda,2010,7"});
@@ -411,6 +414,74 @@ TEST(Import, AStaffListIsTakenWholeOrNotAtAllWithEveryBadLineNamed)
     EXPECT_EQ(book({"--data-root", root, "import"}).status, 2);
 }
 
+// Files the clerk brings: each is read as what it is, or refused unread saying what it is.
+TEST(Import, ReadsEveryEncodingAndLineEndAndTheWindowsWritingAndRefusesWhatIsNoList)
+{
+    TempBook live;
+    testing_support::addWorker(*live.open(), "فاطمة");
+    const std::filesystem::path folder = live.root().parent_path();
+    const std::string utf8 = "اسم العامل,بداية الخدمة,الإستحقاق السنوي\nسالم, ٢٠١٠ ,\nHuda,,30\n";
+    std::string utf16le("\xFF\xFE", 2);
+    for (const char c : std::string_view("name,start\r\nAli,2020"))
+        utf16le += std::string{c, '\0'};
+    const std::string cp1256 = "\xC7\xD3\xE3 \xC7\xE1\xDA\xC7\xE3\xE1,\xC8\xCF\xC7\xED\xC9 \xC7\xE1\xCE\xCF\xE3\xC9\r\xD3\xC7\xE1\xE3,2010\r";
+    struct Case {
+        const char* file;
+        std::string bytes;
+        std::string said; // in what the toolbox prints
+        int status;
+    } cases[] = {
+        {"utf8.csv", utf8, "would store line 3: Huda, since -, - years, 30 days", 0},
+        {"arabic-indic.csv", utf8, "would store line 2: سالم, since 2010, 17 years, 21 days", 0},
+        {"utf16.csv", utf16le, "as UTF-16\nwould store line 2: Ali, since 2020", 0},
+        {"cp1256.csv", cp1256, "as Windows-1256\nwould store line 2: سالم, since 2010", 0},
+        {"folded.csv", "name,start\nفاطمه ,2010\nSALIM,2011\nsalim,2012\n", "line 2: 'فاطمه' is already in the book", 1},
+        {"folded-in-list.csv", "name,start\nSALIM,2011\nsalim,2012\n", "line 3: 'salim' is already in the book or earlier", 1},
+        {"book.xlsx", std::string("PK\x03\x04", 4) + std::string(100, 'x'), "a spreadsheet workbook", 1},
+        {"binary.csv", std::string("name\0\x01\x02", 7), "a binary file", 1},
+        {"no-start.csv", "name,start\nAmal,\n", "line 2: neither a start of service nor an entitlement", 1},
+        {"control.csv", "name,start\nAmal,20\x1b[1m10\n", "'20\\x1b[1m10' is not a whole number", 1},
+    };
+    for (const Case& given : cases) {
+        SCOPED_TRACE(given.file);
+        std::ofstream(folder / given.file, std::ios::binary) << given.bytes;
+        const Outcome read = book({"--data-root", live.root().string(), "import", (folder / given.file).string(), "--dry-run"}, january2027);
+        EXPECT_EQ(read.status, given.status) << read.out << read.err;
+        EXPECT_NE((read.out + read.err).find(given.said), std::string::npos) << read.out << read.err;
+    }
+    ASSERT_EQ(mkfifo((folder / "pipe.csv").c_str(), 0600), 0);
+    for (const std::filesystem::path& unread : {folder / "pipe.csv", std::filesystem::path("/dev/zero"), folder}) {
+        const Outcome refused = book({"--data-root", live.root().string(), "import", unread.string()});
+        EXPECT_EQ(refused.status, 1) << unread;
+        EXPECT_NE(refused.err.find("not a file"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(testing_support::readBook(live.root()).at("worker").size(), 1u) << "nothing stored";
+}
+
+TEST(Import, TwoImportsOfOneListStartedTogetherStoreItOnce)
+{
+    TempBook live;
+    const std::filesystem::path list = live.root().parent_path() / "staff.csv";
+    {
+        std::ofstream out(list);
+        out << "name,start\n";
+        for (int n = 1; n <= 300; ++n)
+            out << "worker " << n << "," << 2000 + n % 20 << "\n";
+    }
+    std::array<pid_t, 2> importers{};
+    for (pid_t& importer : importers)
+        if ((importer = fork()) == 0)
+            _exit(book({"--data-root", live.root().string(), "import", list.string()}).status);
+    int stored = 0;
+    for (const pid_t importer : importers) {
+        int status = 0;
+        waitpid(importer, &status, 0);
+        stored += WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    EXPECT_EQ(stored, 1);
+    EXPECT_EQ(testing_support::readBook(live.root()).at("worker").size(), 300u);
+}
+
 namespace {
 
 // Workers for a close of 2026: one crossing ten years, one with a hand-typed entitlement,
@@ -428,8 +499,6 @@ void bookOf2026(const std::filesystem::path& root)
                     "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (2, 1)",
                     "INSERT INTO PermitNoHire (\"Index\", NoHire) VALUES (3, 2)"});
 }
-
-const char* const january2027 = "2027-01-05_090000";
 
 std::string firstFinding(const std::filesystem::path& root)
 {
