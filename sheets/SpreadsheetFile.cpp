@@ -1,5 +1,6 @@
 #include "SpreadsheetFile.h"
 #include "Isolated.h"
+#include "Leftovers.h"
 
 #include <xlsxwriter.h>
 
@@ -22,8 +23,12 @@ std::string lowerCase(std::string text)
     return text;
 }
 
-std::string csvField(const std::string& text)
+std::string csvField(std::string text)
 {
+    // A text a spreadsheet would take for a formula ("=1+1", "+972 5", "-Ali", "@sum") is
+    // kept a text by a leading apostrophe, as spreadsheets read it.
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        text.insert(0, 1, '\'');
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
     std::string quoted = "\"";
@@ -95,7 +100,10 @@ void writeSpreadsheet(const std::filesystem::path& file, const std::vector<std::
     const std::string ending = lowerCase(file.extension().string());
     if (ending != ".csv" && ending != ".xlsx")
         throw std::invalid_argument("the file must end in .xlsx or .csv: " + file.string());
-    const std::filesystem::path aside = file.string() + ".partial-" + std::to_string(getpid()) + ending;
+    // Written aside under a name no spreadsheet opens as finished; what a killed export left goes.
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+    store::removeLeftovers(folder, file.filename().string(), ".partial-");
+    const std::filesystem::path aside = file.string() + ".partial-" + std::to_string(getpid());
     try {
         if (ending == ".csv")
             writeCsv(aside, titles, rows);

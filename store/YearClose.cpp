@@ -6,16 +6,15 @@
 #include "ClosedYears.h"
 #include "HourlyCarry.h"
 #include "Isolated.h"
+#include "Leftovers.h"
 #include "LocalBookConnection.h"
 #include "Schema.h"
 #include "ServiceYears.h"
 #include "StoreError.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <limits>
 
-#include <signal.h>
 #include <unistd.h>
 
 namespace store {
@@ -138,11 +137,6 @@ std::string nextAfter(int lastClosed, int currentYear)
                : "والسنة التالية " + year(lastClosed + 1) + " تُقفل من أول يوم في سنة " + year(lastClosed + 2);
 }
 
-bool processRunning(pid_t process)
-{
-    return kill(process, 0) == 0 || errno == EPERM;
-}
-
 // Archives left aside by closes whose program died: one whose close was stored gets its
 // name; any other (a close undone, a copy cut short) goes. REQUIRES: the write lock is held,
 // so no close is under way but those of programs still running.
@@ -152,15 +146,11 @@ void finishLeftovers(const std::vector<int>& closed, const std::filesystem::path
     std::vector<std::filesystem::path> leftovers;
     for (const auto& entry : std::filesystem::directory_iterator(archives, unreadable)) {
         const std::string name = entry.path().filename().string();
-        const std::size_t mark = name.find(closingMark);
-        if (mark != 4 || name.find_first_not_of("0123456789") != 4)
+        if (name.size() < 4 || name.find_first_not_of("0123456789") != 4)
             continue;
-        const std::string rest = name.substr(mark + closingMark.size());
-        const std::string process = rest.substr(0, rest.find('.'));
-        if (process.empty() || process.size() > 9 || process.find_first_not_of("0123456789") != std::string::npos
-            || processRunning(pid_t(std::stol(process))))
-            continue;
-        leftovers.push_back(entry.path());
+        const long owner = leftoverOwner(name, name.substr(0, 4), closingMark);
+        if (owner != 0 && !processRunning(owner))
+            leftovers.push_back(entry.path());
     }
     for (const std::filesystem::path& leftover : leftovers) {
         const std::string name = leftover.filename().string();

@@ -336,15 +336,26 @@ TEST(Export, TheSummaryAndEveryEntryReadBackFromCsvAndXlsxAsTheBookHoldsThem)
     TempBook live;
     consistentBook(live.root());
     runOn(live.root() / "worker/worker.db",
-          "INSERT INTO worker (WorkerName, ServesYears, ServesStart, YearPermit) VALUES ('هدى, \"الكبرى\"', 12, 2014, 21)");
+          "INSERT INTO worker (WorkerName, ServesYears, ServesStart, YearPermit) VALUES ('هدى, \"الكبرى\"', 12, 2014, 21), "
+          "('=1+1', NULL, NULL, 14), ('@sum', NULL, NULL, 14)");
     const std::string root = live.root().string();
     const std::filesystem::path csv = live.root().parent_path() / "summary.csv";
+    // What a killed export left is removed by the next; a partial file never ends in .csv.
+    const pid_t killed = fork();
+    if (killed == 0)
+        _exit(0);
+    waitpid(killed, nullptr, 0);
+    const std::filesystem::path leftover = csv.string() + ".partial-" + std::to_string(killed);
+    std::ofstream(leftover) << "half";
     ASSERT_EQ(book({"--data-root", root, "export", csv.string()}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(leftover));
     EXPECT_EQ(readAll(csv), "\xEF\xBB\xBF"
                             "اسم العامل,سنوات الخدمة,بداية الخدمة,الإستحقاق السنوي,إدارية,ساعية,صحية,بلا اجر,"
                             "عدد الأيام المتجاوزة\r\n"
                             "Zaid,,,14,6,1.10,4,2,\r\n"
-                            "\"هدى, \"\"الكبرى\"\"\",12,2014,21,,,,,\r\n");
+                            "\"هدى, \"\"الكبرى\"\"\",12,2014,21,,,,,\r\n"
+                            "'=1+1,,,14,,,,,\r\n'@sum,,,14,,,,,\r\n")
+        << "a name a spreadsheet would run as a formula stays a text";
 
     const std::filesystem::path entries = live.root().parent_path() / "entries.csv";
     ASSERT_EQ(book({"--data-root", root, "export", entries.string(), "--entries"}).status, 0);
