@@ -2,6 +2,7 @@
 
 #include "EngineFailure.h"
 #include "Isolated.h"
+#include "Leftovers.h"
 #include "ReadOnlyBook.h"
 #include "Schema.h"
 #include "Statement.h"
@@ -75,6 +76,7 @@ std::optional<std::string> fileProblem(const std::filesystem::path& file, const 
 
 std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot)
 {
+    rollBackHotJournals(dataRoot);
     for (const TableDef* table : allTables())
         if (auto problem = fileProblem(table->pathUnder(dataRoot), *table))
             return problem;
@@ -83,19 +85,28 @@ std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot
 
 void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target)
 {
-    backUpWith(target, [&dataRoot](const std::filesystem::path& aside) {
-        // One snapshot of the five files: a posting that spans several is in the copy whole
-        // or not at all.
-        const ReadOnlyBook source(dataRoot);
-        for (const TableDef* table : allTables())
-            copyFile(source.get(), ReadOnlyBook::schemaOf(*table), table->pathUnder(aside));
-    });
+    try {
+        backUpWith(target, [&dataRoot](const std::filesystem::path& aside) {
+            // One snapshot of the five files: a posting that spans several is in the copy whole
+            // or not at all.
+            const ReadOnlyBook source(dataRoot);
+            for (const TableDef* table : allTables())
+                copyFile(source.get(), ReadOnlyBook::schemaOf(*table), table->pathUnder(aside));
+        });
+    } catch (const StoreError&) {
+        // A copy found damaged is a copy of a damaged book: the book's own file is named.
+        if (auto problem = bookFileProblem(dataRoot))
+            throw StoreError("لم تُؤخذ النسخة: في الدفتر نفسه عطب: " + *problem);
+        throw;
+    }
 }
 
 void backUpWith(const std::filesystem::path& target, const std::function<void(const std::filesystem::path& aside)>& fill)
 {
     if (std::filesystem::exists(target))
         throw StoreError("لا يُنسخ الدفتر إلى " + isolatedLeftToRight(target.string()) + ": المجلد موجود من قبل");
+    // What a killed backup left beside it goes first; a live one's stays.
+    removeLeftovers(target.parent_path(), "", ".partial-");
     const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
     std::filesystem::remove_all(aside);
     try {
@@ -134,12 +145,18 @@ void backUpAutomatically(const std::function<void(const std::filesystem::path& t
     std::vector<std::filesystem::path> automatic;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
-        if (entry.is_directory() && name.rfind("auto-", 0) == 0 && name.find(".partial-") == std::string::npos)
+        if (entry.is_directory() && name.rfind("auto-", 0) == 0 && name.find(".partial-") == std::string::npos
+            && name.find(".pruning-") == std::string::npos)
             automatic.push_back(entry.path());
     }
     std::sort(automatic.begin(), automatic.end());
-    for (std::size_t n = 0; n + std::size_t(kept) < automatic.size(); ++n)
-        std::filesystem::remove_all(automatic[n]);
+    for (std::size_t n = 0; n + std::size_t(kept) < automatic.size(); ++n) {
+        // Renamed aside first: a kill while it is deleted never leaves half a backup under a backup's name.
+        const std::filesystem::path pruned = automatic[n].string() + ".pruning-" + std::to_string(getpid());
+        std::filesystem::rename(automatic[n], pruned);
+        std::filesystem::remove_all(pruned);
+    }
+    removeLeftovers(folder, "", ".pruning-");
 }
 
 } // namespace store

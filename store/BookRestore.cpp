@@ -3,6 +3,7 @@
 #include "BookBackup.h"
 #include "BookInUse.h"
 #include "Isolated.h"
+#include "Leftovers.h"
 #include "StoreError.h"
 
 #include <cerrno>
@@ -20,8 +21,9 @@ void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::p
         throw StoreError("لا تُستعاد النسخة الاحتياطية: " + *problem);
     const BookInUse alone(dataRoot, BookInUse::Claim::Alone);
     backUpBook(dataRoot, safeCopy);
-    const std::filesystem::path ready =
-        dataRoot.lexically_normal().string() + ".restoring-" + std::to_string(getpid());
+    const std::filesystem::path root = dataRoot.lexically_normal();
+    removeLeftovers(root.parent_path(), root.filename().string(), ".restoring-"); // what a killed restore left
+    const std::filesystem::path ready = root.string() + ".restoring-" + std::to_string(getpid());
     std::filesystem::remove_all(ready);
     backUpBook(backup, ready); // copied and checked beside the book, on the same disk
     // One step: the data root holds the restored book and `ready` the old one, or neither moved.

@@ -15,9 +15,10 @@ bool processRunning(long process)
 
 long leftoverOwner(std::string_view name, std::string_view stem, std::string_view mark)
 {
-    if (!name.starts_with(stem) || name.substr(stem.size(), mark.size()) != mark)
+    const std::size_t at = stem.empty() ? name.rfind(mark) : stem.size();
+    if (at == std::string_view::npos || !name.starts_with(stem) || name.substr(at, mark.size()) != mark)
         return 0;
-    const std::string_view rest = name.substr(stem.size() + mark.size());
+    const std::string_view rest = name.substr(at + mark.size());
     const std::string_view digits = rest.substr(0, rest.find_first_not_of("0123456789"));
     if (digits.empty() || digits.size() > 9 || (digits.size() < rest.size() && rest[digits.size()] != '.'))
         return 0;

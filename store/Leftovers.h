@@ -10,7 +10,8 @@ bool processRunning(long process);
 
 // What killed runs left in `folder`: each entry named `stem` + `mark` + the number of a
 // process no longer running (and whatever followed), such as "entries.csv.partial-3497" or
-// "2026.closing-812.partial-812". Removes each; an entry a live process still writes stays.
+// "2026.closing-812.partial-812"; an empty `stem` stands for any name before the mark.
+// Removes each; an entry a live process still writes stays.
 void removeLeftovers(const std::filesystem::path& folder, std::string_view stem, std::string_view mark);
 
 // The process number after `stem` + `mark` in an entry's name, or 0 when it is not such a name.

@@ -39,7 +39,36 @@ sqlite3* openAttachedBook(const std::filesystem::path& dataRoot, int flags)
     return db;
 }
 
-ReadOnlyBook::ReadOnlyBook(const std::filesystem::path& dataRoot) : db_(openAttachedBook(dataRoot, SQLITE_OPEN_READONLY))
+void rollBackHotJournals(const std::filesystem::path& dataRoot)
+{
+    bool hot = false;
+    for (const TableDef* table : allTables()) {
+        std::error_code unknown;
+        const std::filesystem::path journal = table->pathUnder(dataRoot).string() + "-journal";
+        hot = hot || std::filesystem::file_size(journal, unknown) > 0;
+    }
+    if (!hot)
+        return;
+    try {
+        // Reading the five files as the program does rolls a posting cut short back, all its files together.
+        sqlite3* db = openAttachedBook(dataRoot, SQLITE_OPEN_READWRITE);
+        try {
+            for (const TableDef* table : allTables()) {
+                Statement touch(db, "SELECT count(*) FROM " + sqlName(ReadOnlyBook::schemaOf(*table)) + ".sqlite_schema");
+                touch.step();
+            }
+        } catch (...) {
+            sqlite3_close_v2(db);
+            throw;
+        }
+        sqlite3_close_v2(db);
+    } catch (const StoreError&) {
+        // A book that cannot be written keeps its journal; reading it read-only says so.
+    }
+}
+
+ReadOnlyBook::ReadOnlyBook(const std::filesystem::path& dataRoot)
+    : db_((rollBackHotJournals(dataRoot), openAttachedBook(dataRoot, SQLITE_OPEN_READONLY)))
 {
     try {
         // The read locks of all five are taken now and kept: one snapshot of the book.

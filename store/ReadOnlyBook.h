@@ -11,6 +11,11 @@ namespace store {
 // files attached under their tables' names. The caller closes it. Throws StoreError naming the file.
 sqlite3* openAttachedBook(const std::filesystem::path& dataRoot, int flags);
 
+// A posting a killed program left half-written (a hot journal beside a file) is rolled back,
+// as the program's next opening would, so a reader sees the book whole rather than refusing
+// it as damaged. A book that cannot be written is left as it is.
+void rollBackHotJournals(const std::filesystem::path& dataRoot);
+
 // The five files of a book opened to be read only, the four entry files attached under their
 // tables' names, and all read in one snapshot: what the toolbox reads, it reads as it stood
 // at one moment, even while another program posts. Throws StoreError naming the file.

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <sstream>
@@ -29,6 +30,12 @@ struct Outcome {
 };
 
 const char* const january2027 = "2027-01-05_090000";
+
+// A path as the toolbox's Arabic messages set it.
+std::string isolatedPath(const std::filesystem::path& path)
+{
+    return "\u2066" + path.string() + "\u2069";
+}
 
 // The toolbox run on a day the test chooses.
 Outcome book(const std::vector<std::string>& args, const std::string& now = "2026-12-09_101500")
@@ -330,6 +337,58 @@ std::string partOf(const std::filesystem::path& xlsx, const std::string& part)
 }
 
 } // namespace
+
+// After a program was killed mid-posting: the half-written posting is rolled back rather than
+// the book refused, and what killed backups and restores left beside it goes.
+TEST(Backup, AfterAKillTheBookIsReadWholeAndNothingKilledRunsLeftStays)
+{
+    TempBook live;
+    fillBook(live.root(), {"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                           "INSERT INTO worker (WorkerName, YearPermit) SELECT 'worker ' || i, 14 FROM n",
+                           "SELECT 1", "SELECT 1", "SELECT 1", "SELECT 1"});
+    const std::filesystem::path begun = live.root().parent_path() / "begun";
+    const pid_t writer = fork();
+    if (writer == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open((live.root() / "worker/worker.db").c_str(), &db);
+        // A small cache spills the changed pages into the file before the commit, as a long posting may.
+        sqlite3_exec(db, "PRAGMA cache_size = 2; BEGIN IMMEDIATE; UPDATE worker SET NoHire = 1", nullptr, nullptr, nullptr);
+        std::ofstream(begun) << "begun";
+        pause();
+        _exit(0);
+    }
+    while (!std::filesystem::exists(begun))
+        usleep(1000);
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    ASSERT_GT(std::filesystem::file_size(live.root() / "worker/worker.db-journal"), 0u) << "a hot journal";
+    const std::filesystem::path backups = live.root().parent_path() / "Backups";
+    std::filesystem::create_directories(backups / ("auto-x.partial-" + std::to_string(writer)) / "worker");
+    std::filesystem::create_directories(backups / ("auto-y.pruning-" + std::to_string(writer)));
+    const Outcome checked = book({"--data-root", live.root().string(), "check"});
+    EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
+    EXPECT_NE(checked.out.find("0 findings"), std::string::npos) << checked.out;
+    const Outcome backedUp = book({"--data-root", live.root().string(), "backup", "--to", (backups / "night").string()});
+    EXPECT_EQ(backedUp.status, 0) << backedUp.err;
+    store::backUpAutomatically(live.root(), backups, "2026-12-09_101500", 1);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(backups))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"auto-2026-12-09_101500", "night"})) << "no leftover";
+    EXPECT_TRUE(testing_support::readBook(backups / "night").at("worker").at(0).at(8) == "<null>") << "rolled back";
+
+    // A damaged book is named as the book, not as its copy.
+    {
+        std::fstream damage(live.root() / "worker/worker.db", std::ios::in | std::ios::out | std::ios::binary);
+        damage.seekp(4096 * 3);
+        damage << std::string(4096, '\x5a');
+    }
+    const Outcome refused = book({"--data-root", live.root().string(), "backup", "--to", (backups / "damaged").string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find(isolatedPath(live.root() / "worker/worker.db")), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.err.find(".partial-"), std::string::npos) << refused.err;
+}
 
 TEST(Export, TheSummaryAndEveryEntryReadBackFromCsvAndXlsxAsTheBookHoldsThem)
 {
