@@ -18,6 +18,7 @@ namespace store {
 struct BookOptions {
     std::string vfs;          // SQLite file-access layer by name; empty for the system's own
     int busyTimeoutMs = 5000; // how long a write waits for another program's lock, in ms
+    bool heldAlone = false;   // the caller holds the local book alone already (a restore): no claim of its own
 };
 
 // The one connection of the program to its book: the five local files, or a database

@@ -1,18 +1,51 @@
 #include "BookRestore.h"
 
 #include "BookBackup.h"
+#include "BookCopy.h"
 #include "BookInUse.h"
 #include "Isolated.h"
 #include "Leftovers.h"
+#include "LocalBookConnection.h"
 #include "StoreError.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
+#include <sstream>
 #include <stdio.h>
 #include <unistd.h>
 
 namespace store {
+
+namespace {
+
+// Whether a disk or a share is mounted on the folder itself, as the system's table of mounts says.
+bool isMountPoint(const std::filesystem::path& folder)
+{
+    std::error_code unknown;
+    const std::string wanted = std::filesystem::canonical(folder, unknown).string();
+    std::ifstream mounts("/proc/self/mountinfo");
+    for (std::string line; std::getline(mounts, line);) {
+        std::istringstream fields(line);
+        std::string id, parent, device, root, mountPoint;
+        fields >> id >> parent >> device >> root >> mountPoint;
+        // Blanks and the like are written as octal escapes ("\040").
+        std::string point;
+        for (std::size_t at = 0; at < mountPoint.size(); ++at)
+            if (mountPoint[at] == '\\' && at + 3 < mountPoint.size()) {
+                point += char(std::stoi(mountPoint.substr(at + 1, 3), nullptr, 8));
+                at += 3;
+            } else {
+                point += mountPoint[at];
+            }
+        if (!unknown && point == wanted)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::path& backup,
                  const std::filesystem::path& safeCopy)
@@ -21,6 +54,15 @@ void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::p
         throw StoreError("لا تُستعاد النسخة الاحتياطية: " + *problem);
     const BookInUse alone(dataRoot, BookInUse::Claim::Alone);
     backUpBook(dataRoot, safeCopy);
+    if (isMountPoint(dataRoot)) {
+        // The folder itself cannot move (a disk or a share is mounted on it): its five tables
+        // take the backup's records instead, in one transaction over the five files.
+        LocalBookConnection from(backup, {});
+        LocalBookConnection into(dataRoot, {"", 5000, true});
+        transferBook(from, into, true);
+        std::filesystem::remove(backup / ".in-use"); // the backup's own claim, while it was read
+        return;
+    }
     const std::filesystem::path root = dataRoot.lexically_normal();
     removeLeftovers(root.parent_path(), root.filename().string(), ".restoring-"); // what a killed restore left
     const std::filesystem::path ready = root.string() + ".restoring-" + std::to_string(getpid());

@@ -67,7 +67,7 @@ void LocalBookConnection::openTable(const TableDef& table)
     const std::string schema = schemaOf(table);
     const std::string cannotOpen = "تعذّر فتح جدول الدفتر " + isolatedLeftToRight(path.string()) + ": ";
     if (schema == "main") {
-        if (!inUse_) {
+        if (!inUse_ && !options_.heldAlone) {
             try {
                 inUse_.emplace(dataRoot(), BookInUse::Claim::Shared);
             } catch (const StoreError& error) {

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 #include <csignal>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -205,6 +206,26 @@ TEST(Restore, ChecksTheBackupRefusesAnOpenBookKeepsTheOldOneAndPutsTheBackupInPl
     const auto safeCopy = defaultBackupFolder(books.live.root(), "2026-12-09_101500_before-restore");
     EXPECT_EQ(firstWorkerOf(safeCopy), "Old") << "the book as it was is kept";
     EXPECT_EQ(book({"--data-root", root, "restore"}).status, 2);
+}
+
+// Offices mount a second disk or a share on the data root: the folder cannot move, so the
+// restore exchanges its contents instead, with the same promises.
+TEST(Restore, PutsTheBackupInPlaceOnADataRootThatIsAMountPoint)
+{
+    TwoBooks books;
+    const std::filesystem::path disk = books.live.root().parent_path() / "disk";
+    std::filesystem::copy(books.live.root(), disk, std::filesystem::copy_options::recursive);
+    std::filesystem::remove(disk / ".in-use");
+    const std::string mount = "mount --bind '" + disk.string() + "' '" + books.live.root().string() + "' 2>/dev/null";
+    if (std::system(mount.c_str()) != 0)
+        GTEST_SKIP() << "this machine lets no test mount a folder";
+    const Outcome restored = book({"--data-root", books.live.root().string(), "restore", books.backup.string()});
+    const std::string first = firstWorkerOf(books.live.root());
+    std::system(("umount '" + books.live.root().string() + "'").c_str());
+    ASSERT_EQ(restored.status, 0) << restored.err;
+    EXPECT_EQ(first, "Restored");
+    EXPECT_EQ(firstWorkerOf(defaultBackupFolder(books.live.root(), "2026-12-09_101500_before-restore")), "Old");
+    EXPECT_EQ(firstWorkerOf(disk), "Restored") << "restored on the mounted disk itself";
 }
 
 TEST(Restore, KilledAtAnyMomentLeavesAWholeBookTheOldOrTheRestored)
