@@ -10,6 +10,7 @@
 #include "ProgramLook.h"
 #include "ProgramObjects.h"
 #include "QtArabic.h"
+#include "ReadOnlyBook.h"
 #include "ReadOnlyNotice.h"
 #include "StoreError.h"
 #include "TableSetup.h"
@@ -69,6 +70,8 @@ int startUp(const server::BookPlace& place)
     ProgramObjects program;
     try {
         const bool firstRun = !place.server && makeTheBookOnFirstRun(dataRoot);
+        if (!place.server)
+            store::rollBackHotJournals(dataRoot); // and a killed commit's leftovers go
         program.build(place);
         if (firstRun)
             tellWhereTheBookIs(dataRoot);

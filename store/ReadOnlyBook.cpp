@@ -7,6 +7,8 @@
 
 #include <sqlite3.h>
 
+#include <vector>
+
 namespace store {
 
 std::string ReadOnlyBook::schemaOf(const TableDef& table)
@@ -47,15 +49,32 @@ void rollBackHotJournals(const std::filesystem::path& dataRoot)
         const std::filesystem::path journal = table->pathUnder(dataRoot).string() + "-journal";
         hot = hot || std::filesystem::file_size(journal, unknown) > 0;
     }
-    if (!hot)
+    const std::filesystem::path workers = workerTable().pathUnder(dataRoot);
+    std::vector<std::filesystem::path> superJournals;
+    std::error_code unreadable;
+    for (const auto& entry : std::filesystem::directory_iterator(workers.parent_path(), unreadable))
+        if (entry.path().filename().string().starts_with(workers.filename().string() + "-mj"))
+            superJournals.push_back(entry.path());
+    if (!hot && superJournals.empty())
         return;
     try {
         // Reading the five files as the program does rolls a posting cut short back, all its files together.
         sqlite3* db = openAttachedBook(dataRoot, SQLITE_OPEN_READWRITE);
         try {
+            sqlite3_busy_timeout(db, 0);
+            // Holding the write lock of all five, no posting is being stored: a super-journal
+            // left now belongs to none, and goes.
+            const bool alone = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
             for (const TableDef* table : allTables()) {
                 Statement touch(db, "SELECT count(*) FROM " + sqlName(ReadOnlyBook::schemaOf(*table)) + ".sqlite_schema");
                 touch.step();
+            }
+            if (alone) {
+                for (const std::filesystem::path& orphan : superJournals) {
+                    std::error_code ignored;
+                    std::filesystem::remove(orphan, ignored);
+                }
+                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
             }
         } catch (...) {
             sqlite3_close_v2(db);

@@ -13,7 +13,8 @@ sqlite3* openAttachedBook(const std::filesystem::path& dataRoot, int flags);
 
 // A posting a killed program left half-written (a hot journal beside a file) is rolled back,
 // as the program's next opening would, so a reader sees the book whole rather than refusing
-// it as damaged. A book that cannot be written is left as it is.
+// it as damaged; a super-journal a killed commit left, which no posting owns, goes. A book
+// that cannot be written is left as it is.
 void rollBackHotJournals(const std::filesystem::path& dataRoot);
 
 // The five files of a book opened to be read only, the four entry files attached under their

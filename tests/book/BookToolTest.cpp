@@ -386,9 +386,12 @@ TEST(Backup, AfterAKillTheBookIsReadWholeAndNothingKilledRunsLeftStays)
     const std::filesystem::path backups = live.root().parent_path() / "Backups";
     std::filesystem::create_directories(backups / ("auto-x.partial-" + std::to_string(writer)) / "worker");
     std::filesystem::create_directories(backups / ("auto-y.pruning-" + std::to_string(writer)));
+    const std::filesystem::path orphan = live.root() / "worker/worker.db-mj1A2B3C4D"; // a killed commit's super-journal
+    std::ofstream(orphan) << std::string(64, 'x');
     const Outcome checked = book({"--data-root", live.root().string(), "check"});
     EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
     EXPECT_NE(checked.out.find("0 findings"), std::string::npos) << checked.out;
+    EXPECT_FALSE(std::filesystem::exists(orphan));
     const Outcome backedUp = book({"--data-root", live.root().string(), "backup", "--to", (backups / "night").string()});
     EXPECT_EQ(backedUp.status, 0) << backedUp.err;
     store::backUpAutomatically(live.root(), backups, "2026-12-09_101500", 1);
