@@ -97,9 +97,14 @@ void LocalBookConnection::openTable(const TableDef& table)
         attach.step(); // a failure names the file already
     }
     try {
-        // A file that is not a table of ours is refused before anything is written to it.
+        // A file that is not a table of ours is refused before anything is written to it, and
+        // so is one with a damaged page, which a posting would only damage further.
         if (auto problem = tableShapeProblem(db_, schema, table))
             throw StoreError(*problem);
+        Statement whole(db_, "PRAGMA " + sqlName(schema) + ".quick_check(1)");
+        if (whole.step() && whole.text(0) != "ok")
+            throw StoreError("الملف تالف (" + isolatedLeftToRight(whole.text(0)) + "): يُستعاد من نسخة احتياطية، "
+                             + isolatedLeftToRight("ijazat-book check") + " يقول ما فيه");
         configure(schema);
     } catch (const StoreError& error) {
         if (schema == "main") {

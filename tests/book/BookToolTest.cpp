@@ -412,6 +412,9 @@ TEST(Backup, AfterAKillTheBookIsReadWholeAndNothingKilledRunsLeftStays)
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find(isolatedPath(live.root() / "worker/worker.db")), std::string::npos) << refused.err;
     EXPECT_EQ(refused.err.find(".partial-"), std::string::npos) << refused.err;
+    const std::string opening = testing_support::thrownBy([&] { live.open(); });
+    EXPECT_NE(opening.find("تالف"), std::string::npos) << "the program is not opened on it either: " << opening;
+    EXPECT_NE(opening.find(isolatedPath(live.root() / "worker/worker.db")), std::string::npos) << opening;
 }
 
 TEST(Export, TheSummaryAndEveryEntryReadBackFromCsvAndXlsxAsTheBookHoldsThem)
