@@ -8,6 +8,7 @@
 #include "BookExport.h"
 #include "BookRestore.h"
 #include "BuiltInDataRoot.h"
+#include "EngineFailure.h"
 #include "Isolated.h"
 #include "StaffImport.h"
 #include "StoreError.h"
@@ -297,6 +298,9 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
     } catch (const UsageError& wrong) {
         err << "ijazat-book: " << wrong.what << "\n" << usage;
         return 2;
+    } catch (const std::filesystem::filesystem_error& failure) {
+        err << "ijazat-book: " << store::fileFailure(failure) << "\n";
+        return 1;
     } catch (const std::exception& failure) {
         err << "ijazat-book: " << failure.what() << "\n";
         return 1;

@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+
 #include <filesystem>
 
 namespace store {
@@ -46,6 +48,50 @@ std::string engineFailure(int engineCode, const std::string& file, const std::st
         break;
     }
     return said + "\n(" + isolatedLeftToRight(engineText) + ")";
+}
+
+std::string fileFailure(const std::filesystem::filesystem_error& failure)
+{
+    std::string files = isolatedLeftToRight(failure.path1().string());
+    if (!failure.path2().empty())
+        files += " و" + isolatedLeftToRight(failure.path2().string());
+    std::string said;
+    switch (failure.code().value()) {
+    case ENOSPC:
+    case EDQUOT:
+        said = "القرص ممتلئ: لا مكان للكتابة في " + files;
+        break;
+    case EFBIG:
+        said = "الملف أكبر مما يسمح به النظام: " + files;
+        break;
+    case EACCES:
+    case EPERM:
+        said = "لا إذن بالوصول إلى " + files;
+        break;
+    case EROFS:
+        said = "القرص للقراءة فقط: لا تمكن الكتابة في " + files;
+        break;
+    case ENOENT:
+        said = "لا يوجد " + files;
+        break;
+    case ENOTDIR:
+        said = "في الطريق ملف حيث يلزم مجلد: " + files;
+        break;
+    case EEXIST:
+    case ENOTEMPTY:
+        said = "يوجد من قبل ما يحمل الاسم " + files;
+        break;
+    case EBUSY:
+        said = "مشغول لا يمكن نقله أو حذفه: " + files;
+        break;
+    case EXDEV:
+        said = "لا يُنقل بين قرصين دفعة واحدة: " + files;
+        break;
+    default:
+        said = "تعذّر العمل في " + files;
+        break;
+    }
+    return said + "\n(" + isolatedLeftToRight(failure.code().message()) + ")";
 }
 
 } // namespace store

@@ -402,6 +402,13 @@ TEST(Backup, AfterAKillTheBookIsReadWholeAndNothingKilledRunsLeftStays)
     EXPECT_EQ(left, (std::vector<std::string>{"auto-2026-12-09_101500", "night"})) << "no leftover";
     EXPECT_TRUE(testing_support::readBook(backups / "night").at("worker").at(0).at(8) == "<null>") << "rolled back";
 
+    // A failure of the system's file operations is told in words, never as its raw text.
+    std::ofstream(backups / "a-file") << "x";
+    const Outcome blocked = book({"--data-root", live.root().string(), "backup", "--to", (backups / "a-file/night").string()});
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_NE(blocked.err.find("في الطريق ملف حيث يلزم مجلد"), std::string::npos) << blocked.err;
+    EXPECT_EQ(blocked.err.find("filesystem error"), std::string::npos) << blocked.err;
+
     // A damaged book is named as the book, not as its copy.
     {
         std::fstream damage(live.root() / "worker/worker.db", std::ios::in | std::ios::out | std::ios::binary);
