@@ -6,6 +6,7 @@
 #include "YearClose.h"
 #include "DataModule.h"
 #include "TempBook.h"
+#include "TwoAtOnce.h"
 
 #include <sqlite3.h>
 
@@ -572,17 +573,9 @@ TEST(Import, TwoImportsOfOneListStartedTogetherStoreItOnce)
         for (int n = 1; n <= 300; ++n)
             out << "worker " << n << "," << 2000 + n % 20 << "\n";
     }
-    std::array<pid_t, 2> importers{};
-    for (pid_t& importer : importers)
-        if ((importer = fork()) == 0)
-            _exit(book({"--data-root", live.root().string(), "import", list.string()}).status);
-    int stored = 0;
-    for (const pid_t importer : importers) {
-        int status = 0;
-        waitpid(importer, &status, 0);
-        stored += WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-    EXPECT_EQ(stored, 1);
+    EXPECT_EQ(testing_support::succeededOfTwo(
+                  [&](int) { return book({"--data-root", live.root().string(), "import", list.string()}).status; }),
+              1);
     EXPECT_EQ(testing_support::readBook(live.root()).at("worker").size(), 300u);
 }
 

@@ -2,11 +2,11 @@
 // files and a database on the tests' own PostgreSQL cluster.
 #include "EitherBook.h"
 #include "StoreError.h"
+#include "TwoAtOnce.h"
 #include "YearClose.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 
@@ -155,24 +155,16 @@ TEST_P(BothBooks, TwoClosesOfOneYearStartedTogetherCloseItOnceYearAfterYear)
     const std::filesystem::path desks = std::filesystem::temp_directory_path() / ("ijazat-desks-" + std::to_string(getpid()));
     for (int year = 2026; year < 2031; ++year) {
         SCOPED_TRACE(year);
-        std::array<pid_t, 2> closers{};
-        for (std::size_t desk = 0; desk < closers.size(); ++desk)
-            if ((closers[desk] = fork()) == 0) {
-                // Desks of a server book each keep archives of their own; one computer, one folder.
-                const auto archives = desks / (GetParam() ? std::to_string(desk) : std::string("shared"));
-                try {
-                    store::closeYear(book.open({"", 10000})->connection(), year, 2040, archives);
-                } catch (const store::StoreError&) {
-                    _exit(1);
-                }
-                _exit(0);
+        const int closed = testing_support::succeededOfTwo([&](int desk) {
+            // Desks of a server book each keep archives of their own; one computer, one folder.
+            const auto archives = desks / (GetParam() ? std::to_string(desk) : std::string("shared"));
+            try {
+                store::closeYear(book.open({"", 10000})->connection(), year, 2040, archives);
+            } catch (const store::StoreError&) {
+                return 1;
             }
-        int closed = 0;
-        for (const pid_t closer : closers) {
-            int status = 0;
-            waitpid(closer, &status, 0);
-            closed += WIFEXITED(status) && WEXITSTATUS(status) == 0;
-        }
+            return 0;
+        });
         EXPECT_EQ(closed, 1);
         EXPECT_EQ(book.stored().at("worker").at(0).at(2), std::to_string(10 + year - 2026));
     }

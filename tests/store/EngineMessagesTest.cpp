@@ -49,6 +49,18 @@ void renameFirstWorker(store::TDataModule1& book)
 // the engine's own text last, in brackets.
 TEST(EngineMessages, SayWhatHappenedToWhichFileThenTheEnginesOwnText)
 {
+    // What a posting meets while another program, having run `sql`, holds the worker file.
+    const auto lockedBy = [](const char* sql) {
+        return [sql](TempBook& book) {
+            auto ours = book.open({"", 20});
+            sqlite3* other = nullptr;
+            sqlite3_open((book.root() / "worker/worker.db").c_str(), &other);
+            sqlite3_exec(other, sql, nullptr, nullptr, nullptr);
+            const std::string said = thrownBy([&] { renameFirstWorker(*ours); });
+            sqlite3_close(other);
+            return said;
+        };
+    };
     FaultVfs::install();
     const struct {
         const char* what;
@@ -57,28 +69,9 @@ TEST(EngineMessages, SayWhatHappenedToWhichFileThenTheEnginesOwnText)
         std::string file; // below the data root; empty: the data root itself
         const char* engineText;
     } cases[] = {
-        {"another program holds the lock",
-         [](TempBook& book) {
-             auto ours = book.open({"", 20});
-             sqlite3* other = nullptr;
-             sqlite3_open((book.root() / "worker/worker.db").c_str(), &other);
-             sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-             const std::string said = thrownBy([&] { renameFirstWorker(*ours); });
-             sqlite3_close(other);
-             return said;
-         },
-         "مقفل: يستعمله برنامج آخر", "", "database is locked"},
-        {"another program only reads",
-         [](TempBook& book) {
-             auto ours = book.open({"", 20});
-             sqlite3* other = nullptr;
-             sqlite3_open((book.root() / "worker/worker.db").c_str(), &other);
-             sqlite3_exec(other, "BEGIN; SELECT count(*) FROM worker", nullptr, nullptr, nullptr);
-             const std::string said = thrownBy([&] { renameFirstWorker(*ours); });
-             sqlite3_close(other);
-             return said;
-         },
-         "مقفل: يستعمله برنامج آخر", "", "database is locked"},
+        {"another program holds the lock", lockedBy("BEGIN IMMEDIATE"), "مقفل: يستعمله برنامج آخر", "", "database is locked"},
+        {"another program only reads", lockedBy("BEGIN; SELECT count(*) FROM worker"), "مقفل: يستعمله برنامج آخر", "",
+         "database is locked"},
         {"a read-only disk",
          [](TempBook& book) {
              FaultVfs::openReadOnly(true);
