@@ -55,6 +55,8 @@ PreviewWindow::PreviewWindow(QWidget* owner, Generate generate, ShowError showEr
 {
     setObjectName(u"PreviewWindow"_s);
     setWindowTitle(u"Print Preview"_s);
+    // Its commands read in English, left to right, whatever reading order the program's own windows have.
+    setLayoutDirection(Qt::LeftToRight);
     setAttribute(Qt::WA_DeleteOnClose, false);
     printer_.setFullPage(true);
     printer_.setCopyCount(1);
