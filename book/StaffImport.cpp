@@ -7,7 +7,6 @@
 #include "ServiceYears.h"
 #include "StaffListFile.h"
 #include "StoreError.h"
-#include "UnitOfWork.h"
 
 #include <optional>
 #include <ostream>
@@ -201,48 +200,55 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
 
     const std::unique_ptr<store::TDataModule1> opened = place.open();
     store::TDataModule1& book = *opened;
-    // Names already in the book are looked for under the write lock: of two imports of one
-    // list at once, the second finds the first's workers.
-    std::optional<store::UnitOfWork> work;
-    if (!options.dryRun) {
-        const auto cursors = book.cursors();
-        work.emplace(book.connection(), std::vector<store::Cursor*>(cursors.begin(), cursors.end()));
-    }
-    if (!options.allowDuplicates) {
-        std::set<std::string> listed;
-        for (const Worker& worker : workers)
-            if (inBook(book.connection(), worker.name) || !listed.insert(foldedName(book.connection(), worker.name)).second)
-                refusals.push_back("line " + std::to_string(worker.line) + ": '" + shown(worker.name)
-                                   + "' is already in the book or earlier in the list");
-    }
-    if (!refusals.empty()) {
-        for (const std::string& refusal : refusals)
-            out << list.string() << ": " << refusal << "\n";
-        out << "nothing stored: " << refusals.size() << (refusals.size() == 1 ? " bad row" : " bad rows") << "\n";
-        return false;
-    }
     const auto figure = [](const std::optional<std::int32_t>& value) {
         return value ? std::to_string(*value) : std::string("-");
     };
-    for (const Worker& worker : workers)
-        out << (options.dryRun ? "would store " : "storing ") << "line " << worker.line << ": " << worker.name
-            << ", since " << figure(worker.start) << ", " << figure(worker.years) << " years, " << worker.entitlement
-            << " days\n";
-    if (options.dryRun) {
-        out << workers.size() << " workers would be stored\n";
+    // Refuses the names already there, tells what would be stored or what was refused, and
+    // stores the workers unless this is a dry run; whether the list was taken.
+    const auto take = [&] {
+        if (!options.allowDuplicates) {
+            std::set<std::string> listed;
+            for (const Worker& worker : workers)
+                if (inBook(book.connection(), worker.name) || !listed.insert(foldedName(book.connection(), worker.name)).second)
+                    refusals.push_back("line " + std::to_string(worker.line) + ": '" + shown(worker.name)
+                                       + "' is already in the book or earlier in the list");
+        }
+        if (!refusals.empty()) {
+            for (const std::string& refusal : refusals)
+                out << list.string() << ": " << refusal << "\n";
+            out << "nothing stored: " << refusals.size() << (refusals.size() == 1 ? " bad row" : " bad rows") << "\n";
+            return false;
+        }
+        for (const Worker& worker : workers)
+            out << (options.dryRun ? "would store " : "storing ") << "line " << worker.line << ": " << worker.name
+                << ", since " << figure(worker.start) << ", " << figure(worker.years) << " years, " << worker.entitlement
+                << " days\n";
+        if (options.dryRun)
+            return true;
+        for (const Worker& worker : workers) {
+            book.TableM.Insert();
+            book.TableMWorkerName.SetText(worker.name);
+            if (worker.start)
+                book.TableMServesStart.SetAsInteger(*worker.start);
+            if (worker.years)
+                book.TableMServesYears.SetAsInteger(*worker.years);
+            book.TableMYearPermit.SetAsInteger(worker.entitlement);
+            book.TableM.Post();
+        }
         return true;
+    };
+    if (options.dryRun) {
+        const bool taken = take();
+        if (taken)
+            out << workers.size() << " workers would be stored\n";
+        return taken;
     }
-    for (const Worker& worker : workers) {
-        book.TableM.Insert();
-        book.TableMWorkerName.SetText(worker.name);
-        if (worker.start)
-            book.TableMServesStart.SetAsInteger(*worker.start);
-        if (worker.years)
-            book.TableMServesYears.SetAsInteger(*worker.years);
-        book.TableMYearPermit.SetAsInteger(worker.entitlement);
-        book.TableM.Post();
-    }
-    work->commit();
+    // Names already in the book are looked for under the write lock: of two imports of one
+    // list at once, the second finds the first's workers.
+    store::UnitOfWork work = book.beginWork();
+    if (!take())
+        return false; // nothing stored: the unit of work is dropped
+    work.commit();
     out << workers.size() << " workers stored\n";
     return true;
 }

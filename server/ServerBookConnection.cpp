@@ -247,11 +247,7 @@ std::string bytesOf(const std::string& hexText)
 
 bool ServerBookConnection::holdsClosedYears()
 {
-    store::BookStatement& held = statement(
-        "SELECT 1 FROM information_schema.tables WHERE table_schema = 'ijazat' AND table_name = ?1");
-    store::StatementUse use(held);
-    held.bind(1, std::string_view("closed_years"));
-    return held.step();
+    return serverTableExists(*this, "ijazat", "closed_years");
 }
 
 void ServerBookConnection::keepArchive(int year, const std::filesystem::path& archive)
@@ -275,14 +271,8 @@ void ServerBookConnection::keepArchive(int year, const std::filesystem::path& ar
 
 bool ServerBookConnection::copyArchiveInto(int year, const std::filesystem::path& target)
 {
-    {
-        store::BookStatement& held = statement(
-            "SELECT 1 FROM information_schema.tables WHERE table_schema = 'ijazat' AND table_name = ?1");
-        store::StatementUse use(held);
-        held.bind(1, std::string_view("year_archives"));
-        if (!held.step())
-            return false;
-    }
+    if (!serverTableExists(*this, "ijazat", "year_archives"))
+        return false;
     store::BookStatement& files = statement(
         "SELECT \"File\", encode(\"Content\", 'hex') FROM \"ijazat\".\"year_archives\" WHERE \"Year\" = ?1 ORDER BY \"File\"");
     std::vector<std::pair<std::string, std::string>> kept;

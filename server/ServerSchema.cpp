@@ -68,12 +68,7 @@ std::vector<std::string> creationStatements(const store::TableDef& table)
 
 bool tableExists(ServerBookConnection& connection, const store::TableDef& table)
 {
-    store::BookStatement& exists = connection.statement(
-        "SELECT 1 FROM information_schema.tables WHERE table_schema = ?1 AND table_name = ?2");
-    store::StatementUse use(exists);
-    exists.bind(1, std::string_view(serverSchemaOf(table)));
-    exists.bind(2, table.name);
-    return exists.step();
+    return serverTableExists(connection, serverSchemaOf(table), table.name);
 }
 
 std::optional<std::string> fieldProblem(ServerBookConnection& connection, const store::TableDef& table)
@@ -125,6 +120,16 @@ std::optional<std::string> indexProblem(ServerBookConnection& connection, const 
 }
 
 } // namespace
+
+bool serverTableExists(ServerBookConnection& connection, std::string_view schema, std::string_view table)
+{
+    store::BookStatement& exists = connection.statement(
+        "SELECT 1 FROM information_schema.tables WHERE table_schema = ?1 AND table_name = ?2");
+    store::StatementUse use(exists);
+    exists.bind(1, schema);
+    exists.bind(2, table);
+    return exists.step();
+}
 
 std::string archivesSql()
 {

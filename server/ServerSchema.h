@@ -4,11 +4,15 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace server {
 
 class ServerBookConnection;
+
+// Whether the server's database holds the table `schema`.`table`.
+bool serverTableExists(ServerBookConnection& connection, std::string_view schema, std::string_view table);
 
 // The archives of the years closed, file by file: made by the setup, and by the first close
 // of a book set up before they were kept.
