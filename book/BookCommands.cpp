@@ -12,6 +12,8 @@
 #include "Isolated.h"
 #include "StaffImport.h"
 #include "StoreError.h"
+#include "TemporaryFolder.h"
+#include "Wording.h"
 #include "YearClose.h"
 
 #include <exception>
@@ -21,52 +23,65 @@
 
 namespace {
 
-const char* const usage = "usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS]\n"
-                          "\n"
-                          "The book is the one ijazat-setup chose for this user (a local folder or a\n"
-                          "server); --data-root DIR works on the local book under DIR whatever was chosen.\n"
-                          "\n"
-                          "commands:\n"
-                          "  backup [--to DIR]   a consistent copy of the book's five files, taken even while\n"
-                          "                      the program is open; checked before it says done (default:\n"
-                          "                      kestrave/Backups/YYYY-MM-DD_HHMMSS beside the data root)\n"
-                          "  restore DIR         puts the backup in DIR in place of the book, once it is checked\n"
-                          "                      and no program has the book open; the book as it was is\n"
-                          "                      backed up first (into Backups/..._before-restore)\n"
-                          "  check               the five files whole and the book's own; entries of no worker;\n"
-                          "                      values outside 32 bits or of the wrong type; texts outside the\n"
-                          "                      character set; every worker's totals against its entries.\n"
-                          "                      One line a finding; exit 1 when the book is damaged, 0 when\n"
-                          "                      it is only inconsistent\n"
-                          "  export FILE.xlsx|FILE.csv [--entries]\n"
-                          "                      the summary (a row per worker) or every entry, to a\n"
-                          "                      spreadsheet: XLSX laid right to left, or CSV in UTF-8\n"
-                          "  import FILE.csv [--dry-run] [--allow-duplicates]\n"
-                          "                      registers the workers of a staff list: a title row naming\n"
-                          "                      a name and a start-of-service column (an entitlement column\n"
-                          "                      may follow); all or nothing, every bad line told. CSV in\n"
-                          "                      UTF-8 only: save a spreadsheet as CSV first\n"
-                          "  close-year YEAR [--dry-run]\n"
-                          "                      settles hourly balances of a day or more into days,\n"
-                          "                      archives the book into kestrave/Archive/YEAR, empties the\n"
-                          "                      entries, starts the totals again, carries the hours below\n"
-                          "                      a day, moves years of service and entitlements on. A year\n"
-                          "                      closes once it has ended, once, and in order: after the\n"
-                          "                      first close only the year after the last one closed\n"
-                          "  archive YEAR        puts the archive of a closed YEAR in kestrave/Archive/YEAR on\n"
-                          "                      this desk, from the server that keeps it with the book\n"
-                          "\n"
-                          "Exit status: 0 done, 1 refused or failed, 2 a usage error.\n";
+std::string usage()
+{
+    return store::worded(
+        "BookCommands",
+        "الاستعمال: ijazat-book [--data-root DIR] COMMAND [OPTIONS]\n"
+        "\n"
+        "الدفتر هو الذي اختاره ijazat-setup لهذا المستخدم (مجلد على هذا الحاسوب أو خادم)؛\n"
+        "و--data-root DIR يعمل على الدفتر الذي في المجلد DIR أياً كان الاختيار.\n"
+        "\n"
+        "الأوامر:\n"
+        "  backup [--to DIR]   نسخة متسقة من ملفات الدفتر الخمسة، تؤخذ ولو كان البرنامج مفتوحاً،\n"
+        "                      وتُفحص قبل أن يقال تمّت (وإلا ففي kestrave/Backups/YYYY-MM-DD_HHMMSS\n"
+        "                      بجانب مجلد الدفتر)\n"
+        "  restore DIR         يضع النسخة التي في DIR مكان الدفتر بعد فحصها إن لم يكن الدفتر مفتوحاً\n"
+        "                      في برنامج؛ ويُنسخ الدفتر كما كان أولاً (في Backups/..._before-restore)\n"
+        "  check               ملفات الدفتر الخمسة سليمة ومن الدفتر؛ قيود ليست لعامل؛ قيم خارج\n"
+        "                      32 بتاً أو من غير نوعها؛ نصوص بحروف لا يحفظها الدفتر؛ مجاميع كل عامل\n"
+        "                      مقابل قيوده. سطر لكل ملاحظة؛ ويخرج بـ1 إن كان الدفتر تالفاً، وبـ0 إن\n"
+        "                      كان غير متسق فقط\n"
+        "  export FILE.xlsx|FILE.csv [--entries]\n"
+        "                      الخلاصة (سطر لكل عامل) أو كل القيود، في جدول بيانات: XLSX من اليمين\n"
+        "                      إلى اليسار، أو CSV بترميز UTF-8\n"
+        "  import FILE.csv [--dry-run] [--allow-duplicates]\n"
+        "                      يسجّل عمال قائمة الموظفين: سطر عناوين يسمّي عمود الاسم وعمود بداية\n"
+        "                      الخدمة (وقد يليهما عمود الاستحقاق)؛ كلها أو لا شيء، ويُذكر كل سطر\n"
+        "                      مرفوض. CSV بترميز UTF-8 أو UTF-16 أو Windows-1256: احفظ جدول\n"
+        "                      البيانات بصيغة CSV أولاً\n"
+        "  close-year YEAR [--dry-run]\n"
+        "                      يسوّي أرصدة الساعات التي تبلغ يوماً أو أكثر أياماً، ويؤرشف الدفتر في\n"
+        "                      kestrave/Archive/YEAR، ويفرغ القيود، ويبدأ المجاميع من جديد، وينقل\n"
+        "                      الساعات دون اليوم، ويزيد سنوات الخدمة والاستحقاق. تُقفل السنة بعد أن\n"
+        "                      تنتهي، مرة واحدة، وبالترتيب: بعد أول إقفال لا تُقفل إلا السنة التي\n"
+        "                      تلي آخر سنة أُقفلت\n"
+        "  archive YEAR        يضع أرشيف سنة YEAR المقفلة في kestrave/Archive/YEAR على هذا المكتب،\n"
+        "                      من الخادم الذي يحفظه مع الدفتر\n"
+        "\n"
+        "حالة الخروج: 0 تمّ، 1 رُفض أو أخفق، 2 خطأ في الاستعمال.\n");
+}
+
+// What the clerk typed, as a message echoes it.
+std::string typed(const std::string& given)
+{
+    return store::isolated(store::controlsWrittenOut(given));
+}
 
 struct UsageError {
     std::string what;
 };
 
+std::string notTaken(const char* command, const std::string& option)
+{
+    return store::worded("BookCommands", "لا يأخذ %1 الخيار %2").arg(command).arg(typed(option));
+}
+
 // The value after an option, or a usage error.
 std::string valueOf(const std::vector<std::string>& args, std::size_t& at)
 {
     if (at + 1 >= args.size())
-        throw UsageError{args[at] + " needs a value"};
+        throw UsageError{store::worded("BookCommands", "يحتاج %1 قيمة").arg(typed(args[at]))};
     return args[++at];
 }
 
@@ -80,9 +95,21 @@ public:
             root_ = place.localRoot;
             return;
         }
-        copy_ = std::filesystem::temp_directory_path() / ("ijazat-view-" + std::to_string(getpid()));
-        std::filesystem::remove_all(copy_);
-        place.backUp(copy_ / "Data");
+        const std::filesystem::path temporary = store::temporaryFolder();
+        copy_ = temporary / ("ijazat-view-" + std::to_string(getpid()));
+        try {
+            std::filesystem::remove_all(copy_);
+            place.backUp(copy_ / "Data");
+        } catch (const std::exception& failure) {
+            std::error_code ignored;
+            std::filesystem::remove_all(copy_, ignored);
+            const auto* fileFailed = dynamic_cast<const std::filesystem::filesystem_error*>(&failure);
+            throw store::StoreError(
+                store::worded("BookCommands", "لم يُقرأ الدفتر على الخادم %1: تعذّرت نسخته إلى المجلد المؤقت %2: %3")
+                    .arg(store::isolatedLeftToRight(place.describe()))
+                    .arg(store::isolatedLeftToRight(temporary.string()))
+                    .arg(fileFailed ? store::fileFailure(*fileFailed) : std::string(failure.what())));
+        }
         root_ = copy_ / "Data";
     }
     ~LocalView()
@@ -107,11 +134,15 @@ int backup(const server::BookPlace& place, const std::vector<std::string>& optio
         if (options[at] == "--to")
             target = valueOf(options, at);
         else
-            throw UsageError{"backup does not take " + options[at]};
+            throw UsageError{notTaken("backup", options[at])};
     }
     const std::filesystem::path into = target.value_or(defaultBackupFolder(place.localRoot, now));
     place.backUp(into);
-    out << "backed up " << place.describe() << " into " << into.string() << "\n";
+    out << store::worded("BookCommands", "نُسخ الدفتر %1 في %2")
+               .arg(store::isolatedLeftToRight(place.describe()))
+               .arg(store::isolatedLeftToRight(into.string()))
+               .text()
+        << "\n";
     return 0;
 }
 
@@ -119,11 +150,15 @@ int restore(const server::BookPlace& place, const std::vector<std::string>& opti
             std::ostream& out)
 {
     if (options.size() != 1 || options.front().rfind("--", 0) == 0)
-        throw UsageError{"restore takes the backup's folder, and nothing else"};
+        throw UsageError{store::worded("BookCommands", "يأخذ %1 مجلد النسخة الاحتياطية ولا شيء غيره").arg("restore")};
     const std::filesystem::path safeCopy = defaultBackupFolder(place.localRoot, now + "_before-restore");
     place.restore(options.front(), safeCopy);
-    out << "restored " << options.front() << " into " << place.describe() << "; the book as it was is in "
-        << safeCopy.string() << "\n";
+    out << store::worded("BookCommands", "وُضعت النسخة %1 مكان الدفتر %2، والدفتر كما كان في %3")
+               .arg(store::isolatedLeftToRight(options.front()))
+               .arg(store::isolatedLeftToRight(place.describe()))
+               .arg(store::isolatedLeftToRight(safeCopy.string()))
+               .text()
+        << "\n";
     return 0;
 }
 
@@ -137,33 +172,47 @@ int exportTo(const server::BookPlace& place, const std::vector<std::string>& opt
         else if (option.rfind("--", 0) != 0 && !file)
             file = option;
         else
-            throw UsageError{"export does not take " + option};
+            throw UsageError{notTaken("export", option)};
     }
     if (!file)
-        throw UsageError{"export needs the file to write"};
+        throw UsageError{store::worded("BookCommands", "يحتاج %1 الملف الذي يكتب فيه").arg("export")};
     const std::string ending = file->extension().string();
     if (ending != ".xlsx" && ending != ".csv")
-        throw UsageError{"export writes a .xlsx or a .csv file"};
+        throw UsageError{store::worded("BookCommands", "يكتب %1 ملفاً ينتهي بـ%2 أو %3")
+                             .arg("export")
+                             .arg(store::isolatedLeftToRight(".xlsx"))
+                             .arg(store::isolatedLeftToRight(".csv"))};
     const std::unique_ptr<store::BookConnection> book = place.connect();
     store::openEveryTable(*book);
     exportBook(*book, *file, entries);
-    out << "exported " << (entries ? "every entry" : "the summary") << " to " << file->string() << "\n";
+    out << (entries ? store::worded("BookCommands", "صُدّرت القيود كلها إلى %1")
+                    : store::worded("BookCommands", "صُدّرت الخلاصة إلى %1"))
+               .arg(store::isolatedLeftToRight(file->string()))
+               .text()
+        << "\n";
     return 0;
 }
 
 int check(const server::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
 {
     if (!options.empty())
-        throw UsageError{"check does not take " + options.front()};
+        throw UsageError{notTaken("check", options.front())};
     const LocalView view(place);
     const std::vector<store::Finding> findings = store::checkBook(view.root());
     bool damaged = false;
     for (const store::Finding& finding : findings) {
-        out << (finding.damage ? "damaged: " : "inconsistent: ") << finding.text << "\n";
+        out << (finding.damage ? store::worded("BookCommands", "تالف: %1") : store::worded("BookCommands", "غير متسق: %1"))
+                   .arg(finding.text)
+                   .text()
+            << "\n";
         damaged = damaged || finding.damage;
     }
-    out << findings.size() << (findings.size() == 1 ? " finding" : " findings") << " in the book "
-        << (place.server ? "on " : "under ") << place.describe() << "\n";
+    out << (place.server ? store::worded("BookCommands", "الملاحظات: %1، في الدفتر على %2")
+                         : store::worded("BookCommands", "الملاحظات: %1، في الدفتر في %2"))
+               .arg((long long)findings.size())
+               .arg(store::isolatedLeftToRight(place.describe()))
+               .text()
+        << "\n";
     return damaged ? 1 : 0;
 }
 
@@ -180,10 +229,10 @@ int importList(const server::BookPlace& place, const std::vector<std::string>& o
         else if (option.rfind("--", 0) != 0 && !list)
             list = option;
         else
-            throw UsageError{"import does not take " + option};
+            throw UsageError{notTaken("import", option)};
     }
     if (!list)
-        throw UsageError{"import needs the staff list to read"};
+        throw UsageError{store::worded("BookCommands", "يحتاج %1 قائمة الموظفين التي يقرؤها").arg("import")};
     const int thisYear = std::stoi(now.substr(0, 4));
     return importStaff(place, *list, thisYear, chosen, out) ? 0 : 1;
 }
@@ -197,7 +246,8 @@ std::string shown(const std::optional<std::int32_t>& value)
 int yearOption(const std::string& option, const std::string& command)
 {
     if (option.size() != 4 || option.find_first_not_of("0123456789") != std::string::npos)
-        throw UsageError{command + " takes a year of four digits: not " + option};
+        throw UsageError{
+            store::worded("BookCommands", "يأخذ %1 سنة من أربعة أرقام، لا %2").arg(command).arg(typed(option))};
     return std::stoi(option);
 }
 
@@ -212,10 +262,13 @@ int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& 
         else if (!year)
             year = yearOption(option, "close-year");
         else
-            throw UsageError{"close-year takes one year and --dry-run: not " + option};
+            throw UsageError{store::worded("BookCommands", "يأخذ %1 سنة واحدة و%2، لا %3")
+                                 .arg("close-year")
+                                 .arg("--dry-run")
+                                 .arg(typed(option))};
     }
     if (!year)
-        throw UsageError{"close-year needs the year to close"};
+        throw UsageError{store::worded("BookCommands", "يحتاج %1 السنة التي تُقفل").arg("close-year")};
     const std::unique_ptr<store::BookConnection> book = place.connect({"", 2000}); // a writer elsewhere is a refusal
     store::openEveryTable(*book);
     const int thisYear = std::stoi(now.substr(0, 4));
@@ -224,34 +277,50 @@ int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& 
         if (auto refusal = store::yearCloseRefusal(*book, *year, thisYear, archives))
             throw store::StoreError(*refusal);
         for (const store::YearCloseRow& row : store::planYearClose(*book, *year))
-            out << row.worker << " " << row.name << ": years " << shown(row.yearsNow) << " -> " << shown(row.yearsAfter)
-                << ", entitlement " << shown(row.entitlementNow) << " -> " << shown(row.entitlementAfter)
-                << (row.daysSettled ? ", " + std::to_string(row.daysSettled) + " days settled from the hours" : "")
-                << ", hours carried " << (row.hoursText.empty() ? "-" : row.hoursText) << "\n";
+            out << store::worded("BookCommands", "%1 «%2»: سنوات الخدمة من %3 إلى %4، الاستحقاق من %5 إلى %6، "
+                                                 "أيام سُوّيت من الساعات %7، الساعات المنقولة %8")
+                       .arg(row.worker)
+                       .arg(store::isolated(store::controlsWrittenOut(row.name)))
+                       .arg(shown(row.yearsNow))
+                       .arg(shown(row.yearsAfter))
+                       .arg(shown(row.entitlementNow))
+                       .arg(shown(row.entitlementAfter))
+                       .arg(row.daysSettled)
+                       .arg(store::isolatedLeftToRight(row.hoursText.empty() ? "-" : row.hoursText))
+                       .text()
+                << "\n";
         return 0;
     }
     const std::filesystem::path archive = store::closeYear(*book, *year, thisYear, archives);
-    out << "closed " << *year << "; its book is archived in " << archive.string() << "\n";
+    out << store::worded("BookCommands", "أُقفلت سنة %1، ودفترها في الأرشيف %2")
+               .arg(*year)
+               .arg(store::isolatedLeftToRight(archive.string()))
+               .text()
+        << "\n";
     return 0;
 }
 
 int archiveOf(const server::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
 {
     if (options.size() != 1)
-        throw UsageError{"archive takes the closed year, and nothing else"};
+        throw UsageError{store::worded("BookCommands", "يأخذ %1 السنة المقفلة ولا شيء غيرها").arg("archive")};
     const int year = yearOption(options.front(), "archive");
     const std::filesystem::path target = store::archivesBeside(place.localRoot) / std::to_string(year);
     if (std::filesystem::exists(target)) {
-        out << "the archive of " << year << " is in " << target.string() << "\n";
+        out << store::worded("BookCommands", "أرشيف سنة %1 في %2").arg(year).arg(store::isolatedLeftToRight(target.string())).text()
+            << "\n";
         return 0;
     }
     const std::unique_ptr<store::BookConnection> book = place.connect();
     if (!book->copyArchiveInto(year, target))
-        throw store::StoreError(place.server ? "لا يحفظ خادم الدفتر " + store::isolatedLeftToRight(place.describe())
-                                                   + " أرشيفاً لسنة " + store::isolatedLeftToRight(options.front())
-                                             : "لا أرشيف لسنة " + store::isolatedLeftToRight(options.front()) + " في "
-                                                   + store::isolatedLeftToRight(target.string()));
-    out << "the archive of " << year << " is now in " << target.string() << "\n";
+        throw store::StoreError(place.server ? store::worded("BookCommands", "لا يحفظ خادم الدفتر %1 أرشيفاً لسنة %2")
+                                                   .arg(store::isolatedLeftToRight(place.describe()))
+                                                   .arg(year)
+                                             : store::worded("BookCommands", "لا أرشيف لسنة %2 في %1")
+                                                   .arg(store::isolatedLeftToRight(target.string()))
+                                                   .arg(year));
+    out << store::worded("BookCommands", "أرشيف سنة %1 الآن في %2").arg(year).arg(store::isolatedLeftToRight(target.string())).text()
+        << "\n";
     return 0;
 }
 
@@ -269,15 +338,15 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
         std::size_t at = 0;
         for (; at < args.size() && args[at].rfind("--", 0) == 0; ++at) {
             if (args[at] == "--help") {
-                out << usage;
+                out << usage();
                 return 0;
             }
             if (args[at] != "--data-root")
-                throw UsageError{"unknown option " + args[at]};
+                throw UsageError{store::worded("BookCommands", "لا يُعرف الخيار %1").arg(typed(args[at]))};
             place = server::BookPlace(valueOf(args, at));
         }
         if (at == args.size())
-            throw UsageError{"no command given"};
+            throw UsageError{store::worded("BookCommands", "لم يُذكر أمر")};
         const std::string command = args[at];
         const std::vector<std::string> options(args.begin() + std::ptrdiff_t(at) + 1, args.end());
         if (command == "backup")
@@ -294,9 +363,9 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return closeYearOf(place, options, now, out);
         if (command == "archive")
             return archiveOf(place, options, out);
-        throw UsageError{"unknown command " + command};
+        throw UsageError{store::worded("BookCommands", "لا يُعرف الأمر %1").arg(typed(command))};
     } catch (const UsageError& wrong) {
-        err << "ijazat-book: " << wrong.what << "\n" << usage;
+        err << "ijazat-book: " << wrong.what << "\n" << usage();
         return 2;
     } catch (const std::filesystem::filesystem_error& failure) {
         err << "ijazat-book: " << store::fileFailure(failure) << "\n";

@@ -6,7 +6,9 @@
 #include "NameFolding.h"
 #include "ServiceYears.h"
 #include "StaffListFile.h"
+#include "Isolated.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 #include <optional>
 #include <ostream>
@@ -70,20 +72,10 @@ std::string trimmed(const std::string& text)
     return from == std::string::npos ? std::string() : text.substr(from, text.find_last_not_of(" \t") + 1 - from);
 }
 
-// A refused value as the clerk is shown it: control characters written out, never acted on.
+// A value of the list as the clerk is shown it: control characters written out, never acted on.
 std::string shown(const std::string& value)
 {
-    std::string said;
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            static constexpr char digits[] = "0123456789abcdef";
-            said += std::string("\\x") + digits[byte >> 4] + digits[byte & 0x0f];
-        } else {
-            said += c;
-        }
-    }
-    return said;
+    return store::isolated(store::controlsWrittenOut(value));
 }
 
 std::optional<std::size_t> columnOf(const std::vector<std::string>& titles, const std::string& arabic,
@@ -135,14 +127,22 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
     std::istringstream in(text.utf8);
     std::vector<std::string> titles;
     if (!readLine(in, titles))
-        throw std::runtime_error(list.string() + ": the file is empty");
+        throw std::runtime_error(
+            store::worded("StaffImport", "%1: الملف فارغ").arg(store::isolatedLeftToRight(list.string())).text());
     const auto name = columnOf(titles, "اسم العامل", "name");
     const auto start = columnOf(titles, "بداية الخدمة", "start");
     const auto entitlement = columnOf(titles, "الإستحقاق السنوي", "entitlement");
     if (!name || !start)
-        throw std::runtime_error(list.string() + ": line 1 must name a name column and a start-of-service column (read as "
-                                 + text.encoding + ")");
-    out << "reading " << list.string() << " as " << text.encoding << "\n";
+        throw std::runtime_error(
+            store::worded("StaffImport", "%1: يسمّي السطر الأول عمود اسم العامل وعمود بداية الخدمة (قُرئ الملف بترميز %2)")
+                .arg(store::isolatedLeftToRight(list.string()))
+                .arg(text.encoding)
+                .text());
+    out << store::worded("StaffImport", "يُقرأ %1 بترميز %2")
+               .arg(store::isolatedLeftToRight(list.string()))
+               .arg(text.encoding)
+               .text()
+        << "\n";
 
     std::vector<Worker> workers;
     std::vector<std::string> refusals;
@@ -150,22 +150,24 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
     for (int line = 2; readLine(in, fields); ++line) {
         if (fields.size() == 1 && trimmed(fields.front()).empty())
             continue; // a blank line
-        const auto refuse = [&](const std::string& why) { refusals.push_back("line " + std::to_string(line) + ": " + why); };
+        const auto refuse = [&](const std::string& why) {
+            refusals.push_back(store::worded("StaffImport", "السطر %1: %2").arg(line).arg(why));
+        };
         const auto cell = [&](const std::optional<std::size_t>& column) {
             return column && *column < fields.size() ? trimmed(fields[*column]) : std::string();
         };
         const std::string typedName = cell(name), typedStart = cell(start), typedEntitlement = cell(entitlement);
         if (typedName.empty()) {
-            refuse("the name is empty");
+            refuse(store::worded("StaffImport", "الاسم فارغ"));
             continue;
         }
         try {
             if (store::fitTextToField(typedName, nameSize, "WorkerName") != typedName) {
-                refuse("the name is longer than " + std::to_string(nameSize) + " characters");
+                refuse(store::worded("StaffImport", "الاسم أطول من %1 حرفاً").arg(nameSize));
                 continue;
             }
         } catch (const store::StoreError&) {
-            refuse("the name '" + shown(typedName) + "' holds a character outside the book's character set");
+            refuse(store::worded("StaffImport", "في الاسم «%1» حرف لا يحفظه الدفتر").arg(shown(typedName)));
             continue;
         }
         // As the new-worker window takes them: a start year gives the years and the entitlement,
@@ -174,12 +176,12 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
         if (!typedStart.empty()) {
             worker.start = store::writtenWholeNumber(typedStart);
             if (!worker.start) {
-                refuse("the start of service '" + shown(typedStart) + "' is not a whole number");
+                refuse(store::worded("StaffImport", "بداية الخدمة «%1» ليست عدداً صحيحاً").arg(shown(typedStart)));
                 continue;
             }
             worker.years = store::yearsOfService(*worker.start, thisYear);
             if (!worker.years) {
-                refuse("the start of service " + typedStart + " is after this year or too far back");
+                refuse(store::worded("StaffImport", "بداية الخدمة %1 بعد هذه السنة أو أبعد مما يكون").arg(shown(typedStart)));
                 continue;
             }
             worker.entitlement = store::entitlementFor(*worker.years);
@@ -187,12 +189,12 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
         if (!typedEntitlement.empty()) {
             const auto typed = store::writtenWholeNumber(typedEntitlement);
             if (!typed) {
-                refuse("the entitlement '" + shown(typedEntitlement) + "' is not a whole number");
+                refuse(store::worded("StaffImport", "الاستحقاق «%1» ليس عدداً صحيحاً").arg(shown(typedEntitlement)));
                 continue;
             }
             worker.entitlement = *typed;
         } else if (!worker.start) {
-            refuse("neither a start of service nor an entitlement is given");
+            refuse(store::worded("StaffImport", "لم تُذكر بداية الخدمة ولا الاستحقاق"));
             continue;
         }
         workers.push_back(std::move(worker));
@@ -210,19 +212,27 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
             std::set<std::string> listed;
             for (const Worker& worker : workers)
                 if (inBook(book.connection(), worker.name) || !listed.insert(foldedName(book.connection(), worker.name)).second)
-                    refusals.push_back("line " + std::to_string(worker.line) + ": '" + shown(worker.name)
-                                       + "' is already in the book or earlier in the list");
+                    refusals.push_back(store::worded("StaffImport", "السطر %1: «%2» في الدفتر من قبل أو في سطر سابق من القائمة")
+                                           .arg(worker.line)
+                                           .arg(shown(worker.name)));
         }
         if (!refusals.empty()) {
             for (const std::string& refusal : refusals)
-                out << list.string() << ": " << refusal << "\n";
-            out << "nothing stored: " << refusals.size() << (refusals.size() == 1 ? " bad row" : " bad rows") << "\n";
+                out << store::isolatedLeftToRight(list.string()) << ": " << refusal << "\n";
+            out << store::worded("StaffImport", "لم يُحفظ شيء: الأسطر المرفوضة %1").arg((long long)refusals.size()).text()
+                << "\n";
             return false;
         }
         for (const Worker& worker : workers)
-            out << (options.dryRun ? "would store " : "storing ") << "line " << worker.line << ": " << worker.name
-                << ", since " << figure(worker.start) << ", " << figure(worker.years) << " years, " << worker.entitlement
-                << " days\n";
+            out << (options.dryRun ? store::worded("StaffImport", "سيُحفظ السطر %1: %2، منذ %3، سنوات الخدمة %4، الاستحقاق %5")
+                                   : store::worded("StaffImport", "يُحفظ السطر %1: %2، منذ %3، سنوات الخدمة %4، الاستحقاق %5"))
+                       .arg(worker.line)
+                       .arg(shown(worker.name))
+                       .arg(figure(worker.start))
+                       .arg(figure(worker.years))
+                       .arg(worker.entitlement)
+                       .text()
+                << "\n";
         if (options.dryRun)
             return true;
         for (const Worker& worker : workers) {
@@ -240,7 +250,7 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
     if (options.dryRun) {
         const bool taken = take();
         if (taken)
-            out << workers.size() << " workers would be stored\n";
+            out << store::worded("StaffImport", "العمال الذين سيُحفظون: %1").arg((long long)workers.size()).text() << "\n";
         return taken;
     }
     // Names already in the book are looked for under the write lock: of two imports of one
@@ -249,6 +259,6 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
     if (!take())
         return false; // nothing stored: the unit of work is dropped
     work.commit();
-    out << workers.size() << " workers stored\n";
+    out << store::worded("StaffImport", "العمال المحفوظون: %1").arg((long long)workers.size()).text() << "\n";
     return true;
 }

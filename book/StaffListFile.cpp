@@ -1,7 +1,11 @@
 #include "StaffListFile.h"
 
 #include "ArabicCodePage.h"
+#include "EngineFailure.h"
+#include "Isolated.h"
+#include "Wording.h"
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -32,6 +36,11 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
     return utf8;
 }
 
+std::runtime_error refused(const std::filesystem::path& list, store::Wording why)
+{
+    return std::runtime_error(std::move(why).arg(store::isolatedLeftToRight(list.string())).text());
+}
+
 } // namespace
 
 StaffListText readStaffList(const std::filesystem::path& list)
@@ -39,25 +48,29 @@ StaffListText readStaffList(const std::filesystem::path& list)
     std::error_code unreadable;
     const std::filesystem::file_status status = std::filesystem::status(list, unreadable);
     if (unreadable)
-        throw std::runtime_error(list.string() + ": cannot be read (" + unreadable.message() + ")");
+        throw std::runtime_error(store::systemFailure(unreadable.value(), store::isolatedLeftToRight(list.string())));
     if (!std::filesystem::is_regular_file(status))
-        throw std::runtime_error(list.string() + ": not a file (a folder, a pipe or a device): give the staff list saved as CSV");
+        throw refused(list, store::worded("StaffListFile",
+                                          "%1: ليس ملفاً (مجلد أو أنبوب أو جهاز): أعطِ قائمة الموظفين محفوظة بصيغة CSV"));
     if (std::filesystem::file_size(list) > largestList)
-        throw std::runtime_error(list.string() + ": larger than any staff list (over 16 MB): give the staff list saved as CSV");
+        throw refused(list, store::worded("StaffListFile", "%1: أكبر من أي قائمة موظفين (فوق 16 ميغابايت): أعطِ قائمة "
+                                                            "الموظفين محفوظة بصيغة CSV"));
+    errno = 0;
     std::ifstream in(list, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (!in.good() && !in.eof())
-        throw std::runtime_error(list.string() + ": cannot be read");
+        throw std::runtime_error(store::systemFailure(errno ? errno : EIO, store::isolatedLeftToRight(list.string())));
     const std::string_view view(bytes);
     if (view.starts_with("\xEF\xBB\xBF"))
         return {std::string(view.substr(3)), "UTF-8"};
     if (view.starts_with("\xFF\xFE") || view.starts_with("\xFE\xFF"))
         return {utf16ToUtf8(view.substr(2), view[0] == '\xFE'), "UTF-16"};
     if (view.starts_with("PK\x03\x04"))
-        throw std::runtime_error(list.string() + ": a spreadsheet workbook (XLSX or another zipped file), not CSV: "
-                                 "save it as CSV first");
+        throw refused(list, store::worded("StaffListFile", "%1: مصنّف جداول بيانات (XLSX أو ملف مضغوط آخر) لا CSV: "
+                                                            "احفظه بصيغة CSV أولاً"));
     if (view.find('\0') != std::string_view::npos)
-        throw std::runtime_error(list.string() + ": a binary file, not a CSV text: save the staff list as CSV first");
+        throw refused(list, store::worded("StaffListFile",
+                                          "%1: ملف ثنائي لا نص CSV: احفظ قائمة الموظفين بصيغة CSV أولاً"));
     if (store::isUtf8(view))
         return {bytes, "UTF-8"};
     return {store::fromArabicCodePage(view), "Windows-1256"};

@@ -1,5 +1,6 @@
 // ijazat-book: the book's toolbox (backup, check), for the clerk's desk or a scheduled task.
 #include "BookCommands.h"
+#include "ToolboxLanguage.h"
 
 #include <chrono>
 #include <ctime>
@@ -7,6 +8,7 @@
 
 int main(int argc, char** argv)
 {
+    speakTheUsersLanguage();
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     char stamp[32] = {};
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H%M%S", std::localtime(&now));

@@ -4,6 +4,7 @@
 #include "BookCopy.h"
 #include "BookRestore.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 #include "LocalBookConnection.h"
 #include "ServerBookConnection.h"
@@ -55,7 +56,7 @@ void BookPlace::restore(const std::filesystem::path& backup, const std::filesyst
         return;
     }
     if (auto problem = store::bookFileProblem(backup))
-        throw store::StoreError("لا تُستعاد النسخة الاحتياطية: " + *problem);
+        throw store::StoreError(store::worded("BookRestore", "لا تُستعاد النسخة الاحتياطية: %1").arg(*problem));
     backUp(safeCopy);
     store::LocalBookConnection from(backup, {});
     ServerBookConnection into(*server, localRoot);

@@ -7,6 +7,7 @@
 #include "ServerFailure.h"
 #include "ServerSchema.h"
 #include "StoreError.h"
+#include "Wording.h"
 #include "TableSetup.h"
 
 #include <libpq-fe.h>
@@ -47,8 +48,10 @@ void ServerBookConnection::connect()
     PQfinish(pg_);
     pg_ = PQconnectdb(conninfo_.c_str());
     if (PQstatus(pg_) != CONNECTION_OK) {
-        const std::string said = "تعذّر الوصول إلى خادم الدفتر " + store::isolatedLeftToRight(server_) + "\n("
-                                 + store::isolatedLeftToRight(PQerrorMessage(pg_)) + ")";
+        const std::string said = store::worded("ServerFailure", "تعذّر الوصول إلى خادم الدفتر %1")
+                                     .arg(store::isolatedLeftToRight(server_))
+                                     .text()
+                                 + "\n(" + store::isolatedLeftToRight(PQerrorMessage(pg_)) + ")";
         PQfinish(pg_);
         pg_ = nullptr;
         throw store::StoreError(said);
@@ -88,8 +91,10 @@ void ServerBookConnection::openTable(const store::TableDef& table)
     if (isOpen(table))
         return;
     if (auto problem = serverTableProblem(*this, table))
-        throw store::StoreError("لا يُفتح جدول الدفتر " + store::isolatedLeftToRight(std::string(table.name)) + " على "
-                                + "خادم الدفتر " + store::isolatedLeftToRight(server_) + ": " + *problem);
+        throw store::StoreError(store::worded("ServerBookConnection", "لا يُفتح جدول الدفتر %1 على خادم الدفتر %2: %3")
+                                    .arg(store::isolatedLeftToRight(std::string(table.name)))
+                                    .arg(store::isolatedLeftToRight(server_))
+                                    .arg(*problem));
     open_.insert(std::string(table.name));
 }
 
@@ -260,7 +265,8 @@ void ServerBookConnection::keepArchive(int year, const std::filesystem::path& ar
         std::ifstream in(file, std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         if (!in.good() && !in.eof())
-            throw store::StoreError("تعذّرت قراءة " + store::isolatedLeftToRight(file.string()));
+            throw store::StoreError(
+                store::worded("ServerBookConnection", "تعذّرت قراءة %1").arg(store::isolatedLeftToRight(file.string())));
         store::StatementUse use(keep);
         keep.bind(1, std::int64_t(year));
         keep.bind(2, std::string_view(table->relativePath().generic_string()));
@@ -290,14 +296,16 @@ bool ServerBookConnection::copyArchiveInto(int year, const std::filesystem::path
             const auto& tables = store::allTables();
             if (std::none_of(tables.begin(), tables.end(),
                              [&name](const store::TableDef* table) { return table->relativePath().generic_string() == name; }))
-                throw store::StoreError("في أرشيف السنة على الخادم ملف ليس من الدفتر: " + store::isolatedLeftToRight(name));
+                throw store::StoreError(store::worded("ServerBookConnection", "في أرشيف السنة على الخادم ملف ليس من الدفتر: %1")
+                                            .arg(store::isolatedLeftToRight(name)));
             const std::filesystem::path file = aside / name;
             std::filesystem::create_directories(file.parent_path());
             std::ofstream out(file, std::ios::binary);
             out.write(bytes.data(), std::streamsize(bytes.size()));
             out.close();
             if (!out)
-                throw store::StoreError("تعذّرت كتابة " + store::isolatedLeftToRight(file.string()));
+                throw store::StoreError(
+                    store::worded("ServerBookConnection", "تعذّرت كتابة %1").arg(store::isolatedLeftToRight(file.string())));
         }
     });
     return true;

@@ -1,6 +1,7 @@
 #include "ServerFailure.h"
 
 #include "Isolated.h"
+#include "Wording.h"
 
 #include <libpq-fe.h>
 
@@ -39,7 +40,7 @@ std::string describeServer(const std::string& conninfo)
 
 std::string serverFailure(const std::string& server, pg_conn* connection, const pg_result* result)
 {
-    const std::string where = "خادم الدفتر " + isolatedLeftToRight(server);
+    const std::string where = store::worded("ServerFailure", "خادم الدفتر %1").arg(isolatedLeftToRight(server));
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     const std::string code = state ? state : "";
     std::string engineText = result ? PQresultErrorMessage(result) : "";
@@ -47,18 +48,19 @@ std::string serverFailure(const std::string& server, pg_conn* connection, const 
         engineText = PQerrorMessage(connection);
     while (!engineText.empty() && (engineText.back() == '\n' || engineText.back() == ' '))
         engineText.pop_back();
-    std::string said;
-    if (!connection || PQstatus(connection) == CONNECTION_BAD || code.rfind("08", 0) == 0 || code == "57P01")
-        said = "انقطع الاتصال ب" + where + " أو تعذّر، ولم يُحفظ شيء. يُعاد الاتصال عند العملية التالية";
-    else if (code == "55P03" || code == "40P01" || code == "40001")
-        said = "الدفتر على " + where + " مقفل: مكتب آخر يكتب فيه الآن، ولم يُحفظ شيء. أعد المحاولة بعد قليل";
-    else if (code == "25006" || code == "42501")
-        said = "لا تمكن الكتابة في الدفتر على " + where + " (للقراءة فقط أو بلا إذن)، ولم يُحفظ شيء";
-    else if (code == "53100")
-        said = "قرص " + where + " ممتلئ، ولم يُحفظ شيء";
-    else
-        said = "أخفق " + where + "، ولم يُحفظ شيء";
-    return said + "\n(" + isolatedLeftToRight(engineText) + ")";
+    const auto said = [&] {
+        if (!connection || PQstatus(connection) == CONNECTION_BAD || code.rfind("08", 0) == 0 || code == "57P01")
+            return store::worded("ServerFailure", "انقطع الاتصال ب%1 أو تعذّر، ولم يُحفظ شيء. يُعاد الاتصال عند العملية التالية");
+        if (code == "55P03" || code == "40P01" || code == "40001")
+            return store::worded("ServerFailure",
+                                 "الدفتر على %1 مقفل: مكتب آخر يكتب فيه الآن، ولم يُحفظ شيء. أعد المحاولة بعد قليل");
+        if (code == "25006" || code == "42501")
+            return store::worded("ServerFailure", "لا تمكن الكتابة في الدفتر على %1 (للقراءة فقط أو بلا إذن)، ولم يُحفظ شيء");
+        if (code == "53100")
+            return store::worded("ServerFailure", "قرص %1 ممتلئ، ولم يُحفظ شيء");
+        return store::worded("ServerFailure", "أخفق %1، ولم يُحفظ شيء");
+    };
+    return said().arg(where).text() + "\n(" + isolatedLeftToRight(engineText) + ")";
 }
 
 } // namespace server

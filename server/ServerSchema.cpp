@@ -5,6 +5,7 @@
 #include "NameFolding.h"
 #include "ServerBookConnection.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 namespace server {
 namespace {
@@ -82,22 +83,26 @@ std::optional<std::string> fieldProblem(ServerBookConnection& connection, const 
     std::size_t position = 0;
     while (columns.step()) {
         if (position == table.fields.size())
-            return "في الجدول حقل " + isolatedLeftToRight(columns.text(0)) + " لا يعرفه الدفتر";
+            return store::worded("TableShape", "في الجدول حقل %1 لا يعرفه الدفتر").arg(isolatedLeftToRight(columns.text(0)));
         const store::FieldDef& wanted = table.fields[position];
         if (columns.text(0) != wanted.name)
-            return "الحقل رقم " + std::to_string(position + 1) + " هو " + isolatedLeftToRight(columns.text(0))
-                   + " والدفتر يحتاج " + isolatedLeftToRight(wanted.name);
+            return store::worded("TableShape", "الحقل رقم %1 هو %2 والدفتر يحتاج %3")
+                .arg((long long)position + 1)
+                .arg(isolatedLeftToRight(columns.text(0)))
+                .arg(isolatedLeftToRight(wanted.name));
         const bool text = wanted.type == store::FieldType::Text;
         const bool typed = text ? columns.text(1) == "character varying" && columns.integer(2) == wanted.size
                                 : columns.text(1) == "integer";
         const bool identity = columns.text(3) == "YES";
         if (!typed || identity != (wanted.type == store::FieldType::AutoIncrement))
-            return "نوع الحقل " + isolatedLeftToRight(wanted.name) + " هو " + isolatedLeftToRight(columns.text(1))
-                   + " والدفتر يحتاج " + isolatedLeftToRight(columnType(wanted));
+            return store::worded("TableShape", "نوع الحقل %1 هو %2 والدفتر يحتاج %3")
+                .arg(isolatedLeftToRight(wanted.name))
+                .arg(isolatedLeftToRight(columns.text(1)))
+                .arg(isolatedLeftToRight(columnType(wanted)));
         ++position;
     }
     if (position < table.fields.size())
-        return "ينقص الجدول الحقل " + isolatedLeftToRight(table.fields[position].name);
+        return store::worded("TableShape", "ينقص الجدول الحقل %1").arg(isolatedLeftToRight(table.fields[position].name));
     return std::nullopt;
 }
 
@@ -114,7 +119,7 @@ std::optional<std::string> indexProblem(ServerBookConnection& connection, const 
         found.bind(2, table.name);
         found.bind(3, std::string_view(index));
         if (!found.step())
-            return "ينقص الفهرس " + isolatedLeftToRight(index);
+            return store::worded("ServerSchema", "ينقص الفهرس %1").arg(isolatedLeftToRight(index));
     }
     return std::nullopt;
 }
@@ -145,8 +150,9 @@ std::string changeCountSql()
 std::optional<std::string> serverTableProblem(ServerBookConnection& connection, const store::TableDef& table)
 {
     if (!tableExists(connection, table))
-        return "ليس على الخادم جدول " + isolatedLeftToRight(serverSchemaOf(table) + "." + std::string(table.name))
-               + " (ijazat-setup --server يصنعه)";
+        return store::worded("ServerSchema", "ليس على الخادم جدول %1 (%2 يصنعه)")
+            .arg(isolatedLeftToRight(serverSchemaOf(table) + "." + std::string(table.name)))
+            .arg(isolatedLeftToRight("ijazat-setup --server"));
     if (auto problem = fieldProblem(connection, table))
         return problem;
     if (auto problem = indexProblem(connection, table))
@@ -155,7 +161,7 @@ std::optional<std::string> serverTableProblem(ServerBookConnection& connection, 
     store::StatementUse use(counted);
     counted.bind(1, table.name);
     if (!counted.step())
-        return "ينقص عدّاد التغييرات للجدول " + isolatedLeftToRight(table.name);
+        return store::worded("ServerSchema", "ينقص عدّاد التغييرات للجدول %1").arg(isolatedLeftToRight(table.name));
     return std::nullopt;
 }
 

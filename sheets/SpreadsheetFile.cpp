@@ -1,9 +1,15 @@
 #include "SpreadsheetFile.h"
+#include "EngineFailure.h"
 #include "Isolated.h"
 #include "Leftovers.h"
+#include "TemporaryFolder.h"
+#include "Wording.h"
 
 #include <xlsxwriter.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <stdexcept>
 #include <unistd.h>
@@ -12,7 +18,54 @@ namespace {
 
 std::string cannotWrite(const std::filesystem::path& file)
 {
-    return "تعذّرت الكتابة في الملف " + store::isolatedLeftToRight(file.string());
+    return store::worded("SpreadsheetFile", "تعذّرت الكتابة في الملف %1").arg(store::isolatedLeftToRight(file.string()));
+}
+
+// The spreadsheet library tells its failures on the standard error in its own words; the
+// clerk is told each failure once, in the book's words, from the error it returns.
+class LibraryKeptQuiet {
+public:
+    LibraryKeptQuiet()
+    {
+        std::fflush(stderr);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (nowhere < 0)
+            return;
+        kept_ = ::dup(STDERR_FILENO);
+        if (kept_ >= 0)
+            ::dup2(nowhere, STDERR_FILENO);
+        ::close(nowhere);
+    }
+    ~LibraryKeptQuiet()
+    {
+        if (kept_ < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(kept_, STDERR_FILENO);
+        ::close(kept_);
+    }
+    LibraryKeptQuiet(const LibraryKeptQuiet&) = delete;
+    LibraryKeptQuiet& operator=(const LibraryKeptQuiet&) = delete;
+
+private:
+    int kept_ = -1;
+};
+
+std::string xlsxFailure(lxw_error error, int errorNumber, const std::filesystem::path& file,
+                        const std::filesystem::path& temporary)
+{
+    switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return store::worded("SpreadsheetFile", "لا تكفي الذاكرة لكتابة الملف %1").arg(store::isolatedLeftToRight(file.string()));
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+        // The library writes each part of the workbook to a temporary file first.
+        return store::worded("SpreadsheetFile", "لم يُكتب الملف %1: %2")
+            .arg(store::isolatedLeftToRight(file.string()))
+            .arg(store::systemFailure(errorNumber ? errorNumber : EIO, store::isolatedLeftToRight(temporary.string())));
+    default:
+        return errorNumber ? store::systemFailure(errorNumber, store::isolatedLeftToRight(file.string())) : cannotWrite(file);
+    }
 }
 
 
@@ -46,10 +99,11 @@ std::string csvField(const store::SheetCell& cell)
     return {};
 }
 
-void writeCsv(const std::filesystem::path& file, const std::vector<std::string>& titles,
-              const std::vector<store::SheetRow>& rows)
+void writeCsv(const std::filesystem::path& aside, const std::filesystem::path& file,
+              const std::vector<std::string>& titles, const std::vector<store::SheetRow>& rows)
 {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    errno = 0;
+    std::ofstream out(aside, std::ios::binary | std::ios::trunc);
     out << "\xEF\xBB\xBF";
     for (std::size_t i = 0; i < titles.size(); ++i)
         out << (i ? "," : "") << csvField(titles[i]);
@@ -59,17 +113,22 @@ void writeCsv(const std::filesystem::path& file, const std::vector<std::string>&
             out << (i ? "," : "") << csvField(row[i]);
         out << "\r\n";
     }
-    out.flush();
+    out.close();
     if (!out)
-        throw std::runtime_error(cannotWrite(file));
+        throw std::runtime_error(errno ? store::systemFailure(errno, store::isolatedLeftToRight(file.string()))
+                                       : cannotWrite(file));
 }
 
-void writeXlsx(const std::filesystem::path& file, const std::vector<std::string>& titles,
-               const std::vector<store::SheetRow>& rows)
+void writeXlsx(const std::filesystem::path& aside, const std::filesystem::path& file,
+               const std::vector<std::string>& titles, const std::vector<store::SheetRow>& rows)
 {
-    lxw_workbook* workbook = workbook_new(file.c_str());
+    // Its temporary files go where every other program's do, so a full temporary folder is named as such.
+    std::string temporary = store::temporaryFolder().string();
+    lxw_workbook_options options{};
+    options.tmpdir = temporary.data();
+    lxw_workbook* workbook = workbook_new_opt(aside.c_str(), &options);
     if (!workbook)
-        throw std::runtime_error(cannotWrite(file));
+        throw std::runtime_error(xlsxFailure(LXW_ERROR_MEMORY_MALLOC_FAILED, 0, file, temporary));
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     worksheet_right_to_left(sheet);
     worksheet_freeze_panes(sheet, 1, 0);
@@ -87,9 +146,14 @@ void writeXlsx(const std::filesystem::path& file, const std::vector<std::string>
                 worksheet_write_string(sheet, line, lxw_col_t(column), text->c_str(), nullptr);
         }
     }
-    const lxw_error closed = workbook_close(workbook);
+    errno = 0;
+    lxw_error closed;
+    {
+        const LibraryKeptQuiet quiet;
+        closed = workbook_close(workbook);
+    }
     if (closed != LXW_NO_ERROR)
-        throw std::runtime_error(cannotWrite(file) + ": " + lxw_strerror(closed));
+        throw std::runtime_error(xlsxFailure(closed, errno, file, temporary));
 }
 
 } // namespace
@@ -99,16 +163,19 @@ void writeSpreadsheet(const std::filesystem::path& file, const std::vector<std::
 {
     const std::string ending = lowerCase(file.extension().string());
     if (ending != ".csv" && ending != ".xlsx")
-        throw std::invalid_argument("the file must end in .xlsx or .csv: " + file.string());
+        throw std::invalid_argument(store::worded("SpreadsheetFile", "يُكتب جدول البيانات في ملف ينتهي بـ%1 أو %2: %3")
+                                        .arg(store::isolatedLeftToRight(".xlsx"))
+                                        .arg(store::isolatedLeftToRight(".csv"))
+                                        .arg(store::isolatedLeftToRight(file.string())));
     // Written aside under a name no spreadsheet opens as finished; what a killed export left goes.
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
     store::removeLeftovers(folder, file.filename().string(), ".partial-");
     const std::filesystem::path aside = file.string() + ".partial-" + std::to_string(getpid());
     try {
         if (ending == ".csv")
-            writeCsv(aside, titles, rows);
+            writeCsv(aside, file, titles, rows);
         else
-            writeXlsx(aside, titles, rows);
+            writeXlsx(aside, file, titles, rows);
         std::filesystem::rename(aside, file);
     } catch (...) {
         std::error_code ignored;

@@ -2,6 +2,7 @@
 
 #include "Isolated.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 #include <algorithm>
 #include <array>
@@ -70,10 +71,11 @@ std::string fitTextToField(std::string_view utf8, int size, std::string_view fie
         const std::size_t start = pos;
         const auto c = nextCharacter(utf8, pos);
         if (!c)
-            throw StoreError("النص المكتوب للحقل " + isolatedLeftToRight(fieldName) + " ليس نصاً سليماً (UTF-8)");
+            throw StoreError(worded("ArabicCodePage", "النص المكتوب للحقل %1 ليس نصاً سليماً (UTF-8)").arg(isolatedLeftToRight(fieldName)));
         if (!inCodePage(*c))
-            throw StoreError("في النص «" + isolated(utf8) + "» حرف لا يحفظه الدفتر في الحقل "
-                             + isolatedLeftToRight(fieldName));
+            throw StoreError(worded("ArabicCodePage", "في النص «%1» حرف لا يحفظه الدفتر في الحقل %2")
+                                 .arg(isolated(utf8))
+                                 .arg(isolatedLeftToRight(fieldName)));
         if (characters == size && cut == utf8.size())
             cut = start;
         ++characters;

@@ -7,6 +7,7 @@
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
+#include "Wording.h"
 #include "TableShape.h"
 
 #include <sqlite3.h>
@@ -24,9 +25,8 @@ class Connection {
 public:
     Connection(const std::filesystem::path& file, int flags)
     {
-        if (sqlite3_open_v2(file.string().c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-            const std::string message = engineFailure(db_ ? sqlite3_extended_errcode(db_) : SQLITE_NOMEM, file.string(),
-                                                      db_ ? sqlite3_errmsg(db_) : "out of memory");
+        if (const int rc = sqlite3_open_v2(file.string().c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr); rc != SQLITE_OK) {
+            const std::string message = engineOpenFailure(db_, rc, file.string());
             sqlite3_close_v2(db_);
             throw StoreError(message);
         }
@@ -47,23 +47,26 @@ void copyFile(sqlite3* source, const std::string& schema, const std::filesystem:
     Connection target(copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source, schema.c_str());
     if (!backup)
-        throw StoreError("تعذّر النسخ إلى " + isolatedLeftToRight(copy.string()) + ": " + sqlite3_errmsg(target.get()));
+        throw StoreError(engineFailure(sqlite3_extended_errcode(target.get()), copy.string(), sqlite3_errmsg(target.get())));
     const int stepped = sqlite3_backup_step(backup, -1);
     const int finished = sqlite3_backup_finish(backup);
     if (stepped != SQLITE_DONE || finished != SQLITE_OK)
         throw StoreError(engineFailure(stepped != SQLITE_DONE ? stepped : finished, copy.string(),
-                                       sqlite3_errstr(stepped != SQLITE_DONE ? stepped : finished)));
+                                       sqlite3_errstr(stepped != SQLITE_DONE ? stepped : finished),
+                                       sqlite3_system_errno(target.get())));
 }
 
 std::optional<std::string> fileProblem(const std::filesystem::path& file, const TableDef& table)
 {
     if (!std::filesystem::is_regular_file(file))
-        return isolatedLeftToRight(file.string()) + ": الملف غير موجود";
+        return worded("BookBackup", "%1: الملف غير موجود").arg(isolatedLeftToRight(file.string()));
     try {
         Connection db(file, SQLITE_OPEN_READONLY);
         Statement integrity(db.get(), "PRAGMA integrity_check");
         if (!integrity.step() || integrity.text(0) != "ok")
-            return isolatedLeftToRight(file.string()) + ": الملف تالف (" + isolatedLeftToRight(integrity.text(0)) + ")";
+            return worded("BookBackup", "%1: الملف تالف (%2)")
+                .arg(isolatedLeftToRight(file.string()))
+                .arg(isolatedLeftToRight(integrity.text(0)));
         if (auto problem = tableShapeProblem(db.get(), "main", table))
             return isolatedLeftToRight(file.string()) + ": " + *problem;
     } catch (const StoreError& error) {
@@ -96,7 +99,7 @@ void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::pa
     } catch (const StoreError&) {
         // A copy found damaged is a copy of a damaged book: the book's own file is named.
         if (auto problem = bookFileProblem(dataRoot))
-            throw StoreError("لم تُؤخذ النسخة: في الدفتر نفسه عطب: " + *problem);
+            throw StoreError(worded("BookBackup", "لم تُؤخذ النسخة: في الدفتر نفسه عطب: %1").arg(*problem));
         throw;
     }
 }
@@ -104,7 +107,8 @@ void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::pa
 void backUpWith(const std::filesystem::path& target, const std::function<void(const std::filesystem::path& aside)>& fill)
 {
     if (std::filesystem::exists(target))
-        throw StoreError("لا يُنسخ الدفتر إلى " + isolatedLeftToRight(target.string()) + ": المجلد موجود من قبل");
+        throw StoreError(worded("BookBackup", "لا يُنسخ الدفتر إلى %1: المجلد موجود من قبل")
+                             .arg(isolatedLeftToRight(target.string())));
     // What a killed backup left beside it goes first; a live one's stays.
     removeLeftovers(target.parent_path(), "", ".partial-");
     const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
@@ -112,7 +116,7 @@ void backUpWith(const std::filesystem::path& target, const std::function<void(co
     try {
         fill(aside);
         if (auto problem = bookFileProblem(aside))
-            throw StoreError("لم تسلم النسخة الاحتياطية من الفحص: " + *problem);
+            throw StoreError(worded("BookBackup", "لم تسلم النسخة الاحتياطية من الفحص: %1").arg(*problem));
         std::filesystem::create_directories(target.parent_path());
         std::filesystem::rename(aside, target);
     } catch (...) {
@@ -139,8 +143,9 @@ void backUpAutomatically(const std::function<void(const std::filesystem::path& t
     try {
         backUp(folder / ("auto-" + stamp));
     } catch (const std::exception& failure) {
-        throw StoreError("لم تُؤخذ النسخة الاحتياطية التلقائية في " + isolatedLeftToRight(folder.string())
-                         + "، والدفتر كما هو: " + failure.what());
+        throw StoreError(worded("BookBackup", "لم تُؤخذ النسخة الاحتياطية التلقائية في %1، والدفتر كما هو: %2")
+                             .arg(isolatedLeftToRight(folder.string()))
+                             .arg(failure.what()));
     }
     std::vector<std::filesystem::path> automatic;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {

@@ -6,7 +6,9 @@
 #include "ReadOnlyBook.h"
 #include "Schema.h"
 #include "Statement.h"
+#include "Isolated.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 #include <sqlite3.h>
 
@@ -47,7 +49,10 @@ public:
 private:
     void note(const TableDef& table, std::int64_t record, const std::string& what)
     {
-        found_.push_back({false, table.pathUnder(root_).string() + ": record " + std::to_string(record) + ": " + what});
+        found_.push_back({false, worded("BookCheck", "%1: السجل %2: %3")
+                                     .arg(isolatedLeftToRight(table.pathUnder(root_).string()))
+                                     .arg(record)
+                                     .arg(what)});
     }
 
     void oddValues(const TableDef& table)
@@ -61,23 +66,26 @@ private:
                 if (rows.isNull(column))
                     continue;
                 const std::string held = rows.text(column);
-                const std::string name = "field '" + std::string(field.name) + "'";
+                const std::string name = isolatedLeftToRight(field.name);
+                const std::string shown = isolated(controlsWrittenOut(held));
                 if (field.type != FieldType::Text) {
                     const std::int64_t value = rows.integer(column);
                     if (!rows.isInteger(column) || value < std::numeric_limits<std::int32_t>::min()
                         || value > std::numeric_limits<std::int32_t>::max())
-                        note(table, record, name + " holds '" + held + "', not a 32-bit whole number");
+                        note(table, record,
+                             worded("BookCheck", "في الحقل %1 «%2»، وليس عدداً صحيحاً من 32 بتاً").arg(name).arg(shown));
                     continue;
                 }
                 if (!rows.isText(column)) {
-                    note(table, record, name + " holds '" + held + "', which is not a text");
+                    note(table, record, worded("BookCheck", "في الحقل %1 «%2»، وليس نصاً").arg(name).arg(shown));
                     continue;
                 }
                 try {
                     if (fitTextToField(held, field.size, field.name) != held)
-                        note(table, record, name + " holds more than its " + std::to_string(field.size) + " characters");
+                        note(table, record,
+                             worded("BookCheck", "في الحقل %1 أكثر من حروفه الـ%2").arg(name).arg(field.size));
                 } catch (const StoreError&) {
-                    note(table, record, name + " holds a character outside the book's character set");
+                    note(table, record, worded("BookCheck", "في الحقل %1 حرف لا يحفظه الدفتر").arg(name));
                 }
             }
         }
@@ -88,7 +96,9 @@ private:
         Statement rows(db_, "SELECT \"Auto\", \"Index\" FROM " + target(table) + " WHERE \"Index\" IS NULL OR \"Index\" NOT IN (SELECT \"Auto\" FROM main.\"worker\") ORDER BY \"Auto\"");
         while (rows.step())
             note(table, rows.integer(0),
-                 rows.isNull(1) ? "an entry of no worker" : "an entry of worker " + rows.text(1) + ", who is not in the book");
+                 rows.isNull(1) ? worded("BookCheck", "قيد ليس لعامل")
+                                : worded("BookCheck", "قيد للعامل %1، وليس في الدفتر")
+                                      .arg(isolatedLeftToRight(controlsWrittenOut(rows.text(1)))));
     }
 
     std::map<std::int64_t, Expected> expected()
@@ -128,24 +138,28 @@ private:
                                "FROM main.\"worker\" ORDER BY \"Auto\"");
         while (workers.step()) {
             const Expected& wanted = by[workers.integer(0)];
-            const std::string who = "worker " + std::to_string(workers.integer(0)) + " «" + workers.text(1) + "»: ";
             const auto say = [&](const std::string& what) {
-                found_.push_back({false, workerTable().pathUnder(root_).string() + ": " + who + what});
+                found_.push_back({false, worded("BookCheck", "%1: العامل %2 «%3»: %4")
+                                             .arg(isolatedLeftToRight(workerTable().pathUnder(root_).string()))
+                                             .arg(workers.integer(0))
+                                             .arg(isolated(controlsWrittenOut(workers.text(1))))
+                                             .arg(what)});
             };
-            const auto compare = [&](int column, const char* what, std::int64_t entries) {
+            const auto compare = [&](int column, const std::string& what, std::int64_t entries) {
                 if (workers.integer(column) != entries)
-                    say(what + (" " + std::to_string(workers.integer(column))) + ", its entries give " + std::to_string(entries));
+                    say(worded("BookCheck", "%1 %2، وقيوده تعطي %3").arg(what).arg(workers.integer(column)).arg(entries));
             };
-            compare(2, "administrative days", wanted.hourly.days);
-            compare(3, "sick days", wanted.sick);
-            compare(4, "unpaid days", wanted.unpaid);
-            compare(5, "hourly balance, hours", wanted.hourly.hours);
-            compare(6, "hourly balance, minutes", wanted.hourly.minutes);
+            compare(2, worded("BookCheck", "الأيام الإدارية"), wanted.hourly.days);
+            compare(3, worded("BookCheck", "الأيام الصحية"), wanted.sick);
+            compare(4, worded("BookCheck", "الأيام بلا أجر"), wanted.unpaid);
+            compare(5, worded("BookCheck", "ساعات الرصيد الساعي"), wanted.hourly.hours);
+            compare(6, worded("BookCheck", "دقائق الرصيد الساعي"), wanted.hourly.minutes);
             // The excess and the hours text as the postings write them from the worker's own figures.
             const std::int64_t excess = std::max<std::int64_t>(0, workers.integer(2) - workers.integer(8));
             if (workers.integer(7) != excess)
-                say("excess " + std::to_string(workers.integer(7)) + ", its administrative days over its entitlement give "
-                    + std::to_string(excess));
+                say(worded("BookCheck", "الأيام المتجاوزة %1، وأيامه الإدارية فوق استحقاقه تعطي %2")
+                        .arg(workers.integer(7))
+                        .arg(excess));
             const std::string figures = workers.text(9) + workers.text(10);
             std::string hours = figures.empty() ? std::string() : hoursText(workers.text(9), workers.text(10));
             try {
@@ -154,7 +168,9 @@ private:
                 continue; // told already, as a value outside the character set
             }
             if (workers.text(11) != hours)
-                say("hours text '" + workers.text(11) + "', its hours and minutes give '" + hours + "'");
+                say(worded("BookCheck", "نص الساعات «%1»، وساعاته ودقائقه تعطي «%2»")
+                        .arg(isolatedLeftToRight(controlsWrittenOut(workers.text(11))))
+                        .arg(isolatedLeftToRight(hours)));
         }
     }
 

@@ -1,10 +1,11 @@
 #include "BookInUse.h"
 
+#include "EngineFailure.h"
 #include "Isolated.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -18,7 +19,7 @@ BookInUse::BookInUse(const std::filesystem::path& dataRoot, Claim claim)
     if (fd_ < 0) {
         if (claim == Claim::Shared)
             return;
-        throw StoreError("تعذّر حجز الدفتر في " + isolatedLeftToRight(dataRoot.string()) + ": " + std::strerror(errno));
+        throw StoreError(systemFailure(errno, isolatedLeftToRight(file.string())));
     }
     if (::flock(fd_, (claim == Claim::Alone ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0)
         return;
@@ -26,10 +27,10 @@ BookInUse::BookInUse(const std::filesystem::path& dataRoot, Claim claim)
     ::close(fd_);
     fd_ = -1;
     if (why != EWOULDBLOCK)
-        throw StoreError("تعذّر حجز الدفتر في " + isolatedLeftToRight(dataRoot.string()) + ": " + std::strerror(why));
-    throw StoreError(claim == Claim::Alone
-                         ? "الدفتر في " + isolatedLeftToRight(dataRoot.string()) + " مفتوح في برنامج: أغلقه أولاً"
-                         : "الدفتر في " + isolatedLeftToRight(dataRoot.string()) + " تجري استعادته: انتظر حتى تنتهي");
+        throw StoreError(systemFailure(why, isolatedLeftToRight(file.string())));
+    throw StoreError((claim == Claim::Alone ? worded("BookInUse", "الدفتر في %1 مفتوح في برنامج: أغلقه أولاً")
+                                            : worded("BookInUse", "الدفتر في %1 تجري استعادته: انتظر حتى تنتهي"))
+                         .arg(isolatedLeftToRight(dataRoot.string())));
 }
 
 BookInUse::~BookInUse()

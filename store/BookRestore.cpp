@@ -3,13 +3,14 @@
 #include "BookBackup.h"
 #include "BookCopy.h"
 #include "BookInUse.h"
+#include "EngineFailure.h"
 #include "Isolated.h"
 #include "Leftovers.h"
 #include "LocalBookConnection.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -51,7 +52,7 @@ void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::p
                  const std::filesystem::path& safeCopy)
 {
     if (auto problem = bookFileProblem(backup))
-        throw StoreError("لا تُستعاد النسخة الاحتياطية: " + *problem);
+        throw StoreError(worded("BookRestore", "لا تُستعاد النسخة الاحتياطية: %1").arg(*problem));
     const BookInUse alone(dataRoot, BookInUse::Claim::Alone);
     backUpBook(dataRoot, safeCopy);
     if (isMountPoint(dataRoot)) {
@@ -73,8 +74,8 @@ void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::p
         const int why = errno;
         std::error_code ignored;
         std::filesystem::remove_all(ready, ignored);
-        throw StoreError("تعذّر وضع النسخة مكان الدفتر في " + isolatedLeftToRight(dataRoot.string()) + ": "
-                         + std::strerror(why));
+        throw StoreError(worded("BookRestore", "تعذّر وضع النسخة مكان الدفتر: %1")
+                             .arg(systemFailure(why, isolatedLeftToRight(dataRoot.string()))));
     }
     std::error_code ignored;
     std::filesystem::remove_all(ready, ignored); // the old book, kept in `safeCopy`

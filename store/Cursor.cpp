@@ -6,6 +6,7 @@
 #include "Isolated.h"
 #include "MasterLink.h"
 #include "StoreError.h"
+#include "Wording.h"
 #include "WriteTransaction.h"
 
 #include <algorithm>
@@ -160,10 +161,11 @@ void Cursor::assign(const Field& field, FieldValue value)
 {
     requireOpen();
     if (state_ == CursorState::Browsing)
-        throw StoreError("المؤشر " + isolatedLeftToRight(name_) + " ليس في وضع التعديل أو الإضافة: لا يُكتب الحقل "
-                         + isolatedLeftToRight(field.FieldName()));
+        throw StoreError(worded("Cursor", "المؤشر %1 ليس في وضع التعديل أو الإضافة: لا يُكتب الحقل %2")
+                             .arg(isolatedLeftToRight(name_))
+                             .arg(isolatedLeftToRight(field.FieldName())));
     if (field.ReadOnly())
-        throw StoreError("الحقل " + isolatedLeftToRight(field.FieldName()) + " لا يُعدَّل");
+        throw StoreError(worded("Cursor", "الحقل %1 لا يُعدَّل").arg(isolatedLeftToRight(field.FieldName())));
     edited_[std::size_t(field.position())] = std::move(value);
     assigned_[std::size_t(field.position())] = true;
     modified_ = true;
@@ -173,7 +175,7 @@ void Cursor::assign(const Field& field, FieldValue value)
 void Cursor::requireOpen() const
 {
     if (!Active())
-        throw StoreError("المؤشر " + isolatedLeftToRight(name_) + " مغلق");
+        throw StoreError(worded("Cursor", "المؤشر %1 مغلق").arg(isolatedLeftToRight(name_)));
 }
 
 // ---- seeks, honouring an entry cursor's range ----
@@ -342,7 +344,7 @@ bool Cursor::FindKey(std::int32_t key)
 void Cursor::FindNearest(std::string_view text)
 {
     if (access_.order() != CursorOrder::ByWorkerName)
-        throw StoreError("المؤشر " + isolatedLeftToRight(name_) + " غير مرتب بالأسماء");
+        throw StoreError(worded("Cursor", "المؤشر %1 غير مرتب بالأسماء").arg(isolatedLeftToRight(name_)));
     CheckBrowseMode();
     current_ = access_.atOrAfterName(std::string(text));
     if (!current_)
@@ -405,7 +407,7 @@ void Cursor::Post()
 {
     requireOpen();
     if (state_ == CursorState::Browsing)
-        throw StoreError("المؤشر " + isolatedLeftToRight(name_) + " ليس في وضع التعديل أو الإضافة");
+        throw StoreError(worded("Cursor", "المؤشر %1 ليس في وضع التعديل أو الإضافة").arg(isolatedLeftToRight(name_)));
     handOver();
     settleDetails();
     write();
@@ -466,7 +468,7 @@ void Cursor::Delete()
         return;
     }
     if (!current_)
-        throw StoreError("لا سجل في المؤشر " + isolatedLeftToRight(name_) + " ليُحذف");
+        throw StoreError(worded("Cursor", "لا سجل في المؤشر %1 ليُحذف").arg(isolatedLeftToRight(name_)));
     settleDetails();
     const std::int32_t removed = autoOf(*current_);
     const std::int64_t writesBefore = connection_.ownWrites(table());

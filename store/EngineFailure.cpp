@@ -1,97 +1,108 @@
 #include "EngineFailure.h"
 
 #include "Isolated.h"
+#include "Wording.h"
 
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include <filesystem>
 
 namespace store {
+namespace {
 
-std::string engineFailure(int engineCode, const std::string& file, const std::string& engineText)
+Wording engineReason(int engineCode)
 {
-    // A failure over several files at once (a unit of work's begin or end) names the book.
-    std::error_code ignored;
-    const std::string what = (std::filesystem::is_directory(file, ignored) ? "الدفتر في " : "الملف ")
-                             + isolatedLeftToRight(file);
-    std::string said;
     switch (engineCode & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         // The other program may be writing or only reading: all that is known is that it holds the file.
-        said = what + " مقفل: يستعمله برنامج آخر الآن، ولم يُحفظ شيء. أعد المحاولة بعد قليل";
-        break;
+        return worded("EngineFailure", "%1 مقفل: يستعمله برنامج آخر الآن، ولم يُحفظ شيء. أعد المحاولة بعد قليل");
     case SQLITE_READONLY:
-        said = what + " للقراءة فقط: لا تمكن الكتابة فيه، ولم يُحفظ شيء";
-        break;
+        return worded("EngineFailure", "%1 للقراءة فقط: لا تمكن الكتابة فيه، ولم يُحفظ شيء");
     case SQLITE_FULL:
-        said = "القرص ممتلئ: لا مكان للكتابة في " + what + "، ولم يُحفظ شيء";
-        break;
+        return worded("EngineFailure", "القرص ممتلئ: لا مكان للكتابة في %1، ولم يُحفظ شيء");
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        said = what + " تالف أو ليس من ملفات دفتر الإجازات";
-        break;
+        return worded("EngineFailure", "%1 تالف أو ليس من ملفات دفتر الإجازات");
     case SQLITE_CANTOPEN:
-        said = "تعذّر فتح " + what;
-        break;
+        return worded("EngineFailure", "تعذّر فتح %1");
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        said = "لا إذن بالوصول إلى " + what;
-        break;
+        return worded("EngineFailure", "لا إذن بالوصول إلى %1");
     case SQLITE_IOERR:
-        said = "تعذّرت القراءة من " + what + " أو الكتابة فيه";
-        break;
+        return worded("EngineFailure", "تعذّرت القراءة من %1 أو الكتابة فيه");
     default:
-        said = "أخفق محرك الجداول في " + what;
-        break;
+        return worded("EngineFailure", "أخفق محرك الجداول في %1");
     }
-    return said + "\n(" + isolatedLeftToRight(engineText) + ")";
+}
+
+Wording systemReason(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOSPC:
+    case EDQUOT:
+        return worded("EngineFailure", "القرص ممتلئ: لا مكان للكتابة في %1");
+    case EFBIG:
+        return worded("EngineFailure", "الملف أكبر مما يسمح به النظام: %1");
+    case EACCES:
+    case EPERM:
+        return worded("EngineFailure", "لا إذن بالوصول إلى %1");
+    case EROFS:
+        return worded("EngineFailure", "القرص للقراءة فقط: لا تمكن الكتابة في %1");
+    case ENOENT:
+        return worded("EngineFailure", "لا يوجد %1");
+    case ENOTDIR:
+        return worded("EngineFailure", "في الطريق ملف حيث يلزم مجلد: %1");
+    case EEXIST:
+    case ENOTEMPTY:
+        return worded("EngineFailure", "يوجد من قبل ما يحمل الاسم %1");
+    case EBUSY:
+        return worded("EngineFailure", "مشغول لا يمكن نقله أو حذفه: %1");
+    case EXDEV:
+        return worded("EngineFailure", "لا يُنقل بين قرصين دفعة واحدة: %1");
+    default:
+        return worded("EngineFailure", "تعذّر العمل في %1");
+    }
+}
+
+} // namespace
+
+std::string engineFailure(int engineCode, const std::string& file, const std::string& engineText, int systemError)
+{
+    // The engine keeps the system's last error, which may be an earlier, harmless one (a journal
+    // looked for and not there): only an error that can explain this failure is told.
+    const int primary = engineCode & 0xff;
+    const bool diskFull = systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG;
+    if ((diskFull && (primary == SQLITE_IOERR || primary == SQLITE_FULL)) || (systemError != 0 && primary == SQLITE_CANTOPEN))
+        return systemFailure(systemError, isolatedLeftToRight(file));
+    // A failure over several files at once (a unit of work's begin or end) names the book.
+    std::error_code ignored;
+    const std::string what = (std::filesystem::is_directory(file, ignored) ? worded("EngineFailure", "الدفتر في %1")
+                                                                            : worded("EngineFailure", "الملف %1"))
+                                  .arg(isolatedLeftToRight(file));
+    return engineReason(engineCode).arg(what).text() + "\n(" + isolatedLeftToRight(engineText) + ")";
+}
+
+std::string engineOpenFailure(sqlite3* db, int rc, const std::string& file)
+{
+    return db ? engineFailure(sqlite3_extended_errcode(db), file, sqlite3_errmsg(db), sqlite3_system_errno(db))
+              : engineFailure(rc, file, sqlite3_errstr(rc));
+}
+
+std::string systemFailure(int errorNumber, const std::string& files)
+{
+    return systemReason(errorNumber).arg(files).text() + "\n(" + isolatedLeftToRight(std::strerror(errorNumber)) + ")";
 }
 
 std::string fileFailure(const std::filesystem::filesystem_error& failure)
 {
     std::string files = isolatedLeftToRight(failure.path1().string());
     if (!failure.path2().empty())
-        files += " و" + isolatedLeftToRight(failure.path2().string());
-    std::string said;
-    switch (failure.code().value()) {
-    case ENOSPC:
-    case EDQUOT:
-        said = "القرص ممتلئ: لا مكان للكتابة في " + files;
-        break;
-    case EFBIG:
-        said = "الملف أكبر مما يسمح به النظام: " + files;
-        break;
-    case EACCES:
-    case EPERM:
-        said = "لا إذن بالوصول إلى " + files;
-        break;
-    case EROFS:
-        said = "القرص للقراءة فقط: لا تمكن الكتابة في " + files;
-        break;
-    case ENOENT:
-        said = "لا يوجد " + files;
-        break;
-    case ENOTDIR:
-        said = "في الطريق ملف حيث يلزم مجلد: " + files;
-        break;
-    case EEXIST:
-    case ENOTEMPTY:
-        said = "يوجد من قبل ما يحمل الاسم " + files;
-        break;
-    case EBUSY:
-        said = "مشغول لا يمكن نقله أو حذفه: " + files;
-        break;
-    case EXDEV:
-        said = "لا يُنقل بين قرصين دفعة واحدة: " + files;
-        break;
-    default:
-        said = "تعذّر العمل في " + files;
-        break;
-    }
-    return said + "\n(" + isolatedLeftToRight(failure.code().message()) + ")";
+        files = worded("EngineFailure", "%1 و%2").arg(files).arg(isolatedLeftToRight(failure.path2().string()));
+    return systemFailure(failure.code().value(), files);
 }
 
 } // namespace store

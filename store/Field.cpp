@@ -4,6 +4,7 @@
 #include "Cursor.h"
 #include "Isolated.h"
 #include "StoreError.h"
+#include "Wording.h"
 #include "WholeNumber.h"
 
 #include <limits>
@@ -52,9 +53,11 @@ void Field::SetAsInteger(std::int32_t value)
 void Field::SetAsInteger(std::int64_t value)
 {
     if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
-        throw StoreError("العدد " + isolatedLeftToRight(std::to_string(value))
-                         + " خارج حدود الأعداد الصحيحة التي يتسع لها الحقل " + isolatedLeftToRight(FieldName()) + " (من "
-                         + isolatedLeftToRight("-2147483648") + " إلى " + isolatedLeftToRight("2147483647") + ")");
+        throw StoreError(worded("Field", "العدد %1 خارج حدود الأعداد الصحيحة التي يتسع لها الحقل %2 (من %3 إلى %4)")
+                             .arg(isolatedLeftToRight(std::to_string(value)))
+                             .arg(isolatedLeftToRight(FieldName()))
+                             .arg(isolatedLeftToRight("-2147483648"))
+                             .arg(isolatedLeftToRight("2147483647")));
     SetAsInteger(std::int32_t(value));
 }
 

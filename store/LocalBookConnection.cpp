@@ -5,6 +5,7 @@
 #include "EngineFailure.h"
 #include "Isolated.h"
 #include "StoreError.h"
+#include "Wording.h"
 #include "TableShape.h"
 
 #include <sqlite3.h>
@@ -65,13 +66,15 @@ void LocalBookConnection::openTable(const TableDef& table)
         return;
     const std::filesystem::path path = table.pathUnder(dataRoot());
     const std::string schema = schemaOf(table);
-    const std::string cannotOpen = "تعذّر فتح جدول الدفتر " + isolatedLeftToRight(path.string()) + ": ";
+    const auto cannotOpen = [&path](const std::string& why) -> std::string {
+        return worded("LocalBookConnection", "تعذّر فتح جدول الدفتر %1: %2").arg(isolatedLeftToRight(path.string())).arg(why);
+    };
     if (schema == "main") {
         if (!inUse_ && !options_.heldAlone) {
             try {
                 inUse_.emplace(dataRoot(), BookInUse::Claim::Shared);
             } catch (const StoreError& error) {
-                throw StoreError(cannotOpen + error.what());
+                throw StoreError(cannotOpen(error.what()));
             }
         }
         sqlite3* db = nullptr;
@@ -80,17 +83,17 @@ void LocalBookConnection::openTable(const TableDef& table)
         const int rc = sqlite3_open_v2(path.string().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
                                        options_.vfs.empty() ? nullptr : options_.vfs.c_str());
         if (rc != SQLITE_OK) {
-            const std::string message = engineFailure(db ? sqlite3_extended_errcode(db) : rc, path.string(),
-                                                      db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+            const std::string message = engineOpenFailure(db, rc, path.string());
             sqlite3_close_v2(db);
             throw StoreError(message); // it names the file already
         }
         db_ = db;
+        keepTemporaryTablesInMemory(db_);
         sqlite3_busy_handler(db_, &LocalBookConnection::waitForLock, this);
         sqlite3_extended_result_codes(db_, 1);
     } else {
         if (!db_)
-            throw StoreError(cannotOpen + "يُفتح جدول العاملين أولاً");
+            throw StoreError(cannotOpen(worded("LocalBookConnection", "يُفتح جدول العاملين أولاً")));
         // Attached files open with the worker file's flags, so a missing file is never created.
         Statement attach(db_, "ATTACH DATABASE ?1 AS " + sqlName(schema), path.string());
         attach.bind(1, path.string());
@@ -103,8 +106,9 @@ void LocalBookConnection::openTable(const TableDef& table)
             throw StoreError(*problem);
         Statement whole(db_, "PRAGMA " + sqlName(schema) + ".quick_check(1)");
         if (whole.step() && whole.text(0) != "ok")
-            throw StoreError("الملف تالف (" + isolatedLeftToRight(whole.text(0)) + "): يُستعاد من نسخة احتياطية، "
-                             + isolatedLeftToRight("ijazat-book check") + " يقول ما فيه");
+            throw StoreError(worded("LocalBookConnection", "الملف تالف (%1): يُستعاد من نسخة احتياطية، %2 يقول ما فيه")
+                                 .arg(isolatedLeftToRight(whole.text(0)))
+                                 .arg(isolatedLeftToRight("ijazat-book check")));
         configure(schema);
     } catch (const StoreError& error) {
         if (schema == "main") {
@@ -114,7 +118,7 @@ void LocalBookConnection::openTable(const TableDef& table)
             Statement detach(db_, "DETACH DATABASE " + sqlName(schema));
             detach.step();
         }
-        throw StoreError(cannotOpen + error.what());
+        throw StoreError(cannotOpen(error.what()));
     }
     open_.insert(std::string(table.name));
 }
@@ -186,8 +190,10 @@ void LocalBookConnection::beginWrite()
     execute("BEGIN IMMEDIATE");
     if (const std::optional<std::string> file = fileOnWriteAheadLog()) {
         execute("ROLLBACK");
-        throw StoreError("لم يُحفظ شيء: حوّل برنامج آخر الملف " + isolatedLeftToRight(*file)
-                         + " إلى سجل الكتابة المسبقة (WAL)، فلا تُحفظ الملفات الخمسة معاً. أغلق البرنامج الآخر وأعد المحاولة");
+        throw StoreError(worded("LocalBookConnection",
+                                "لم يُحفظ شيء: حوّل برنامج آخر الملف %1 إلى سجل الكتابة المسبقة (WAL)، فلا تُحفظ "
+                                "الملفات الخمسة معاً. أغلق البرنامج الآخر وأعد المحاولة")
+                             .arg(isolatedLeftToRight(*file)));
     }
 }
 

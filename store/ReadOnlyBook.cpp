@@ -1,5 +1,6 @@
 #include "ReadOnlyBook.h"
 
+#include "EngineFailure.h"
 #include "Isolated.h"
 #include "Schema.h"
 #include "Statement.h"
@@ -20,13 +21,14 @@ sqlite3* openAttachedBook(const std::filesystem::path& dataRoot, int flags)
 {
     const std::filesystem::path workers = workerTable().pathUnder(dataRoot);
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(workers.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
-        const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    if (const int rc = sqlite3_open_v2(workers.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr); rc != SQLITE_OK) {
+        const std::string message = engineOpenFailure(db, rc, workers.string());
         sqlite3_close_v2(db);
-        throw StoreError("تعذّر فتح " + isolatedLeftToRight(workers.string()) + ": " + message);
+        throw StoreError(message);
     }
     try {
         sqlite3_busy_timeout(db, 5000);
+        keepTemporaryTablesInMemory(db);
         for (const TableDef* table : allTables()) {
             if (table == &workerTable())
                 continue;

@@ -7,6 +7,11 @@
 
 namespace store {
 
+void keepTemporaryTablesInMemory(sqlite3* db)
+{
+    Statement(db, "PRAGMA temp_store = MEMORY").step();
+}
+
 Statement::Statement(sqlite3* db, std::string_view sql, std::string file) : db_(db), file_(std::move(file))
 {
     if (sqlite3_prepare_v3(db, sql.data(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
@@ -21,7 +26,7 @@ void Statement::fail() const
 void Statement::fail(int code, const std::string& engineText) const
 {
     const char* main = sqlite3_db_filename(db_, "main");
-    throw StoreError(engineFailure(code, file_.empty() && main ? main : file_, engineText));
+    throw StoreError(engineFailure(code, file_.empty() && main ? main : file_, engineText, sqlite3_system_errno(db_)));
 }
 
 Statement::~Statement()

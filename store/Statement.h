@@ -11,6 +11,11 @@ struct sqlite3_stmt;
 
 namespace store {
 
+// The engine's temporary tables (sorting, grouping, a statement's own journal) kept in memory
+// rather than in the system's temporary folder: a full disk the engine reports is then always
+// the book's own, and the clerk is told the right one.
+void keepTemporaryTablesInMemory(sqlite3* db);
+
 // One prepared SQLite statement; failures name `file`, or the connection's main file.
 class Statement final : public BookStatement {
 public:

@@ -4,6 +4,7 @@
 #include "Isolated.h"
 #include "NameFolding.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 #include <limits>
 
@@ -225,8 +226,9 @@ Row TableAccess::read(const BookStatement& statement) const
             row[i] = std::int32_t(value);
         } else if (field.type == FieldType::AutoIncrement) {
             // Without its number a record can be neither found nor changed again.
-            throw StoreError("رقم سجل في الجدول " + isolatedLeftToRight(table_.name) + " هو "
-                             + isolatedLeftToRight(statement.text(column)) + "، وليس عدداً صحيحاً من 32 بتاً");
+            throw StoreError(worded("TableAccess", "رقم سجل في الجدول %1 هو %2، وليس عدداً صحيحاً من 32 بتاً")
+                                 .arg(isolatedLeftToRight(table_.name))
+                                 .arg(isolatedLeftToRight(statement.text(column))));
         } else {
             odd.push_back(i); // told once the whole record is read, and read as empty meanwhile
         }
@@ -270,7 +272,7 @@ std::int32_t TableAccess::insert(const Row& row) const
     connection_.noteWrite(table_);
     const std::int64_t key = returned ? statement.integer(0) : 0;
     if (key > std::numeric_limits<std::int32_t>::max())
-        throw StoreError("نفدت أرقام السجلات في الجدول " + isolatedLeftToRight(table_.name));
+        throw StoreError(worded("TableAccess", "نفدت أرقام السجلات في الجدول %1").arg(isolatedLeftToRight(table_.name)));
     return std::int32_t(key);
 }
 

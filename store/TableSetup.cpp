@@ -6,6 +6,7 @@
 #include "Schema.h"
 #include "Statement.h"
 #include "StoreError.h"
+#include "Wording.h"
 #include "TableShape.h"
 
 #include <sqlite3.h>
@@ -26,8 +27,7 @@ Database open(const std::filesystem::path& path, int flags)
     const int rc = sqlite3_open_v2(path.string().c_str(), &db, flags, nullptr);
     Database owned(db);
     if (rc != SQLITE_OK)
-        throw StoreError(engineFailure(db ? sqlite3_extended_errcode(db) : rc, path.string(),
-                                       db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+        throw StoreError(engineOpenFailure(db, rc, path.string()));
     return owned;
 }
 
@@ -89,8 +89,9 @@ SetupReport createMissingTables(const std::filesystem::path& dataRoot)
         if (std::filesystem::exists(path, error) || error) {
             bool added = false;
             if (auto problem = checkOrAddFoldedNames(path, *table, added))
-                report.problems.push_back(isolatedLeftToRight(path.string()) + ": ليس جدولاً من جداول الدفتر كما يحتاجها: "
-                                          + *problem);
+                report.problems.push_back(worded("TableSetup", "%1: ليس جدولاً من جداول الدفتر كما يحتاجها: %2")
+                                              .arg(isolatedLeftToRight(path.string()))
+                                              .arg(*problem));
             if (added)
                 report.indexed.push_back(name);
             continue;
@@ -99,7 +100,8 @@ SetupReport createMissingTables(const std::filesystem::path& dataRoot)
             create(path, *table);
             report.created.push_back(name);
         } catch (const std::exception& failure) {
-            report.problems.push_back(isolatedLeftToRight(path.string()) + ": تعذّر إنشاؤه: " + failure.what());
+            report.problems.push_back(
+                worded("TableSetup", "%1: تعذّر إنشاؤه: %2").arg(isolatedLeftToRight(path.string())).arg(failure.what()));
         }
     }
     return report;

@@ -3,6 +3,7 @@
 #include "Isolated.h"
 #include "NameFolding.h"
 #include "Statement.h"
+#include "Wording.h"
 
 #include <algorithm>
 #include <cctype>
@@ -30,20 +31,24 @@ std::optional<std::string> fieldProblem(sqlite3* db, std::string_view schema, co
     std::size_t position = 0;
     while (columns.step()) {
         if (position == table.fields.size())
-            return "في الجدول حقل " + isolatedLeftToRight(columns.text(0)) + " لا يعرفه الدفتر";
+            return worded("TableShape", "في الجدول حقل %1 لا يعرفه الدفتر").arg(isolatedLeftToRight(columns.text(0)));
         const FieldDef& wanted = table.fields[position];
         if (columns.text(0) != wanted.name)
-            return "الحقل رقم " + std::to_string(position + 1) + " هو " + isolatedLeftToRight(columns.text(0))
-                   + " والدفتر يحتاج " + isolatedLeftToRight(wanted.name);
+            return worded("TableShape", "الحقل رقم %1 هو %2 والدفتر يحتاج %3")
+                .arg((long long)position + 1)
+                .arg(isolatedLeftToRight(columns.text(0)))
+                .arg(isolatedLeftToRight(wanted.name));
         if (upper(columns.text(1)) != typeName(wanted.type))
-            return "نوع الحقل " + isolatedLeftToRight(wanted.name) + " هو " + isolatedLeftToRight(columns.text(1))
-                   + " والدفتر يحتاج " + isolatedLeftToRight(typeName(wanted.type));
+            return worded("TableShape", "نوع الحقل %1 هو %2 والدفتر يحتاج %3")
+                .arg(isolatedLeftToRight(wanted.name))
+                .arg(isolatedLeftToRight(columns.text(1)))
+                .arg(isolatedLeftToRight(typeName(wanted.type)));
         if ((columns.integer(2) == 1) != (wanted.type == FieldType::AutoIncrement))
-            return "الحقل " + isolatedLeftToRight(wanted.name) + " داخل في المفتاح الأساسي خطأً أو غائب عنه";
+            return worded("TableShape", "الحقل %1 داخل في المفتاح الأساسي خطأً أو غائب عنه").arg(isolatedLeftToRight(wanted.name));
         ++position;
     }
     if (position < table.fields.size())
-        return "ينقص الجدول الحقل " + isolatedLeftToRight(table.fields[position].name);
+        return worded("TableShape", "ينقص الجدول الحقل %1").arg(isolatedLeftToRight(table.fields[position].name));
     return std::nullopt;
 }
 
@@ -89,23 +94,27 @@ std::optional<std::string> tableShapeProblem(sqlite3* db, std::string_view schem
     Statement definition(db, "SELECT sql FROM " + sqlName(schema) + ".sqlite_schema WHERE type = 'table' AND name = ?1");
     definition.bind(1, table.name);
     if (!definition.step())
-        return "ليس في الملف جدول " + isolatedLeftToRight(table.name);
+        return worded("TableShape", "ليس في الملف جدول %1").arg(isolatedLeftToRight(table.name));
     if (upper(definition.text(0)).find("AUTOINCREMENT") == std::string::npos)
-        return "الحقل " + isolatedLeftToRight("Auto") + " لا يعدّ تصاعدياً دون إعادة الأرقام (AUTOINCREMENT)";
+        return worded("TableShape", "الحقل %1 لا يعدّ تصاعدياً دون إعادة الأرقام (AUTOINCREMENT)").arg(isolatedLeftToRight("Auto"));
     definition.reset();
     if (auto problem = fieldProblem(db, schema, table))
         return problem;
     if (!hasIndex(db, schema, table))
-        return "ينقص الفهرس " + (table.indexName.empty() ? std::string() : isolatedLeftToRight(table.indexName) + " ")
-               + "على الحقل " + isolatedLeftToRight(table.indexField);
+        return (table.indexName.empty() ? worded("TableShape", "ينقص فهرس على الحقل %1").arg(isolatedLeftToRight(table.indexField))
+                                        : worded("TableShape", "ينقص الفهرس %1 على الحقل %2")
+                                              .arg(isolatedLeftToRight(table.indexName))
+                                              .arg(isolatedLeftToRight(table.indexField)))
+            .text();
     if (check == ShapeCheck::BesidesFoldedNames)
         return std::nullopt;
     switch (foldedNamesIndex(db, schema, table)) {
     case FoldedNames::Missing:
-        return "ينقص الفهرس " + isolatedLeftToRight(foldedNameIndex)
-               + " الذي يجد الأسماء كيفما كُتبت (دفتر أقدم: يضيفه " + isolatedLeftToRight("ijazat-setup") + ")";
+        return worded("TableShape", "ينقص الفهرس %1 الذي يجد الأسماء كيفما كُتبت (دفتر أقدم: يضيفه %2)")
+            .arg(isolatedLeftToRight(foldedNameIndex))
+            .arg(isolatedLeftToRight("ijazat-setup"));
     case FoldedNames::Foreign:
-        return "الفهرس " + isolatedLeftToRight(foldedNameIndex) + " ليس الذي يصنعه الدفتر";
+        return worded("TableShape", "الفهرس %1 ليس الذي يصنعه الدفتر").arg(isolatedLeftToRight(foldedNameIndex));
     case FoldedNames::NotNeeded:
     case FoldedNames::Indexed:
         break;

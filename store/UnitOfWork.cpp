@@ -2,6 +2,7 @@
 
 #include "BookConnection.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 namespace store {
 
@@ -9,7 +10,7 @@ UnitOfWork::UnitOfWork(BookConnection& connection, std::vector<Cursor*> cursors)
     : connection_(connection), cursors_(std::move(cursors))
 {
     if (connection_.inUnitOfWork())
-        throw StoreError("عملية أخرى على الدفتر مفتوحة بعد");
+        throw StoreError(worded("UnitOfWork", "عملية أخرى على الدفتر مفتوحة بعد"));
     for (const Cursor* cursor : cursors_)
         snapshots_.push_back(cursor->snapshot());
     transaction_.emplace(connection_);
@@ -29,7 +30,7 @@ UnitOfWork::~UnitOfWork()
 void UnitOfWork::commit()
 {
     if (!connection_.inTransaction())
-        throw StoreError("تخلّى محرك الجداول عن العملية بعد خطأ سابق، ولم يُحفظ منها شيء");
+        throw StoreError(worded("UnitOfWork", "تخلّى محرك الجداول عن العملية بعد خطأ سابق، ولم يُحفظ منها شيء"));
     transaction_->commit();
     committed_ = true;
 }

@@ -2,6 +2,7 @@
 
 #include "Isolated.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 #include <algorithm>
 #include <charconv>
@@ -42,8 +43,10 @@ namespace {
 std::int32_t fitted(std::int64_t value, const std::string& what)
 {
     if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
-        throw StoreError(what + " خارج حدود الأعداد الصحيحة التي يتسع لها الدفتر (من " + isolatedLeftToRight("-2147483648")
-                         + " إلى " + isolatedLeftToRight("2147483647") + ")");
+        throw StoreError(worded("WholeNumber", "%1 خارج حدود الأعداد الصحيحة التي يتسع لها الدفتر (من %2 إلى %3)")
+                             .arg(what)
+                             .arg(isolatedLeftToRight("-2147483648"))
+                             .arg(isolatedLeftToRight("2147483647")));
     return std::int32_t(value);
 }
 
@@ -52,12 +55,12 @@ std::int32_t fitted(std::int64_t value, const std::string& what)
 std::int32_t addWholeNumbers(std::int32_t a, std::int32_t b)
 {
     return fitted(std::int64_t(a) + std::int64_t(b),
-                  "ناتج " + isolatedLeftToRight(std::to_string(a) + " + " + std::to_string(b)));
+                  worded("WholeNumber", "ناتج %1").arg(isolatedLeftToRight(std::to_string(a) + " + " + std::to_string(b))));
 }
 
 std::int32_t storedWholeNumber(std::int64_t value)
 {
-    return fitted(value, "العدد " + isolatedLeftToRight(std::to_string(value)));
+    return fitted(value, worded("WholeNumber", "العدد %1").arg(isolatedLeftToRight(std::to_string(value))));
 }
 
 } // namespace store

@@ -2,6 +2,7 @@
 
 #include "BookConnection.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 namespace store {
 
@@ -11,7 +12,7 @@ WriteTransaction::WriteTransaction(BookConnection& connection) : connection_(con
         // After an I/O error the engine may have rolled the unit back by itself; a later
         // write must not then be stored on its own.
         if (!connection_.inTransaction())
-            throw StoreError("تخلّى محرك الجداول عن العملية بعد خطأ سابق، ولم يُحفظ منها شيء");
+            throw StoreError(worded("UnitOfWork", "تخلّى محرك الجداول عن العملية بعد خطأ سابق، ولم يُحفظ منها شيء"));
         return;
     }
     connection_.beginWrite();

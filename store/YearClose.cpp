@@ -11,6 +11,7 @@
 #include "Schema.h"
 #include "ServiceYears.h"
 #include "StoreError.h"
+#include "Wording.h"
 
 #include <algorithm>
 #include <limits>
@@ -61,8 +62,9 @@ void settle(YearCloseRow& row)
     const std::int64_t moved = before.minutes - balance.minutes;
     for (const std::int64_t value : {balance.days, excess, moved})
         if (value > std::numeric_limits<std::int32_t>::max())
-            throw StoreError("العامل " + isolatedLeftToRight(std::to_string(row.worker)) + " «" + isolated(row.name)
-                             + "»: أيام رصيد ساعاته أكبر مما يتسع له الدفتر");
+            throw StoreError(worded("YearClose", "العامل %1 «%2»: أيام رصيد ساعاته أكبر مما يتسع له الدفتر")
+                                 .arg(isolatedLeftToRight(std::to_string(row.worker)))
+                                 .arg(isolated(row.name)));
     row.hoursSettled = std::int32_t(balance.hours - before.hours);
     row.minutesSettled = std::int32_t(-moved);
     row.daysSettled = std::int32_t(balance.days - before.days);
@@ -100,8 +102,9 @@ std::vector<YearCloseRow> plan(BookConnection& book, int closing)
         else if (row.yearsNow)
             after = std::int64_t(*row.yearsNow) + 1;
         if (after && (*after < std::numeric_limits<std::int32_t>::min() || *after > std::numeric_limits<std::int32_t>::max()))
-            throw StoreError("العامل " + isolatedLeftToRight(std::to_string(row.worker)) + " «" + isolated(row.name)
-                             + "» ستزيد سنوات خدمته على ما يتسع له الدفتر");
+            throw StoreError(worded("YearClose", "العامل %1 «%2» ستزيد سنوات خدمته على ما يتسع له الدفتر")
+                                 .arg(isolatedLeftToRight(std::to_string(row.worker)))
+                                 .arg(isolated(row.name)));
         if (after)
             row.yearsAfter = std::int32_t(*after);
         row.entitlementAfter = row.entitlementNow;
@@ -133,8 +136,10 @@ std::vector<int> yearsClosed(BookConnection& book, const std::filesystem::path& 
 std::string nextAfter(int lastClosed, int currentYear)
 {
     return lastClosed + 1 < currentYear
-               ? "والسنة التي تُقفل الآن هي " + year(lastClosed + 1)
-               : "والسنة التالية " + year(lastClosed + 1) + " تُقفل من أول يوم في سنة " + year(lastClosed + 2);
+               ? worded("YearClose", "والسنة التي تُقفل الآن هي %1").arg(year(lastClosed + 1))
+               : worded("YearClose", "والسنة التالية %1 تُقفل من أول يوم في سنة %2")
+                     .arg(year(lastClosed + 1))
+                     .arg(year(lastClosed + 2));
 }
 
 // Archives left aside by closes whose program died: one whose close was stored gets its
@@ -261,19 +266,22 @@ std::optional<std::string> yearCloseRefusal(BookConnection& book, int closing, i
                                             const std::filesystem::path& archives)
 {
     if (closing >= currentYear)
-        return "لم تنته سنة " + year(closing) + " بعد: تُقفل من أول يوم في سنة " + year(closing + 1);
+        return worded("YearClose", "لم تنته سنة %1 بعد: تُقفل من أول يوم في سنة %2").arg(year(closing)).arg(year(closing + 1));
     const std::vector<int> closed = yearsClosed(book, archives);
     if (!closed.empty()) {
         const int last = closed.back();
         if (std::binary_search(closed.begin(), closed.end(), closing))
-            return "سنة " + year(closing) + " مقفلة من قبل، " + nextAfter(last, currentYear);
+            return worded("YearClose", "سنة %1 مقفلة من قبل، %2").arg(year(closing)).arg(nextAfter(last, currentYear));
         if (closing != last + 1)
-            return "تُقفل السنوات بالترتيب وآخر سنة أُقفلت هي " + year(last) + "، " + nextAfter(last, currentYear);
+            return worded("YearClose", "تُقفل السنوات بالترتيب وآخر سنة أُقفلت هي %1، %2")
+                .arg(year(last))
+                .arg(nextAfter(last, currentYear));
     }
     const std::filesystem::path archive = archives / std::to_string(closing);
     if (std::filesystem::exists(archive))
-        return "في " + isolatedLeftToRight(archive.string()) + " أرشيف لسنة " + year(closing)
-               + " من قبل والدفتر لا يذكر إقفالها: انقله من مكانه ثم أعد الإقفال";
+        return worded("YearClose", "في %1 أرشيف لسنة %2 من قبل والدفتر لا يذكر إقفالها: انقله من مكانه ثم أعد الإقفال")
+            .arg(isolatedLeftToRight(archive.string()))
+            .arg(year(closing));
     return std::nullopt;
 }
 
@@ -299,7 +307,7 @@ std::filesystem::path closeYear(BookConnection& book, int closing, int currentYe
     try {
         book.beginWrite(); // no other program writes, nor closes, until the close is stored
     } catch (const StoreError& error) {
-        throw StoreError(std::string("الدفتر يستعمله برنامج آخر: ") + error.what());
+        throw StoreError(worded("YearClose", "الدفتر يستعمله برنامج آخر: %1").arg(error.what()));
     }
     const std::filesystem::path archive = archives / std::to_string(closing);
     const std::filesystem::path aside = archives / (std::to_string(closing) + std::string(closingMark) + std::to_string(getpid()));

@@ -136,7 +136,7 @@ TEST(Toolbox, CommandsSayWhatTheyDidOrWhyNotWithTheirExitStatus)
           {"--data-root", root, "check", "--all"}, {"--colour"}}) {
         const Outcome refused = book(wrong);
         EXPECT_EQ(refused.status, 2) << refused.err;
-        EXPECT_NE(refused.err.find("usage:"), std::string::npos);
+        EXPECT_NE(refused.err.find("الاستعمال:"), std::string::npos);
     }
 
     const Outcome backedUp = book({"--data-root", root, "backup", "--to", into.string()});
@@ -154,7 +154,7 @@ TEST(Toolbox, CommandsSayWhatTheyDidOrWhyNotWithTheirExitStatus)
     std::ofstream(live.root() / "PermitHours/PermitHours.DB", std::ios::trunc) << "not a book";
     const Outcome damaged = book({"--data-root", root, "check"});
     EXPECT_EQ(damaged.status, 1);
-    EXPECT_NE(damaged.out.find("damaged: الملف \u2066" + (live.root() / "PermitHours/PermitHours.DB").string() + "\u2069 تالف"), std::string::npos)
+    EXPECT_NE(damaged.out.find("تالف: الملف " + isolatedPath(live.root() / "PermitHours/PermitHours.DB") + " تالف"), std::string::npos)
         << damaged.out;
     const Outcome refusedBackup = book({"--data-root", root, "backup", "--to", (live.root() / "copy2").string()});
     EXPECT_EQ(refusedBackup.status, 1);
@@ -301,22 +301,24 @@ TEST(Check, FindsEachKindOfDamageAndInconsistencyAndNothingInASoundBook)
         const char* found;
     };
     const Spoiling spoilings[] = {
-        {"worker/worker.db", "UPDATE worker SET AdministrationPermit = 7", "administrative days 7, its entries give 6"},
-        {"worker/worker.db", "UPDATE worker SET Minute = 40", "hourly balance, minutes 40, its entries give 10"},
-        {"worker/worker.db", "UPDATE worker SET HealthPermit = 0", "sick days 0, its entries give 4"},
-        {"worker/worker.db", "UPDATE worker SET YearPermit = 4", "excess 0, its administrative days over its entitlement give 2"},
-        {"worker/worker.db", "UPDATE worker SET HorsPermit = '1.1'", "hours text '1.1', its hours and minutes give '1.10'"},
+        {"worker/worker.db", "UPDATE worker SET AdministrationPermit = 7", "الأيام الإدارية 7، وقيوده تعطي 6"},
+        {"worker/worker.db", "UPDATE worker SET Minute = 40", "دقائق الرصيد الساعي 40، وقيوده تعطي 10"},
+        {"worker/worker.db", "UPDATE worker SET HealthPermit = 0", "الأيام الصحية 0، وقيوده تعطي 4"},
+        {"worker/worker.db", "UPDATE worker SET YearPermit = 4", "الأيام المتجاوزة 0، وأيامه الإدارية فوق استحقاقه تعطي 2"},
+        {"worker/worker.db", "UPDATE worker SET HorsPermit = '1.1'",
+         "نص الساعات «\u20661.1\u2069»، وساعاته ودقائقه تعطي «\u20661.10\u2069»"},
         {"PermitNoHire/PermitNoHire.DB", "INSERT INTO PermitNoHire (\"Index\", NoHire) VALUES (1, 1)",
-         "worker/worker.db: worker 1 «Zaid»: unpaid days 2, its entries give 3"},
+         "worker/worker.db\u2069: العامل 1 «\u2068Zaid\u2069»: الأيام بلا أجر 2، وقيوده تعطي 3"},
         {"PermitHealth/PermitHealth.DB", "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (99, 1)",
-         "record 2: an entry of worker 99, who is not in the book"},
-        {"PermitAdmin/PermitAdmin.DB", "INSERT INTO PermitAdmin (\"Index\") VALUES (NULL)", "an entry of no worker"},
-        {"worker/worker.db", "UPDATE worker SET ServesYears = 'abc'", "field 'ServesYears' holds 'abc', not a 32-bit"},
-        {"worker/worker.db", "UPDATE worker SET YearPermit = 1099511627776", "holds '1099511627776', not a 32-bit"},
+         "السجل 2: قيد للعامل \u206699\u2069، وليس في الدفتر"},
+        {"PermitAdmin/PermitAdmin.DB", "INSERT INTO PermitAdmin (\"Index\") VALUES (NULL)", "قيد ليس لعامل"},
+        {"worker/worker.db", "UPDATE worker SET ServesYears = 'abc'",
+         "في الحقل \u2066ServesYears\u2069 «\u2068abc\u2069»، وليس عدداً صحيحاً من 32 بتاً"},
+        {"worker/worker.db", "UPDATE worker SET YearPermit = 1099511627776", "«\u20681099511627776\u2069»، وليس عدداً صحيحاً"},
         {"worker/worker.db", "UPDATE worker SET WorkerName = 'abcdefghijklmnopqrstuvwxyz12345'",
-         "field 'WorkerName' holds more than its 30 characters"},
-        {"worker/worker.db", "UPDATE worker SET WorkerName = '中'", "outside the book's character set"},
-        {"PermitAdmin/PermitAdmin.DB", "UPDATE PermitAdmin SET \"Date\" = X'00ff'", "field 'Date' holds"},
+         "في الحقل \u2066WorkerName\u2069 أكثر من حروفه الـ30"},
+        {"worker/worker.db", "UPDATE worker SET WorkerName = '中'", "حرف لا يحفظه الدفتر"},
+        {"PermitAdmin/PermitAdmin.DB", "UPDATE PermitAdmin SET \"Date\" = X'00ff'", "في الحقل \u2066Date\u2069 حرف لا يحفظه الدفتر"},
     };
     {
         TempBook sound;
@@ -332,8 +334,39 @@ TEST(Check, FindsEachKindOfDamageAndInconsistencyAndNothingInASoundBook)
         const Outcome checked = book({"--data-root", spoiled.root().string(), "check"});
         EXPECT_EQ(checked.status, 0) << "inconsistent, not damaged";
         EXPECT_NE(checked.out.find(spoiling.found), std::string::npos) << checked.out;
-        EXPECT_EQ(checked.out.rfind("inconsistent: " + spoiled.root().string(), 0), 0u) << checked.out;
+        EXPECT_EQ(checked.out.rfind("غير متسق: \u2066" + spoiled.root().string(), 0), 0u) << checked.out;
     }
+}
+
+// The system's limits told in words, naming what hit them: a file grown past the size a
+// scheduled task may write, and a temporary folder that is not there.
+TEST(Toolbox, TellsASystemLimitInWordsNamingTheFileOrFolder)
+{
+    TempBook live;
+    runOn(live.root() / "worker/worker.db", "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
+                                            "INSERT INTO worker (WorkerName, YearPermit) SELECT 'worker ' || i, 14 FROM n");
+    const std::filesystem::path copy = live.root().parent_path() / "copy", sheet = live.root().parent_path() / "sheet.csv";
+    for (const auto& [command, said] : std::vector<std::pair<std::string, std::string>>{
+             {"backup --to " + copy.string(), "الملف أكبر مما يسمح به النظام"},
+             {"export " + sheet.string(), "الملف أكبر مما يسمح به النظام: " + isolatedPath(sheet)}}) {
+        const std::string limited = "sh -c \"trap '' XFSZ; ulimit -f 100; LC_ALL=ar_SY.UTF-8 " + std::string(IJAZAT_BOOK)
+                                    + " --data-root " + live.root().string() + " " + command + " 2>&1\"";
+        FILE* pipe = popen(limited.c_str(), "r");
+        std::string out;
+        for (char chunk[512]; std::fgets(chunk, sizeof chunk, pipe);)
+            out += chunk;
+        EXPECT_EQ(WEXITSTATUS(pclose(pipe)), 1) << out;
+        EXPECT_NE(out.find(said), std::string::npos) << out;
+        EXPECT_EQ(out.find("disk I/O error"), std::string::npos) << out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(copy) || std::filesystem::exists(sheet)) << "nothing half-written under its name";
+
+    setenv("TMPDIR", "/nonexistent-temporary", 1);
+    const Outcome exported = book({"--data-root", live.root().string(), "export", (copy / "sheet.xlsx").string()});
+    unsetenv("TMPDIR");
+    EXPECT_EQ(exported.status, 1);
+    EXPECT_NE(exported.err.find("المجلد المؤقت: لا يوجد " + isolatedPath("/nonexistent-temporary")), std::string::npos)
+        << exported.err;
 }
 
 namespace {
@@ -391,7 +424,7 @@ TEST(Backup, AfterAKillTheBookIsReadWholeAndNothingKilledRunsLeftStays)
     std::ofstream(orphan) << std::string(64, 'x');
     const Outcome checked = book({"--data-root", live.root().string(), "check"});
     EXPECT_EQ(checked.status, 0) << checked.out << checked.err;
-    EXPECT_NE(checked.out.find("0 findings"), std::string::npos) << checked.out;
+    EXPECT_NE(checked.out.find("الملاحظات: 0"), std::string::npos) << checked.out;
     EXPECT_FALSE(std::filesystem::exists(orphan));
     const Outcome backedUp = book({"--data-root", live.root().string(), "backup", "--to", (backups / "night").string()});
     EXPECT_EQ(backedUp.status, 0) << backedUp.err;
@@ -488,22 +521,23 @@ TEST(Import, AStaffListIsTakenWholeOrNotAtAllWithEveryBadLineNamed)
     write({",2010,", "Salim,2012,", "Huda,20x1,"});
     const Outcome refused = book({"--data-root", root, "import", list.string()});
     EXPECT_EQ(refused.status, 1);
-    for (const char* named : {"line 51: the name is empty", "line 121: 'Salim' is already in the book",
-                              "line 200: the start of service '20x1' is not a whole number", "nothing stored: 3 bad rows"})
+    for (const char* named : {"السطر 51: الاسم فارغ", "السطر 121: «\u2068Salim\u2069» في الدفتر من قبل",
+                              "السطر 200: بداية الخدمة «\u206820x1\u2069» ليست عدداً صحيحاً",
+                              "لم يُحفظ شيء: الأسطر المرفوضة 3"})
         EXPECT_NE(refused.out.find(named), std::string::npos) << named << "\n" << refused.out;
     EXPECT_EQ(testing_support::readBook(live.root()).at("worker").size(), 1u) << "nothing stored";
 
     write({"Amal,2027,", "abcdefghijklmnopqrstuvwxyz12345,2000,", "中,2000,"});
     const Outcome more = book({"--data-root", root, "import", list.string(), "--dry-run"});
     EXPECT_EQ(more.status, 1);
-    for (const char* named : {"line 51: the start of service 2027 is after this year", "line 121: the name is longer",
-                              "line 200: the name '中' holds a character outside"})
+    for (const char* named : {"السطر 51: بداية الخدمة \u20682027\u2069 بعد هذه السنة", "السطر 121: الاسم أطول",
+                              "السطر 200: في الاسم «\u2068中\u2069» حرف لا يحفظه الدفتر"})
         EXPECT_NE(more.out.find(named), std::string::npos) << named << "\n" << more.out;
 
     write({"Amal,2020,", "Bilal,2016,", "Huda,2010,7"});
     const Outcome dry = book({"--data-root", root, "import", list.string(), "--dry-run"});
     EXPECT_EQ(dry.status, 0) << dry.out;
-    EXPECT_NE(dry.out.find("200 workers would be stored"), std::string::npos);
+    EXPECT_NE(dry.out.find("العمال الذين سيُحفظون: 200"), std::string::npos);
     EXPECT_EQ(testing_support::readBook(live.root()).at("worker").size(), 1u);
     const Outcome stored = book({"--data-root", root, "import", list.string()});
     ASSERT_EQ(stored.status, 0) << stored.out;
@@ -536,16 +570,16 @@ TEST(Import, ReadsEveryEncodingAndLineEndAndTheWindowsWritingAndRefusesWhatIsNoL
         std::string said; // in what the toolbox prints
         int status;
     } cases[] = {
-        {"utf8.csv", utf8, "would store line 3: Huda, since -, - years, 30 days", 0},
-        {"arabic-indic.csv", utf8, "would store line 2: سالم, since 2010, 17 years, 21 days", 0},
-        {"utf16.csv", utf16le, "as UTF-16\nwould store line 2: Ali, since 2020", 0},
-        {"cp1256.csv", cp1256, "as Windows-1256\nwould store line 2: سالم, since 2010", 0},
-        {"folded.csv", "name,start\nفاطمه ,2010\nSALIM,2011\nsalim,2012\n", "line 2: 'فاطمه' is already in the book", 1},
-        {"folded-in-list.csv", "name,start\nSALIM,2011\nsalim,2012\n", "line 3: 'salim' is already in the book or earlier", 1},
-        {"book.xlsx", std::string("PK\x03\x04", 4) + std::string(100, 'x'), "a spreadsheet workbook", 1},
-        {"binary.csv", std::string("name\0\x01\x02", 7), "a binary file", 1},
-        {"no-start.csv", "name,start\nAmal,\n", "line 2: neither a start of service nor an entitlement", 1},
-        {"control.csv", "name,start\nAmal,20\x1b[1m10\n", "'20\\x1b[1m10' is not a whole number", 1},
+        {"utf8.csv", utf8, "سيُحفظ السطر 3: \u2068Huda\u2069، منذ -، سنوات الخدمة -، الاستحقاق 30", 0},
+        {"arabic-indic.csv", utf8, "سيُحفظ السطر 2: \u2068سالم\u2069، منذ 2010، سنوات الخدمة 17، الاستحقاق 21", 0},
+        {"utf16.csv", utf16le, "بترميز UTF-16\nسيُحفظ السطر 2: \u2068Ali\u2069، منذ 2020", 0},
+        {"cp1256.csv", cp1256, "بترميز Windows-1256\nسيُحفظ السطر 2: \u2068سالم\u2069، منذ 2010", 0},
+        {"folded.csv", "name,start\nفاطمه ,2010\nSALIM,2011\nsalim,2012\n", "السطر 2: «\u2068فاطمه\u2069» في الدفتر من قبل", 1},
+        {"folded-in-list.csv", "name,start\nSALIM,2011\nsalim,2012\n", "السطر 3: «\u2068salim\u2069» في الدفتر من قبل أو في سطر سابق", 1},
+        {"book.xlsx", std::string("PK\x03\x04", 4) + std::string(100, 'x'), "مصنّف جداول بيانات", 1},
+        {"binary.csv", std::string("name\0\x01\x02", 7), "ملف ثنائي", 1},
+        {"no-start.csv", "name,start\nAmal,\n", "السطر 2: لم تُذكر بداية الخدمة ولا الاستحقاق", 1},
+        {"control.csv", "name,start\nAmal,20\x1b[1m10\n", "«\u206820\\x1b[1m10\u2069» ليست عدداً صحيحاً", 1},
     };
     for (const Case& given : cases) {
         SCOPED_TRACE(given.file);
@@ -558,7 +592,7 @@ TEST(Import, ReadsEveryEncodingAndLineEndAndTheWindowsWritingAndRefusesWhatIsNoL
     for (const std::filesystem::path& unread : {folder / "pipe.csv", std::filesystem::path("/dev/zero"), folder}) {
         const Outcome refused = book({"--data-root", live.root().string(), "import", unread.string()});
         EXPECT_EQ(refused.status, 1) << unread;
-        EXPECT_NE(refused.err.find("not a file"), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("ليس ملفاً"), std::string::npos) << refused.err;
     }
     EXPECT_EQ(testing_support::readBook(live.root()).at("worker").size(), 1u) << "nothing stored";
 }
@@ -614,8 +648,14 @@ TEST(CloseYear, ArchivesTheYearStartsTheTotalsAgainAndMovesYearsAndEntitlementsO
     const std::string root = live.root().string();
     const Outcome dry = book({"--data-root", root, "close-year", "2026", "--dry-run"}, january2027);
     EXPECT_EQ(dry.status, 0);
-    EXPECT_NE(dry.out.find("1 Crossing: years 9 -> 10, entitlement 14 -> 21, hours carried -"), std::string::npos) << dry.out;
-    EXPECT_NE(dry.out.find("4 Hours: years - -> -, entitlement - -> -, hours carried 1.10"), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find("1 «\u2068Crossing\u2069»: سنوات الخدمة من 9 إلى 10، الاستحقاق من 14 إلى 21، أيام سُوّيت من "
+                           "الساعات 0، الساعات المنقولة \u2066-\u2069"),
+              std::string::npos)
+        << dry.out;
+    EXPECT_NE(dry.out.find("4 «\u2068Hours\u2069»: سنوات الخدمة من - إلى -، الاستحقاق من - إلى -، أيام سُوّيت من الساعات 0، "
+                           "الساعات المنقولة \u20661.10\u2069"),
+              std::string::npos)
+        << dry.out;
     EXPECT_EQ(testing_support::readBook(live.root()), before) << "a dry run changes nothing";
 
     const Outcome december = book({"--data-root", root, "close-year", "2026"});
