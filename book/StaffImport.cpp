@@ -4,10 +4,12 @@
 #include "BookTables.h"
 #include "DataModule.h"
 #include "NameFolding.h"
+#include "FieldSizes.h"
 #include "ServiceYears.h"
 #include "StaffListFile.h"
 #include "Isolated.h"
 #include "StoreError.h"
+#include "WholeNumber.h"
 #include "Wording.h"
 
 #include <optional>
@@ -19,8 +21,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int nameSize = 30;
 
 // The fields of one line of a CSV file (RFC 4180 quoting), the line ending in LF, CRLF or
 // CR; false at the end of the text.
@@ -162,8 +162,8 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
             continue;
         }
         try {
-            if (store::fitTextToField(typedName, nameSize, "WorkerName") != typedName) {
-                refuse(store::worded("StaffImport", "الاسم أطول من %1 حرفاً").arg(nameSize));
+            if (store::fitTextToField(typedName, rules::workerNameSize, "WorkerName") != typedName) {
+                refuse(store::worded("StaffImport", "الاسم أطول من %1 حرفاً").arg(rules::workerNameSize));
                 continue;
             }
         } catch (const store::StoreError&) {
@@ -179,12 +179,12 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
                 refuse(store::worded("StaffImport", "بداية الخدمة «%1» ليست عدداً صحيحاً").arg(shown(typedStart)));
                 continue;
             }
-            worker.years = store::yearsOfService(*worker.start, thisYear);
+            worker.years = rules::yearsOfService(*worker.start, thisYear);
             if (!worker.years) {
                 refuse(store::worded("StaffImport", "بداية الخدمة %1 بعد هذه السنة أو أبعد مما يكون").arg(shown(typedStart)));
                 continue;
             }
-            worker.entitlement = store::entitlementFor(*worker.years);
+            worker.entitlement = rules::entitlementFor(*worker.years);
         }
         if (!typedEntitlement.empty()) {
             const auto typed = store::writtenWholeNumber(typedEntitlement);

@@ -1,6 +1,7 @@
 #include "ExcessStep.h"
 
 #include "DataModule.h"
+#include "Excess.h"
 #include "Isolated.h"
 #include "StoreError.h"
 
@@ -12,12 +13,11 @@ namespace leave {
 std::int32_t storedExcess(const store::TDataModule1& book)
 {
     // Worked out wide: a total and an entitlement of opposite signs may differ by more than 32 bits hold.
-    const std::int64_t excess =
-        std::int64_t(book.TableMAdministrationPermit.AsInteger()) - book.TableMYearPermit.AsInteger();
+    const std::int64_t excess = rules::excessDays(book.TableMAdministrationPermit.AsInteger(), book.TableMYearPermit.AsInteger());
     if (excess > std::numeric_limits<std::int32_t>::max())
         throw store::StoreError("التجاوز " + store::isolatedLeftToRight(std::to_string(excess))
                                 + " يوماً أكبر مما يتسع له الحقل " + store::isolatedLeftToRight("ExcessMonth"));
-    return excess > 0 ? std::int32_t(excess) : 0;
+    return std::int32_t(excess);
 }
 
 void writeWorkerExcess(store::TDataModule1& book, std::int32_t excess)

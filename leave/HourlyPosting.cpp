@@ -10,7 +10,7 @@ namespace leave {
 
 std::string hoursText(const store::Field& hours, const store::Field& minute)
 {
-    return store::hoursText(hours.Text(), minute.Text());
+    return rules::hoursText(hours.Text(), minute.Text());
 }
 
 void postHourlyLeave(store::TDataModule1& book, const std::string& hoursTyped, const std::string& minutesTyped,
@@ -27,9 +27,9 @@ void postHourlyLeave(store::TDataModule1& book, const std::string& hoursTyped, c
     book.TableMMinute.SetAsInteger(store::addWholeNumbers(minutes, book.TableMMinute.AsInteger()));
     book.TableM.Post();
 
-    store::HourlyBalance balance{book.TableMAdministrationPermit.AsInteger(), book.TableMHours.AsInteger(),
+    rules::HourlyBalance balance{book.TableMAdministrationPermit.AsInteger(), book.TableMHours.AsInteger(),
                                 book.TableMMinute.AsInteger()};
-    store::carryOnce(balance);
+    rules::carryOnce(balance);
     book.TableM.Edit();
     book.TableMHours.SetAsInteger(store::storedWholeNumber(balance.hours));
     book.TableMMinute.SetAsInteger(store::storedWholeNumber(balance.minutes));

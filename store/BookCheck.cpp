@@ -2,6 +2,8 @@
 
 #include "ArabicCodePage.h"
 #include "BookBackup.h"
+#include "Excess.h"
+#include "FieldSizes.h"
 #include "HourlyCarry.h"
 #include "ReadOnlyBook.h"
 #include "Schema.h"
@@ -26,7 +28,7 @@ std::string target(const TableDef& table)
 
 // What a worker's entries add up to, replayed as the postings made them.
 struct Expected {
-    HourlyBalance hourly; // its days: the administrative entries and the days the hours carried
+    rules::HourlyBalance hourly; // its days: the administrative entries and the days the hours carried
     std::int64_t sick = 0;
     std::int64_t unpaid = 0;
 };
@@ -120,10 +122,10 @@ private:
         Statement hourly(db_, "SELECT \"Index\", ifnull(\"Hours\", 0), ifnull(\"Minute\", 0) FROM "
                                   + target(permitHoursTable()) + " WHERE \"Index\" IS NOT NULL ORDER BY \"Index\", \"Auto\"");
         while (hourly.step()) {
-            HourlyBalance& balance = by[hourly.integer(0)].hourly;
+            rules::HourlyBalance& balance = by[hourly.integer(0)].hourly;
             balance.hours += hourly.integer(1);
             balance.minutes += hourly.integer(2);
-            carryOnce(balance);
+            rules::carryOnce(balance);
         }
         return by;
     }
@@ -155,15 +157,15 @@ private:
             compare(5, worded("BookCheck", "ساعات الرصيد الساعي"), wanted.hourly.hours);
             compare(6, worded("BookCheck", "دقائق الرصيد الساعي"), wanted.hourly.minutes);
             // The excess and the hours text as the postings write them from the worker's own figures.
-            const std::int64_t excess = std::max<std::int64_t>(0, workers.integer(2) - workers.integer(8));
+            const std::int64_t excess = rules::excessDays(workers.integer(2), workers.integer(8));
             if (workers.integer(7) != excess)
                 say(worded("BookCheck", "الأيام المتجاوزة %1، وأيامه الإدارية فوق استحقاقه تعطي %2")
                         .arg(workers.integer(7))
                         .arg(excess));
             const std::string figures = workers.text(9) + workers.text(10);
-            std::string hours = figures.empty() ? std::string() : hoursText(workers.text(9), workers.text(10));
+            std::string hours = figures.empty() ? std::string() : rules::hoursText(workers.text(9), workers.text(10));
             try {
-                hours = fitTextToField(hours, 5, "HorsPermit");
+                hours = fitTextToField(hours, rules::hoursTextSize, "HorsPermit");
             } catch (const StoreError&) {
                 continue; // told already, as a value outside the character set
             }

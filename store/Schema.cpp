@@ -1,5 +1,7 @@
 #include "Schema.h"
 
+#include "FieldSizes.h"
+
 #include "NameFolding.h"
 
 #include <stdexcept>
@@ -9,8 +11,8 @@ namespace {
 
 constexpr FieldDef autoField{"Auto", FieldType::AutoIncrement, 0};
 constexpr FieldDef indexField{"Index", FieldType::Integer, 0};
-constexpr FieldDef dateField{"Date", FieldType::Text, 12};
-constexpr FieldDef monthField{"Month", FieldType::Text, 2};
+constexpr FieldDef dateField{"Date", FieldType::Text, rules::entryDateSize};
+constexpr FieldDef monthField{"Month", FieldType::Text, rules::entryMonthSize};
 
 // Every entry table begins with its own Auto and the Auto of its worker in Index.
 TableDef entryTable(std::string_view name, std::string_view file, std::vector<FieldDef> own)
@@ -68,12 +70,12 @@ const TableDef& workerTable()
         "worker", "worker", "worker.db",
         {
             autoField,
-            {"WorkerName", FieldType::Text, 30},
+            {"WorkerName", FieldType::Text, rules::workerNameSize},
             {"ServesYears", FieldType::Integer, 0},
             {"ServesStart", FieldType::Integer, 0},
             {"YearPermit", FieldType::Integer, 0},
             {"AdministrationPermit", FieldType::Integer, 0},
-            {"HorsPermit", FieldType::Text, 5},
+            {"HorsPermit", FieldType::Text, rules::hoursTextSize},
             {"HealthPermit", FieldType::Integer, 0},
             {"NoHire", FieldType::Integer, 0},
             {"ExcessMonth", FieldType::Integer, 0},
@@ -94,7 +96,7 @@ const TableDef& permitAdminTable()
 
 const TableDef& permitHoursTable()
 {
-    static const TableDef table = entryTable("PermitHours", "PermitHours.DB", {{"HorsPermit", FieldType::Text, 5},
+    static const TableDef table = entryTable("PermitHours", "PermitHours.DB", {{"HorsPermit", FieldType::Text, rules::hoursTextSize},
                                                 {"ExcessMonth", FieldType::Integer, 0},
                                                 {"Hours", FieldType::Integer, 0},
                                                 {"Minute", FieldType::Integer, 0},

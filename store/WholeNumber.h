@@ -11,6 +11,10 @@ namespace store {
 // digits and nothing else (no blanks), within the 32-bit signed range.
 std::optional<std::int32_t> parseWholeNumber(std::string_view text);
 
+// A year or a number of days as the clerk writes it: blanks around it, and Arabic-Indic
+// digits (٢٠١٠, ۲۰۱۰) as well as 0 to 9. Nothing when it is no whole number.
+std::optional<std::int32_t> writtenWholeNumber(std::string_view written);
+
 // "'%s' is not a valid integer value": the conversion failure the leave windows report.
 std::string notAWholeNumberMessage(std::string_view text);
 

@@ -4,6 +4,8 @@
 #include "BookConnection.h"
 #include "BookCopy.h"
 #include "ClosedYears.h"
+#include "Excess.h"
+#include "FieldSizes.h"
 #include "HourlyCarry.h"
 #include "Isolated.h"
 #include "Leftovers.h"
@@ -53,12 +55,12 @@ std::string target(BookConnection& book, const TableDef& table)
 // they run as often as needed.
 void settle(YearCloseRow& row)
 {
-    HourlyBalance balance{row.administrative.value_or(0), row.hours.value_or(0), row.minutes.value_or(0)};
-    const HourlyBalance before = balance;
-    carryAll(balance);
+    rules::HourlyBalance balance{row.administrative.value_or(0), row.hours.value_or(0), row.minutes.value_or(0)};
+    const rules::HourlyBalance before = balance;
+    rules::carryAll(balance);
     if (balance.days == before.days && balance.hours == before.hours)
         return;
-    const std::int64_t excess = std::max<std::int64_t>(0, balance.days - row.entitlementNow.value_or(0));
+    const std::int64_t excess = rules::excessDays(balance.days, row.entitlementNow.value_or(0));
     const std::int64_t moved = before.minutes - balance.minutes;
     for (const std::int64_t value : {balance.days, excess, moved})
         if (value > std::numeric_limits<std::int32_t>::max())
@@ -72,7 +74,7 @@ void settle(YearCloseRow& row)
     row.hours = std::int32_t(balance.hours);
     row.minutes = std::int32_t(balance.minutes);
     row.excess = std::int32_t(excess);
-    row.hoursText = fitTextToField(hoursText(figureText(row.hours), figureText(row.minutes)), 5, "HorsPermit");
+    row.hoursText = fitTextToField(rules::hoursText(figureText(row.hours), figureText(row.minutes)), rules::hoursTextSize, "HorsPermit");
 }
 
 std::vector<YearCloseRow> plan(BookConnection& book, int closing)
@@ -108,8 +110,8 @@ std::vector<YearCloseRow> plan(BookConnection& book, int closing)
         if (after)
             row.yearsAfter = std::int32_t(*after);
         row.entitlementAfter = row.entitlementNow;
-        if (row.yearsNow && row.yearsAfter && row.entitlementNow && *row.entitlementNow == entitlementFor(*row.yearsNow))
-            row.entitlementAfter = entitlementFor(*row.yearsAfter);
+        if (row.yearsNow && row.yearsAfter && row.entitlementNow && *row.entitlementNow == rules::entitlementFor(*row.yearsNow))
+            row.entitlementAfter = rules::entitlementFor(*row.yearsAfter);
         settle(row);
         rows.push_back(std::move(row));
     }
@@ -202,7 +204,7 @@ void recordSettlements(BookConnection& book, int closing, const std::vector<Year
             hourly.bind(2, row.hoursSettled);
             hourly.bind(3, row.minutesSettled);
             hourly.bind(4, std::string_view(fitTextToField(
-                               hoursText(std::to_string(row.hoursSettled), std::to_string(row.minutesSettled)), 5, "HorsPermit")));
+                               rules::hoursText(std::to_string(row.hoursSettled), std::to_string(row.minutesSettled)), rules::hoursTextSize, "HorsPermit")));
             hourly.bind(5, std::string_view(settled));
             hourly.step();
         }

@@ -95,13 +95,13 @@ void TFormNew::DBEdit2Exit()
     const auto start = store::parseWholeNumber(startText.toStdString());
     const auto current = store::parseWholeNumber(Edit1->text().toStdString());
     // A start year after this one, or so far back the years leave 32 bits, is an input error.
-    const auto years = start && current ? store::yearsOfService(*start, *current) : std::nullopt;
+    const auto years = start && current ? rules::yearsOfService(*start, *current) : std::nullopt;
     if (!years) {
         controls::dialogs().message(inputError);
         return;
     }
     DBEdit4->setText(QString::number(*years));
-    DBEdit3->setText(QString::number(store::entitlementFor(*years)));
+    DBEdit3->setText(QString::number(rules::entitlementFor(*years)));
 }
 
 void TFormNew::BitBtn2Click()

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace store {
+namespace rules {
 
 // The hourly balance turns into administrative days by two carries: 60 minutes to an
 // hour, then 8 hours to a day. Wide figures, so a carry never wraps; the caller says
@@ -29,4 +29,4 @@ void carryAll(HourlyBalance& balance);
 // digits; an empty figure stays empty.
 std::string hoursText(const std::string& hours, const std::string& minutes);
 
-} // namespace store
+} // namespace rules

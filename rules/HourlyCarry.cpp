@@ -1,6 +1,6 @@
 #include "HourlyCarry.h"
 
-namespace store {
+namespace rules {
 
 void carryOnce(HourlyBalance& balance)
 {
@@ -31,4 +31,4 @@ std::string hoursText(const std::string& hours, const std::string& minutes)
     return hours + "." + minutes;
 }
 
-} // namespace store
+} // namespace rules
