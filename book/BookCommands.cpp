@@ -1,12 +1,13 @@
 #include "BookCommands.h"
 
-#include "BookPlace.h"
-
 #include "BookBackup.h"
 #include "BookCheck.h"
 #include "BookCopy.h"
 #include "BookExport.h"
+#include "BookFolders.h"
+#include "BookPlace.h"
 #include "BookRestore.h"
+#include "DataModule.h"
 #include "BuiltInDataRoot.h"
 #include "EngineFailure.h"
 #include "Isolated.h"
@@ -89,7 +90,7 @@ std::string valueOf(const std::vector<std::string>& args, std::size_t& at)
 // export then read it as they read a local book.
 class LocalView {
 public:
-    explicit LocalView(const server::BookPlace& place)
+    explicit LocalView(const operations::BookPlace& place)
     {
         if (!place.server) {
             root_ = place.localRoot;
@@ -99,7 +100,7 @@ public:
         copy_ = temporary / ("ijazat-view-" + std::to_string(getpid()));
         try {
             std::filesystem::remove_all(copy_);
-            place.backUp(copy_ / "Data");
+            operations::backUp(*place.connect(), copy_ / "Data");
         } catch (const std::exception& failure) {
             std::error_code ignored;
             std::filesystem::remove_all(copy_, ignored);
@@ -126,7 +127,7 @@ private:
     std::filesystem::path root_, copy_;
 };
 
-int backup(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
+int backup(const operations::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
            std::ostream& out)
 {
     std::optional<std::filesystem::path> target;
@@ -136,8 +137,8 @@ int backup(const server::BookPlace& place, const std::vector<std::string>& optio
         else
             throw UsageError{notTaken("backup", options[at])};
     }
-    const std::filesystem::path into = target.value_or(defaultBackupFolder(place.localRoot, now));
-    place.backUp(into);
+    const std::filesystem::path into = target.value_or(operations::backupFolder(place.localRoot, now));
+    operations::backUp(*place.connect(), into);
     out << store::worded("BookCommands", "نُسخ الدفتر %1 في %2")
                .arg(store::isolatedLeftToRight(place.describe()))
                .arg(store::isolatedLeftToRight(into.string()))
@@ -146,13 +147,13 @@ int backup(const server::BookPlace& place, const std::vector<std::string>& optio
     return 0;
 }
 
-int restore(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
+int restore(const operations::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
             std::ostream& out)
 {
     if (options.size() != 1 || options.front().rfind("--", 0) == 0)
         throw UsageError{store::worded("BookCommands", "يأخذ %1 مجلد النسخة الاحتياطية ولا شيء غيره").arg("restore")};
-    const std::filesystem::path safeCopy = defaultBackupFolder(place.localRoot, now + "_before-restore");
-    place.restore(options.front(), safeCopy);
+    const std::filesystem::path safeCopy = operations::backupFolder(place.localRoot, now + "_before-restore");
+    operations::restore(*place.connect(), options.front(), safeCopy);
     out << store::worded("BookCommands", "وُضعت النسخة %1 مكان الدفتر %2، والدفتر كما كان في %3")
                .arg(store::isolatedLeftToRight(options.front()))
                .arg(store::isolatedLeftToRight(place.describe()))
@@ -162,7 +163,7 @@ int restore(const server::BookPlace& place, const std::vector<std::string>& opti
     return 0;
 }
 
-int exportTo(const server::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
+int exportTo(const operations::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
 {
     std::optional<std::filesystem::path> file;
     bool entries = false;
@@ -184,7 +185,7 @@ int exportTo(const server::BookPlace& place, const std::vector<std::string>& opt
                              .arg(store::isolatedLeftToRight(".csv"))};
     const std::unique_ptr<store::BookConnection> book = place.connect();
     store::openEveryTable(*book);
-    exportBook(*book, *file, entries);
+    operations::exportBook(*book, *file, entries);
     out << (entries ? store::worded("BookCommands", "صُدّرت القيود كلها إلى %1")
                     : store::worded("BookCommands", "صُدّرت الخلاصة إلى %1"))
                .arg(store::isolatedLeftToRight(file->string()))
@@ -193,14 +194,14 @@ int exportTo(const server::BookPlace& place, const std::vector<std::string>& opt
     return 0;
 }
 
-int check(const server::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
+int check(const operations::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
 {
     if (!options.empty())
         throw UsageError{notTaken("check", options.front())};
     const LocalView view(place);
-    const std::vector<store::Finding> findings = store::checkBook(view.root());
+    const std::vector<operations::Finding> findings = operations::checkBook(view.root());
     bool damaged = false;
-    for (const store::Finding& finding : findings) {
+    for (const operations::Finding& finding : findings) {
         out << (finding.damage ? store::worded("BookCommands", "تالف: %1") : store::worded("BookCommands", "غير متسق: %1"))
                    .arg(finding.text)
                    .text()
@@ -216,11 +217,11 @@ int check(const server::BookPlace& place, const std::vector<std::string>& option
     return damaged ? 1 : 0;
 }
 
-int importList(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
+int importList(const operations::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
                std::ostream& out)
 {
     std::optional<std::filesystem::path> list;
-    StaffImportOptions chosen;
+    operations::StaffImportOptions chosen;
     for (const std::string& option : options) {
         if (option == "--dry-run")
             chosen.dryRun = true;
@@ -234,7 +235,8 @@ int importList(const server::BookPlace& place, const std::vector<std::string>& o
     if (!list)
         throw UsageError{store::worded("BookCommands", "يحتاج %1 قائمة الموظفين التي يقرؤها").arg("import")};
     const int thisYear = std::stoi(now.substr(0, 4));
-    return importStaff(place, *list, thisYear, chosen, out) ? 0 : 1;
+    const std::unique_ptr<store::TDataModule1> book = place.open();
+    return operations::importStaff(*book, *list, thisYear, chosen, out) ? 0 : 1;
 }
 
 std::string shown(const std::optional<std::int32_t>& value)
@@ -251,7 +253,7 @@ int yearOption(const std::string& option, const std::string& command)
     return std::stoi(option);
 }
 
-int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
+int closeYearOf(const operations::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
                 std::ostream& out)
 {
     std::optional<int> year;
@@ -272,11 +274,11 @@ int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& 
     const std::unique_ptr<store::BookConnection> book = place.connect({"", 2000}); // a writer elsewhere is a refusal
     store::openEveryTable(*book);
     const int thisYear = std::stoi(now.substr(0, 4));
-    const std::filesystem::path archives = store::archivesBeside(place.localRoot); // whatever the kind of book
+    const std::filesystem::path archives = operations::archivesBeside(place.localRoot); // whatever the kind of book
     if (dryRun) {
-        if (auto refusal = store::yearCloseRefusal(*book, *year, thisYear, archives))
+        if (auto refusal = operations::yearCloseRefusal(*book, *year, thisYear, archives))
             throw store::StoreError(*refusal);
-        for (const store::YearCloseRow& row : store::planYearClose(*book, *year))
+        for (const operations::YearCloseRow& row : operations::planYearClose(*book, *year))
             out << store::worded("BookCommands", "%1 «%2»: سنوات الخدمة من %3 إلى %4، الاستحقاق من %5 إلى %6، "
                                                  "أيام سُوّيت من الساعات %7، الساعات المنقولة %8")
                        .arg(row.worker)
@@ -291,7 +293,7 @@ int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& 
                 << "\n";
         return 0;
     }
-    const std::filesystem::path archive = store::closeYear(*book, *year, thisYear, archives);
+    const std::filesystem::path archive = operations::closeYear(*book, *year, thisYear, archives);
     out << store::worded("BookCommands", "أُقفلت سنة %1، ودفترها في الأرشيف %2")
                .arg(*year)
                .arg(store::isolatedLeftToRight(archive.string()))
@@ -300,19 +302,19 @@ int closeYearOf(const server::BookPlace& place, const std::vector<std::string>& 
     return 0;
 }
 
-int archiveOf(const server::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
+int archiveOf(const operations::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
 {
     if (options.size() != 1)
         throw UsageError{store::worded("BookCommands", "يأخذ %1 السنة المقفلة ولا شيء غيرها").arg("archive")};
     const int year = yearOption(options.front(), "archive");
-    const std::filesystem::path target = store::archivesBeside(place.localRoot) / std::to_string(year);
+    const std::filesystem::path target = operations::archivesBeside(place.localRoot) / std::to_string(year);
     if (std::filesystem::exists(target)) {
         out << store::worded("BookCommands", "أرشيف سنة %1 في %2").arg(year).arg(store::isolatedLeftToRight(target.string())).text()
             << "\n";
         return 0;
     }
     const std::unique_ptr<store::BookConnection> book = place.connect();
-    if (!book->copyArchiveInto(year, target))
+    if (!operations::fetchArchive(*book, year, target))
         throw store::StoreError(place.server ? store::worded("BookCommands", "لا يحفظ خادم الدفتر %1 أرشيفاً لسنة %2")
                                                    .arg(store::isolatedLeftToRight(place.describe()))
                                                    .arg(year)
@@ -326,15 +328,10 @@ int archiveOf(const server::BookPlace& place, const std::vector<std::string>& op
 
 } // namespace
 
-std::filesystem::path defaultBackupFolder(const std::filesystem::path& dataRoot, const std::string& now)
-{
-    return dataRoot.lexically_normal().parent_path() / "Backups" / now;
-}
-
 int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& now)
 {
     try {
-        server::BookPlace place = server::chosenBook(store::builtInDataRoot());
+        operations::BookPlace place = operations::chosenBook(store::builtInDataRoot());
         std::size_t at = 0;
         for (; at < args.size() && args[at].rfind("--", 0) == 0; ++at) {
             if (args[at] == "--help") {
@@ -343,7 +340,7 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             }
             if (args[at] != "--data-root")
                 throw UsageError{store::worded("BookCommands", "لا يُعرف الخيار %1").arg(typed(args[at]))};
-            place = server::BookPlace(valueOf(args, at));
+            place = operations::BookPlace(valueOf(args, at));
         }
         if (at == args.size())
             throw UsageError{store::worded("BookCommands", "لم يُذكر أمر")};

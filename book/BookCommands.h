@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -10,6 +9,3 @@
 // saying why), 2 a usage error. `now` names a default backup folder (YYYY-MM-DD_HHMMSS).
 int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const std::string& now);
-
-// Where backups go unless told: "Backups" beside the data root's folder.
-std::filesystem::path defaultBackupFolder(const std::filesystem::path& dataRoot, const std::string& now);

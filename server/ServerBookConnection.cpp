@@ -1,6 +1,5 @@
 #include "ServerBookConnection.h"
 
-#include "BookBackup.h"
 #include "BookCopy.h"
 #include "Isolated.h"
 #include "LocalBookConnection.h"
@@ -167,14 +166,14 @@ bool ServerBookConnection::inTransaction() const
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
 
-void ServerBookConnection::backUpInto(const std::filesystem::path& target)
+void ServerBookConnection::copyInto(const std::filesystem::path& aside)
 {
     ServerBookConnection from(conninfo_, dataRoot());
     store::openEveryTable(from);
     // One snapshot of the server's five tables: a posting is in the copy whole or not at all.
     from.beginRead();
     try {
-        store::writeLocalCopy(from, target);
+        store::copyIntoNewLocalBook(from, aside);
     } catch (...) {
         from.rollback();
         throw;
@@ -275,7 +274,7 @@ void ServerBookConnection::keepArchive(int year, const std::filesystem::path& ar
     }
 }
 
-bool ServerBookConnection::copyArchiveInto(int year, const std::filesystem::path& target)
+bool ServerBookConnection::copyArchiveInto(int year, const std::filesystem::path& aside)
 {
     if (!serverTableExists(*this, "ijazat", "year_archives"))
         return false;
@@ -290,24 +289,22 @@ bool ServerBookConnection::copyArchiveInto(int year, const std::filesystem::path
     }
     if (kept.empty())
         return false;
-    store::backUpWith(target, [&kept](const std::filesystem::path& aside) {
-        for (const auto& [name, bytes] : kept) {
-            // Only the book's own five files, each at its own place: a name from the server is not a path to follow.
-            const auto& tables = store::allTables();
-            if (std::none_of(tables.begin(), tables.end(),
-                             [&name](const store::TableDef* table) { return table->relativePath().generic_string() == name; }))
-                throw store::StoreError(store::worded("ServerBookConnection", "في أرشيف السنة على الخادم ملف ليس من الدفتر: %1")
-                                            .arg(store::isolatedLeftToRight(name)));
-            const std::filesystem::path file = aside / name;
-            std::filesystem::create_directories(file.parent_path());
-            std::ofstream out(file, std::ios::binary);
-            out.write(bytes.data(), std::streamsize(bytes.size()));
-            out.close();
-            if (!out)
-                throw store::StoreError(
-                    store::worded("ServerBookConnection", "تعذّرت كتابة %1").arg(store::isolatedLeftToRight(file.string())));
-        }
-    });
+    for (const auto& [name, bytes] : kept) {
+        // Only the book's own five files, each at its own place: a name from the server is not a path to follow.
+        const auto& tables = store::allTables();
+        if (std::none_of(tables.begin(), tables.end(),
+                         [&name](const store::TableDef* table) { return table->relativePath().generic_string() == name; }))
+            throw store::StoreError(store::worded("ServerBookConnection", "في أرشيف السنة على الخادم ملف ليس من الدفتر: %1")
+                                        .arg(store::isolatedLeftToRight(name)));
+        const std::filesystem::path file = aside / name;
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream out(file, std::ios::binary);
+        out.write(bytes.data(), std::streamsize(bytes.size()));
+        out.close();
+        if (!out)
+            throw store::StoreError(
+                store::worded("ServerBookConnection", "تعذّرت كتابة %1").arg(store::isolatedLeftToRight(file.string())));
+    }
     return true;
 }
 

@@ -44,9 +44,9 @@ public:
     bool holdsClosedYears() override;
     // The archive's five files, byte for byte, beside the record of the years closed.
     void keepArchive(int year, const std::filesystem::path& archive) override;
-    bool copyArchiveInto(int year, const std::filesystem::path& target) override;
+    bool copyArchiveInto(int year, const std::filesystem::path& aside) override;
     // Read on a connection of its own, in one snapshot of the five tables.
-    void backUpInto(const std::filesystem::path& target) override;
+    void copyInto(const std::filesystem::path& aside) override;
     std::string insertKeepingKeySql(const store::TableDef& table) const override;
     std::int64_t keysGiven(const store::TableDef& table) override;
     void giveKeysAbove(const store::TableDef& table, std::int64_t highest) override;

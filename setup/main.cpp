@@ -57,7 +57,7 @@ int setUpServer(const std::string& conninfo)
         std::cerr << failure.what() << "\n";
         return 1;
     }
-    server::chooseServer(conninfo);
+    operations::chooseServer(conninfo);
     std::cout << "the program and the toolbox now open the book on " << where << "\n";
     return 0;
 }
@@ -72,9 +72,9 @@ int main(int argc, char** argv)
         return 0;
     }
     if (argc == 3 && first == "--server")
-        return setUpServer(server::connectionString(argv[2]));
+        return setUpServer(operations::connectionString(argv[2]));
     if (argc == 2 && first == "--local") {
-        server::chooseLocal();
+        operations::chooseLocal();
         std::cout << "the program and the toolbox now open the book under " << store::builtInDataRoot().string() << "\n";
         return 0;
     }

@@ -47,7 +47,7 @@ ProgramObjects::~ProgramObjects()
     // The objects themselves go as members do, in reverse order of creation.
 }
 
-void ProgramObjects::build(const server::BookPlace& place)
+void ProgramObjects::build(const operations::BookPlace& place)
 {
     create(formMain_, FormMain);
     create(dataModule1_, store::DataModule1, place.connect());

@@ -34,7 +34,7 @@ public:
     // Creates them once, in their fixed order: the main window, the data module on the
     // book at `place`, then every other window, hidden. Throws what the first one that
     // cannot be created throws; those created before it stay until this is released.
-    void build(const server::BookPlace& place);
+    void build(const operations::BookPlace& place);
 
 private:
     // In order of creation: members are released in reverse.

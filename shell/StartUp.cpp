@@ -2,6 +2,7 @@
 
 #include "ArabicFonts.h"
 #include "BookBackup.h"
+#include "BookFolders.h"
 #include "DataModule.h"
 #include "Dialogs.h"
 #include "Guard.h"
@@ -27,14 +28,13 @@ namespace {
 
 // A session that changed the book ends with a backup of it, beside the data root; one that
 // fails is told and leaves the book as it is.
-void backUpIfChanged(const store::BookConnection& connection, const server::BookPlace& place)
+void backUpIfChanged(store::BookConnection& connection, const operations::BookPlace& place)
 {
     if (!connection.wroteAnything())
         return;
-    controls::guarded([&place] {
-        store::backUpAutomatically([&place](const std::filesystem::path& target) { place.backUp(target); },
-                                   place.localRoot.lexically_normal().parent_path() / "Backups",
-                                   QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HHmmss")).toStdString());
+    controls::guarded([&connection, &place] {
+        operations::backUpAutomatically(connection, operations::backupsBeside(place.localRoot),
+                                        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HHmmss")).toStdString());
     });
 }
 
@@ -61,7 +61,7 @@ void tellWhereTheBookIs(const std::filesystem::path& dataRoot)
 
 } // namespace
 
-int startUp(const server::BookPlace& place)
+int startUp(const operations::BookPlace& place)
 {
     const std::filesystem::path& dataRoot = place.localRoot;
     controls::substituteArabicFaces();

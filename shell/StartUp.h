@@ -8,4 +8,4 @@
 // releases it all. Any failure while building stops there: the exception box shows it
 // and the main window is never shown. Always returns 0.
 // REQUIRES: a running QApplication.
-int startUp(const server::BookPlace& place);
+int startUp(const operations::BookPlace& place);

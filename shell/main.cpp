@@ -20,5 +20,5 @@ int main(int argc, char** argv)
     controls::GuardedApplication application(argc, argv);
     controls::GuardedApplication::setDesktopFileName(QStringLiteral("org.ijazat.ijazat"));
     // The book this user chose with ijazat-setup, unless another folder is named.
-    return startUp(otherBook ? server::BookPlace(argv[2]) : server::chosenBook(store::builtInDataRoot()));
+    return startUp(otherBook ? operations::BookPlace(argv[2]) : operations::chosenBook(store::builtInDataRoot()));
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -18,7 +19,6 @@ namespace store {
 struct BookOptions {
     std::string vfs;          // SQLite file-access layer by name; empty for the system's own
     int busyTimeoutMs = 5000; // how long a write waits for another program's lock, in ms
-    bool heldAlone = false;   // the caller holds the local book alone already (a restore): no claim of its own
 };
 
 // The one connection of the program to its book: the five local files, or a database
@@ -77,10 +77,18 @@ public:
     void noteOddValue(OddValue value);
     void setOddValueListener(std::function<void(const OddValue&)> listener);
 
-    // A checked copy of the whole book, as it stands committed, into the new folder
-    // `target` as an ordinary local book, taken while the book is in use (and while this
-    // connection holds its write lock: the copy is read beside it).
-    virtual void backUpInto(const std::filesystem::path& target) = 0;
+    // A copy of the whole book, as one snapshot of what is committed, into the new folder
+    // `aside` as an ordinary local book, taken while the book is in use (and while this
+    // connection holds its write lock: the copy is read beside it). Unchecked: a backup
+    // checks it before giving it its name.
+    virtual void copyInto(const std::filesystem::path& aside) = 0;
+    // What is wrong with the files the book is kept in, naming the file; none when they are
+    // whole (a server keeps its own).
+    virtual std::optional<std::string> fileProblem() { return std::nullopt; }
+    // Claims the book for this connection alone before its tables are opened (a restore):
+    // refused, saying so, while another program has it open. A server book has its desks
+    // wait on the book's write lock instead.
+    virtual void claimAlone() {}
 
     // The record of the years closed, kept in the book itself so that every desk and every
     // copy of the book knows it: "schema"."table". A book made before the record was kept
@@ -91,9 +99,9 @@ public:
     // transaction begun, so that every desk of a shared book can have it. A local book's
     // archive sits beside it already: nothing more is kept.
     virtual void keepArchive(int /*year*/, const std::filesystem::path& /*archive*/) {}
-    // Writes the archive kept of `year` into the new folder `target`; false when the book
-    // keeps none.
-    virtual bool copyArchiveInto(int /*year*/, const std::filesystem::path& /*target*/) { return false; }
+    // Writes the archive kept of `year` into the folder `aside`, unchecked; false, writing
+    // nothing, when the book keeps none.
+    virtual bool copyArchiveInto(int /*year*/, const std::filesystem::path& /*aside*/) { return false; }
 
     // For copying a whole book, keys and all (a backup, a restore): the insert that keeps
     // the record's own Auto; the highest Auto the table ever gave (0 for none); and the

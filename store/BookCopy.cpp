@@ -1,6 +1,5 @@
 #include "BookCopy.h"
 
-#include "BookBackup.h"
 #include "BookConnection.h"
 #include "ClosedYears.h"
 #include "LocalBookConnection.h"
@@ -46,26 +45,24 @@ void copyBook(BookConnection& from, BookConnection& into)
     copyClosedYears(from, into);
 }
 
-void writeLocalCopy(BookConnection& from, const std::filesystem::path& target)
+void copyIntoNewLocalBook(BookConnection& from, const std::filesystem::path& aside)
 {
-    backUpWith(target, [&from](const std::filesystem::path& aside) {
-        const SetupReport made = createMissingTables(aside);
-        if (!made.problems.empty())
-            throw StoreError(made.problems.front());
-        {
-            LocalBookConnection into(aside, {});
-            openEveryTable(into);
-            into.beginWrite();
-            try {
-                copyBook(from, into);
-                into.commit();
-            } catch (...) {
-                into.rollback();
-                throw;
-            }
+    const SetupReport made = createMissingTables(aside);
+    if (!made.problems.empty())
+        throw StoreError(made.problems.front());
+    {
+        LocalBookConnection into(aside, {});
+        openEveryTable(into);
+        into.beginWrite();
+        try {
+            copyBook(from, into);
+            into.commit();
+        } catch (...) {
+            into.rollback();
+            throw;
         }
-        std::filesystem::remove(aside / ".in-use"); // the copy's own claim, while it was written
-    });
+    }
+    std::filesystem::remove(aside / ".in-use"); // the copy's own claim, while it was written
 }
 
 void transferBook(BookConnection& from, BookConnection& into, bool replacing)

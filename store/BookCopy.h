@@ -13,9 +13,9 @@ class BookConnection;
 // (or a write) on `from`, a write on `into`.
 void copyBook(BookConnection& from, BookConnection& into);
 
-// A checked local book in the new folder `target` holding the book as `from` reads it in
-// the transaction the caller began on it: a write's own changes not yet stored included.
-void writeLocalCopy(BookConnection& from, const std::filesystem::path& target);
+// A new local book in the folder `aside` holding the book as `from` reads it in the
+// transaction the caller began on it: a write's own changes not yet stored included.
+void copyIntoNewLocalBook(BookConnection& from, const std::filesystem::path& aside);
 
 // Opens the five tables, in the order the cursors open them.
 void openEveryTable(BookConnection& connection);

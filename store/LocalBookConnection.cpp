@@ -1,6 +1,6 @@
 #include "LocalBookConnection.h"
 
-#include "BookBackup.h"
+#include "LocalBookFiles.h"
 #include "BusyWait.h"
 #include "EngineFailure.h"
 #include "Isolated.h"
@@ -70,7 +70,7 @@ void LocalBookConnection::openTable(const TableDef& table)
         return worded("LocalBookConnection", "تعذّر فتح جدول الدفتر %1: %2").arg(isolatedLeftToRight(path.string())).arg(why);
     };
     if (schema == "main") {
-        if (!inUse_ && !options_.heldAlone) {
+        if (!inUse_) {
             try {
                 inUse_.emplace(dataRoot(), BookInUse::Claim::Shared);
             } catch (const StoreError& error) {
@@ -226,9 +226,21 @@ std::int64_t LocalBookConnection::tableChanges(const TableDef& table)
     return version.integer(0) + ownWrites(table);
 }
 
-void LocalBookConnection::backUpInto(const std::filesystem::path& target)
+void LocalBookConnection::copyInto(const std::filesystem::path& aside)
 {
-    backUpBook(dataRoot(), target);
+    copyBookFiles(dataRoot(), aside);
+}
+
+std::optional<std::string> LocalBookConnection::fileProblem()
+{
+    return bookFileProblem(dataRoot());
+}
+
+void LocalBookConnection::claimAlone()
+{
+    if (db_)
+        throw std::logic_error("the book is claimed alone before its tables are opened");
+    inUse_.emplace(dataRoot(), BookInUse::Claim::Alone);
 }
 
 std::string LocalBookConnection::insertKeepingKeySql(const TableDef& table) const

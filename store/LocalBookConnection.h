@@ -40,7 +40,9 @@ public:
     std::string closedYearsTable() const override { return "\"main\".\"ClosedYears\""; }
     bool holdsClosedYears() override;
     int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }
-    void backUpInto(const std::filesystem::path& target) override;
+    void copyInto(const std::filesystem::path& aside) override;
+    std::optional<std::string> fileProblem() override;
+    void claimAlone() override;
     std::string insertKeepingKeySql(const TableDef& table) const override;
     std::int64_t keysGiven(const TableDef& table) override;
     void giveKeysAbove(const TableDef& table, std::int64_t highest) override;

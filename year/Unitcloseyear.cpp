@@ -1,5 +1,6 @@
 #include "Unitcloseyear.h"
 
+#include "BookFolders.h"
 #include "Clock.h"
 #include "DataModule.h"
 #include "Dialogs.h"
@@ -34,7 +35,7 @@ QString shown(const std::optional<std::int32_t>& value)
 
 std::filesystem::path archives()
 {
-    return store::archivesBeside(store::DataModule1->connection().dataRoot());
+    return operations::archivesBeside(store::DataModule1->connection().dataRoot());
 }
 
 } // namespace
@@ -81,7 +82,7 @@ void TFormCloseYear::showEvent(QShowEvent* event)
 
 void TFormCloseYear::FormShow()
 {
-    Edit1->setText(QString::number(store::yearToClose(store::DataModule1->connection(), controls::today().year(), archives())));
+    Edit1->setText(QString::number(operations::yearToClose(store::DataModule1->connection(), controls::today().year(), archives())));
     Edit1->setFocus(Qt::OtherFocusReason);
     Edit1->selectAll();
     Edit1Change();
@@ -100,10 +101,10 @@ void TFormCloseYear::Edit1Change()
     const int year = chosenYear();
     if (year == 0)
         return;
-    const std::vector<store::YearCloseRow> rows = store::planYearClose(store::DataModule1->connection(), year);
+    const std::vector<operations::YearCloseRow> rows = operations::planYearClose(store::DataModule1->connection(), year);
     Grid1->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
-        const store::YearCloseRow& row = rows[std::size_t(r)];
+        const operations::YearCloseRow& row = rows[std::size_t(r)];
         QStringList why;
         if (row.daysSettled != 0)
             why << u"%1 يوم من رصيد الساعات"_s.arg(row.daysSettled);
@@ -156,14 +157,14 @@ void TFormCloseYear::BitBtn2Click()
     };
     if (year == 0)
         return refuse(u"اكتب السنة التي تُقفل بأرقامها الأربعة."_s);
-    if (const auto refusal = store::yearCloseRefusal(store::DataModule1->connection(), year, thisYear, archives()))
+    if (const auto refusal = operations::yearCloseRefusal(store::DataModule1->connection(), year, thisYear, archives()))
         return refuse(QString::fromStdString(*refusal));
     if (!controls::dialogs().confirm(
             u"إقفال سنة %1؟ يُحفظ الدفتر كما هو في أرشيف تلك السنة، ثم تُفرَّغ الإجازات وتبدأ المجاميع من جديد."_s.arg(year)))
         return;
     store::TDataModule1& book = *store::DataModule1;
     book.TableM.CheckBrowseMode(); // a change still pending belongs to the year being closed
-    const std::filesystem::path archive = store::closeYear(book.connection(), year, thisYear, archives());
+    const std::filesystem::path archive = operations::closeYear(book.connection(), year, thisYear, archives());
     // The cursors read the book as it now is: the same workers, their entries gone.
     for (store::Cursor* cursor : book.cursors())
         cursor->Refresh();

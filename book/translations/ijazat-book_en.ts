@@ -15,14 +15,6 @@
 <context>
     <name>BookBackup</name>
     <message>
-        <source>%1: الملف غير موجود</source>
-        <translation>%1: the file does not exist</translation>
-    </message>
-    <message>
-        <source>%1: الملف تالف (%2)</source>
-        <translation>%1: the file is damaged (%2)</translation>
-    </message>
-    <message>
         <source>لم تُؤخذ النسخة: في الدفتر نفسه عطب: %1</source>
         <translation>no copy taken: the book itself is damaged: %1</translation>
     </message>
@@ -311,10 +303,6 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
         <source>لا تُستعاد النسخة الاحتياطية: %1</source>
         <translation>the backup is not restored: %1</translation>
     </message>
-    <message>
-        <source>تعذّر وضع النسخة مكان الدفتر: %1</source>
-        <translation>the backup could not be put in place of the book: %1</translation>
-    </message>
 </context>
 <context>
     <name>Cursor</name>
@@ -450,6 +438,17 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <message>
         <source>لم يُحفظ شيء: حوّل برنامج آخر الملف %1 إلى سجل الكتابة المسبقة (WAL)، فلا تُحفظ الملفات الخمسة معاً. أغلق البرنامج الآخر وأعد المحاولة</source>
         <translation>nothing was saved: another program turned the file %1 to a write-ahead log (WAL), so the five files cannot be saved together. Close the other program and try again</translation>
+    </message>
+</context>
+<context>
+    <name>LocalBookFiles</name>
+    <message>
+        <source>%1: الملف غير موجود</source>
+        <translation>%1: the file does not exist</translation>
+    </message>
+    <message>
+        <source>%1: الملف تالف (%2)</source>
+        <translation>%1: the file is damaged (%2)</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,6 @@
 #include "BookBackup.h"
+#include "BookFolders.h"
+#include "LocalBookFiles.h"
 #include "BookCheck.h"
 #include "BookCommands.h"
 #include "BookRestore.h"
@@ -104,7 +106,7 @@ TEST(Backup, TakenWhileAnotherProgramPostsIsAWholeBookWithEveryPostingWholeOrAbs
     std::vector<std::filesystem::path> backups;
     for (int n = 0; n < 5; ++n) {
         const std::filesystem::path target = live.root().parent_path() / ("backup-" + std::to_string(n));
-        store::backUpBook(live.root(), target);
+        operations::backUpBook(live.root(), target);
         backups.push_back(target);
     }
     std::ofstream(stop) << "stop";
@@ -113,7 +115,7 @@ TEST(Backup, TakenWhileAnotherProgramPostsIsAWholeBookWithEveryPostingWholeOrAbs
     ASSERT_TRUE(WIFEXITED(status));
     for (const auto& backup : backups) {
         SCOPED_TRACE(backup.string());
-        EXPECT_TRUE(store::checkBook(backup).empty()) << "whole, with every total equal to its entries";
+        EXPECT_TRUE(operations::checkBook(backup).empty()) << "whole, with every total equal to its entries";
         EXPECT_FALSE(std::filesystem::exists(backup.string() + ".partial-" + std::to_string(getpid())));
     }
     EXPECT_GT(totalAndEntries(backups.back()).first, 0) << "the backups were taken while it posted";
@@ -147,7 +149,7 @@ TEST(Toolbox, CommandsSayWhatTheyDidOrWhyNotWithTheirExitStatus)
     EXPECT_NE(again.err.find(into.string()), std::string::npos) << again.err;
     EXPECT_EQ(std::count(again.err.begin(), again.err.end(), '\n'), 1) << "one line saying why";
 
-    EXPECT_EQ(defaultBackupFolder("/home/clerk/kestrave/Data", "2026-12-09_101500"),
+    EXPECT_EQ(operations::backupFolder("/home/clerk/kestrave/Data", "2026-12-09_101500"),
               std::filesystem::path("/home/clerk/kestrave/Backups/2026-12-09_101500"));
 
     EXPECT_EQ(book({"--data-root", root, "check"}).status, 0);
@@ -175,7 +177,7 @@ struct TwoBooks {
     {
         testing_support::addWorker(*live.open(), "Old");
         testing_support::addWorker(*other.open(), "Restored");
-        store::backUpBook(other.root(), backup);
+        operations::backUpBook(other.root(), backup);
     }
     TempBook live, other;
     std::filesystem::path backup = other.root() / "backup";
@@ -200,11 +202,11 @@ TEST(Restore, ChecksTheBackupRefusesAnOpenBookKeepsTheOldOneAndPutsTheBackupInPl
     EXPECT_EQ(firstWorkerOf(books.live.root()), "Old");
 
     std::filesystem::remove_all(books.backup);
-    store::backUpBook(books.other.root(), books.backup);
+    operations::backUpBook(books.other.root(), books.backup);
     const Outcome restored = book({"--data-root", root, "restore", books.backup.string()});
     ASSERT_EQ(restored.status, 0) << restored.err;
     EXPECT_EQ(firstWorkerOf(books.live.root()), "Restored");
-    const auto safeCopy = defaultBackupFolder(books.live.root(), "2026-12-09_101500_before-restore");
+    const auto safeCopy = operations::backupFolder(books.live.root(), "2026-12-09_101500_before-restore");
     EXPECT_EQ(firstWorkerOf(safeCopy), "Old") << "the book as it was is kept";
     EXPECT_EQ(book({"--data-root", root, "restore"}).status, 2);
 }
@@ -225,7 +227,7 @@ TEST(Restore, PutsTheBackupInPlaceOnADataRootThatIsAMountPoint)
     std::system(("umount '" + books.live.root().string() + "'").c_str());
     ASSERT_EQ(restored.status, 0) << restored.err;
     EXPECT_EQ(first, "Restored");
-    EXPECT_EQ(firstWorkerOf(defaultBackupFolder(books.live.root(), "2026-12-09_101500_before-restore")), "Old");
+    EXPECT_EQ(firstWorkerOf(operations::backupFolder(books.live.root(), "2026-12-09_101500_before-restore")), "Old");
     EXPECT_EQ(firstWorkerOf(disk), "Restored") << "restored on the mounted disk itself";
 }
 
@@ -237,7 +239,7 @@ TEST(Restore, KilledAtAnyMomentLeavesAWholeBookTheOldOrTheRestored)
         const pid_t child = fork();
         if (child == 0) {
             try {
-                store::restoreBook(books.live.root(), books.backup, books.live.root().string() + "-safe");
+                operations::restoreBook(books.live.root(), books.backup, books.live.root().string() + "-safe");
             } catch (...) {
                 _exit(1);
             }
@@ -252,9 +254,6 @@ TEST(Restore, KilledAtAnyMomentLeavesAWholeBookTheOldOrTheRestored)
         EXPECT_TRUE(worker == "Old" || worker == "Restored") << worker;
         std::error_code ignored;
         std::filesystem::remove_all(books.live.root().string() + "-safe", ignored);
-        for (const auto& left : std::filesystem::directory_iterator(books.live.root().parent_path()))
-            if (left.path().string().rfind(books.live.root().string() + ".restoring-", 0) == 0)
-                std::filesystem::remove_all(left.path(), ignored);
     }
 }
 
@@ -323,7 +322,7 @@ TEST(Check, FindsEachKindOfDamageAndInconsistencyAndNothingInASoundBook)
     {
         TempBook sound;
         consistentBook(sound.root());
-        const auto findings = store::checkBook(sound.root());
+        const auto findings = operations::checkBook(sound.root());
         EXPECT_TRUE(findings.empty()) << (findings.empty() ? "" : findings.front().text);
     }
     for (const Spoiling& spoiling : spoilings) {
@@ -428,7 +427,7 @@ TEST(Backup, AfterAKillTheBookIsReadWholeAndNothingKilledRunsLeftStays)
     EXPECT_FALSE(std::filesystem::exists(orphan));
     const Outcome backedUp = book({"--data-root", live.root().string(), "backup", "--to", (backups / "night").string()});
     EXPECT_EQ(backedUp.status, 0) << backedUp.err;
-    store::backUpAutomatically(live.root(), backups, "2026-12-09_101500", 1);
+    operations::backUpAutomatically(live.root(), backups, "2026-12-09_101500", 1);
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(backups))
         left.push_back(entry.path().filename().string());
@@ -633,7 +632,7 @@ void bookOf2026(const std::filesystem::path& root)
 
 std::string firstFinding(const std::filesystem::path& root)
 {
-    const auto findings = store::checkBook(root);
+    const auto findings = operations::checkBook(root);
     return findings.empty() ? "" : findings.front().text;
 }
 
@@ -771,7 +770,7 @@ TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
         const pid_t child = fork();
         if (child == 0) {
             try {
-                store::closeYear(live.root(), 2026, 2027, archives);
+                operations::closeYear(live.root(), 2026, 2027, archives);
             } catch (...) {
                 _exit(1);
             }
@@ -788,7 +787,7 @@ TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
         EXPECT_EQ(firstFinding(live.root()), "") << "whole and consistent either way";
         // The next close names the archive of a close cut short after it was stored, or makes the close.
         try {
-            store::closeYear(live.root(), 2026, 2027, archives);
+            operations::closeYear(live.root(), 2026, 2027, archives);
             EXPECT_FALSE(stored);
         } catch (const store::StoreError& error) {
             EXPECT_TRUE(stored) << error.what();

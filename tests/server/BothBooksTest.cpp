@@ -159,7 +159,7 @@ TEST_P(BothBooks, TwoClosesOfOneYearStartedTogetherCloseItOnceYearAfterYear)
             // Desks of a server book each keep archives of their own; one computer, one folder.
             const auto archives = desks / (GetParam() ? std::to_string(desk) : std::string("shared"));
             try {
-                store::closeYear(book.open({"", 10000})->connection(), year, 2040, archives);
+                operations::closeYear(book.open({"", 10000})->connection(), year, 2040, archives);
             } catch (const store::StoreError&) {
                 return 1;
             }

@@ -18,7 +18,7 @@ TEST(ServerStartUp, AnUnreachableServerIsNamedInTheExceptionBoxAndNoWindowOpens)
     testing_support::TempBook home;
     bool shown = false;
     QTimer::singleShot(0, [&] { shown = FormMain && FormMain->isVisible(); });
-    EXPECT_EQ(startUp(server::BookPlace(home.root(), "host=/nonexistent port=5999 dbname=leave")), 0);
+    EXPECT_EQ(startUp(operations::BookPlace(home.root(), "host=/nonexistent port=5999 dbname=leave")), 0);
     QCoreApplication::processEvents();
     EXPECT_FALSE(shown);
     ASSERT_EQ(boxes.exceptions.size(), 1);
@@ -40,7 +40,7 @@ TEST(ServerStartUp, ASessionOnTheServerOpensTheMainWindowAndEndsWithALocalBackup
         testing_support::addWorker(*store::DataModule1, "سالم");
         FormMain->close();
     });
-    EXPECT_EQ(startUp(server::BookPlace(home.root(), book.conninfo())), 0);
+    EXPECT_EQ(startUp(operations::BookPlace(home.root(), book.conninfo())), 0);
     EXPECT_TRUE(shown);
     EXPECT_TRUE(boxes.exceptions.isEmpty()) << boxes.exceptions.join(u'\n').toStdString();
     EXPECT_TRUE(boxes.messages.isEmpty()) << "no first-run message for a book on a server";

@@ -2,6 +2,7 @@
 // user, a backup that is an ordinary local book, a restore into the server, and check,
 // export and import through it.
 #include "BookBackup.h"
+#include "LocalBookFiles.h"
 #include "BookCommands.h"
 #include "BookPlace.h"
 #include "ServerBook.h"
@@ -89,12 +90,12 @@ TEST_F(ServerToolbox, TheSetupRecordsTheServerForTheProgramAndTheToolboxAndLocal
     EXPECT_NE(run(IJAZAT_BOOK, "check").second.find("on "), std::string::npos) << "a failed setup keeps the choice";
 
     EXPECT_EQ(run(IJAZAT_SETUP, "--local").first, 0);
-    EXPECT_EQ(server::chosenBook(user).server, std::nullopt);
+    EXPECT_EQ(operations::chosenBook(user).server, std::nullopt);
 }
 
 TEST_F(ServerToolbox, ABackupOfAServerBookIsALocalBookAndARestoreLoadsOneIntoTheServer)
 {
-    server::chooseServer(server.conninfo());
+    operations::chooseServer(server.conninfo());
     {
         auto desk = server.open();
         for (const char* name : {"أحمد", "هدى", "Salim"})
@@ -124,7 +125,7 @@ TEST_F(ServerToolbox, ABackupOfAServerBookIsALocalBookAndARestoreLoadsOneIntoThe
 
 TEST_F(ServerToolbox, CheckExportAndImportWorkOnTheServerBook)
 {
-    server::chooseServer(server.conninfo());
+    operations::chooseServer(server.conninfo());
     const std::filesystem::path list = home.root().parent_path() / "staff.csv";
     std::ofstream(list) << "اسم العامل,بداية الخدمة\nإبراهيم,2010\nفاطمة,2020\n";
     const auto imported = book({"import", list.string()});
@@ -148,7 +149,7 @@ TEST_F(ServerToolbox, CheckExportAndImportWorkOnTheServerBook)
 
 TEST_F(ServerToolbox, ClosingAYearOfTheServerBookArchivesItLocallyAndStartsTheNewYearOnTheServer)
 {
-    server::chooseServer(server.conninfo());
+    operations::chooseServer(server.conninfo());
     std::int32_t worker = 0;
     {
         auto desk = server.open();
@@ -200,5 +201,5 @@ TEST(ServerChoice, ABareNameIsAServiceAndAConnectionStringOrURIIsKeptAsGiven)
              {"host=db port=5432 dbname=leave", "host=db port=5432 dbname=leave"},
              {"postgresql://db/leave", "postgresql://db/leave"},
              {"service=office", "service=office"}})
-        EXPECT_EQ(server::connectionString(given), meant) << given;
+        EXPECT_EQ(operations::connectionString(given), meant) << given;
 }

@@ -128,7 +128,7 @@ TEST(EngineMessages, OwnRefusalsSpeakArabicAndIsolateWhatWasTyped)
 
     const std::filesystem::path notAFolder = book.root() / "Backups";
     std::ofstream(notAFolder) << "a file where the backups' folder should be";
-    const std::string failed = thrownBy([&] { store::backUpAutomatically(book.root(), notAFolder, "2026-12-09_101500"); });
+    const std::string failed = thrownBy([&] { operations::backUpAutomatically(book.root(), notAFolder, "2026-12-09_101500"); });
     EXPECT_EQ(failed.rfind("لم تُؤخذ النسخة الاحتياطية التلقائية في " + isolated(notAFolder.string()) + "، والدفتر كما هو: ", 0), 0u)
         << failed;
 }

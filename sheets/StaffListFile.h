@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <istream>
 #include <string>
+#include <vector>
 
 // A staff list as the clerk brings it, read whole and made UTF-8: UTF-8 with or without its
 // mark, UTF-16 with its mark, or the Arabic Windows code page (a spreadsheet's CSV saved on
@@ -13,3 +15,7 @@ struct StaffListText {
     std::string encoding; // as the clerk is told it: "UTF-8", "UTF-16", "Windows-1256"
 };
 StaffListText readStaffList(const std::filesystem::path& list);
+
+// The fields of the next line of a CSV text (RFC 4180 quoting, as the export writes it), the
+// line ending in LF, CRLF or CR; false at the end of the text.
+bool readCsvLine(std::istream& in, std::vector<std::string>& fields);

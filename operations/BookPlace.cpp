@@ -1,11 +1,5 @@
 #include "BookPlace.h"
 
-#include "BookBackup.h"
-#include "BookCopy.h"
-#include "BookRestore.h"
-#include "StoreError.h"
-#include "Wording.h"
-
 #include "LocalBookConnection.h"
 #include "ServerBookConnection.h"
 #include "ServerFailure.h"
@@ -14,7 +8,7 @@
 #include <QString>
 
 
-namespace server {
+namespace operations {
 namespace {
 
 const QString serverKey = QStringLiteral("book/server");
@@ -30,7 +24,7 @@ std::unique_ptr<QSettings> settings()
 std::unique_ptr<store::BookConnection> BookPlace::connect(store::BookOptions options) const
 {
     if (server)
-        return std::make_unique<ServerBookConnection>(*server, localRoot, std::move(options));
+        return std::make_unique<::server::ServerBookConnection>(*server, localRoot, std::move(options));
     return std::make_unique<store::LocalBookConnection>(localRoot, std::move(options));
 }
 
@@ -41,26 +35,7 @@ std::unique_ptr<store::TDataModule1> BookPlace::open(store::BookOptions options)
 
 std::string BookPlace::describe() const
 {
-    return server ? describeServer(*server) : localRoot.string();
-}
-
-void BookPlace::backUp(const std::filesystem::path& target) const
-{
-    connect()->backUpInto(target);
-}
-
-void BookPlace::restore(const std::filesystem::path& backup, const std::filesystem::path& safeCopy) const
-{
-    if (!server) {
-        store::restoreBook(localRoot, backup, safeCopy);
-        return;
-    }
-    if (auto problem = store::bookFileProblem(backup))
-        throw store::StoreError(store::worded("BookRestore", "لا تُستعاد النسخة الاحتياطية: %1").arg(*problem));
-    backUp(safeCopy);
-    store::LocalBookConnection from(backup, {});
-    ServerBookConnection into(*server, localRoot);
-    store::transferBook(from, into, true);
+    return server ? ::server::describeServer(*server) : localRoot.string();
 }
 
 std::string connectionString(const std::string& given)
@@ -91,4 +66,4 @@ void chooseLocal()
     chosen->sync();
 }
 
-} // namespace server
+} // namespace operations

@@ -75,3 +75,38 @@ StaffListText readStaffList(const std::filesystem::path& list)
         return {bytes, "UTF-8"};
     return {store::fromArabicCodePage(view), "Windows-1256"};
 }
+
+bool readCsvLine(std::istream& in, std::vector<std::string>& fields)
+{
+    fields.clear();
+    std::string field;
+    bool quoted = false, any = false;
+    for (char c; in.get(c);) {
+        any = true;
+        if (quoted) {
+            if (c == '"' && in.peek() == '"')
+                field += char(in.get());
+            else if (c == '"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.push_back(std::move(field));
+            field.clear();
+        } else if (c == '\n') {
+            break;
+        } else if (c == '\r') {
+            if (in.peek() == '\n')
+                in.get();
+            break;
+        } else {
+            field += c;
+        }
+    }
+    if (!any)
+        return false;
+    fields.push_back(std::move(field));
+    return true;
+}

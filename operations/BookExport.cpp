@@ -2,6 +2,7 @@
 
 #include "SpreadsheetFile.h"
 
+namespace operations {
 namespace {
 
 // The titles of the summary sheet's columns, in its order.
@@ -38,3 +39,5 @@ void exportBook(store::BookConnection& book, const std::filesystem::path& file, 
         rows.push_back({entry.worker, kindName(entry.kind), entry.amount, entry.date, entry.month});
     writeSpreadsheet(file, entryTitles, rows);
 }
+
+} // namespace operations

@@ -1,9 +1,13 @@
 #pragma once
 
-#include "BookPlace.h"
-
 #include <filesystem>
 #include <iosfwd>
+
+namespace store {
+class TDataModule1;
+}
+
+namespace operations {
 
 struct StaffImportOptions {
     bool dryRun = false;          // say what would be stored, store nothing
@@ -19,5 +23,7 @@ struct StaffImportOptions {
 // for under the write lock. All or nothing: any bad row refuses the whole list, and every
 // bad row is told with its line number and reason.
 // Returns whether the list was taken; tells what it stored, would store, or refused on `out`.
-bool importStaff(const server::BookPlace& place, const std::filesystem::path& list, int thisYear,
+bool importStaff(store::TDataModule1& book, const std::filesystem::path& list, int thisYear,
                  const StaffImportOptions& options, std::ostream& out);
+
+} // namespace operations

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace server {
+namespace operations {
 
 // Where a book is: the five files under a local data root, or a database on a server. A
 // book on a server still has a local data root: its backups and archives go beside it.
@@ -25,14 +25,6 @@ struct BookPlace {
     std::unique_ptr<store::TDataModule1> open(store::BookOptions options = {}) const;
     // As the clerk is told it: the data root, or the server without its password.
     std::string describe() const;
-
-    // A checked copy of the whole book into the new folder `target`, as an ordinary local
-    // book (so a backup of a server book opens anywhere), taken while desks work on.
-    void backUp(const std::filesystem::path& target) const;
-    // Puts the checked backup in `backup` in place of the book, after backing the book up
-    // into `safeCopy`. A local book is exchanged whole once no program has it open; a book
-    // on a server is emptied and filled in one transaction under the book's write lock.
-    void restore(const std::filesystem::path& backup, const std::filesystem::path& safeCopy) const;
 };
 
 // The book this user chose with ijazat-setup: the server recorded in the user's settings,
@@ -47,4 +39,4 @@ std::string connectionString(const std::string& given);
 void chooseServer(const std::string& conninfo);
 void chooseLocal();
 
-} // namespace server
+} // namespace operations

@@ -1,6 +1,7 @@
 #include "YearClose.h"
 
 #include "ArabicCodePage.h"
+#include "BookBackup.h"
 #include "BookConnection.h"
 #include "BookCopy.h"
 #include "ClosedYears.h"
@@ -20,7 +21,10 @@
 
 #include <unistd.h>
 
-namespace store {
+namespace operations {
+
+using namespace store;
+
 namespace {
 
 constexpr std::string_view closingMark = ".closing-";
@@ -259,11 +263,6 @@ std::vector<YearCloseRow> planYearClose(BookConnection& book, int closing)
     return plan(book, closing);
 }
 
-std::filesystem::path archivesBeside(const std::filesystem::path& dataRoot)
-{
-    return dataRoot.lexically_normal().parent_path() / "Archive";
-}
-
 std::optional<std::string> yearCloseRefusal(BookConnection& book, int closing, int currentYear,
                                             const std::filesystem::path& archives)
 {
@@ -336,4 +335,4 @@ std::filesystem::path closeYear(BookConnection& book, int closing, int currentYe
     return unnamed ? aside : archive;
 }
 
-} // namespace store
+} // namespace operations

@@ -20,44 +20,8 @@
 #include <string>
 #include <vector>
 
+namespace operations {
 namespace {
-
-// The fields of one line of a CSV file (RFC 4180 quoting), the line ending in LF, CRLF or
-// CR; false at the end of the text.
-bool readLine(std::istream& in, std::vector<std::string>& fields)
-{
-    fields.clear();
-    std::string field;
-    bool quoted = false, any = false;
-    for (char c; in.get(c);) {
-        any = true;
-        if (quoted) {
-            if (c == '"' && in.peek() == '"')
-                field += char(in.get());
-            else if (c == '"')
-                quoted = false;
-            else
-                field += c;
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            fields.push_back(std::move(field));
-            field.clear();
-        } else if (c == '\n') {
-            break;
-        } else if (c == '\r') {
-            if (in.peek() == '\n')
-                in.get();
-            break;
-        } else {
-            field += c;
-        }
-    }
-    if (!any)
-        return false;
-    fields.push_back(std::move(field));
-    return true;
-}
 
 std::string lowerCase(std::string text)
 {
@@ -120,13 +84,13 @@ bool inBook(store::BookConnection& connection, const std::string& name)
 
 } // namespace
 
-bool importStaff(const server::BookPlace& place, const std::filesystem::path& list, int thisYear,
+bool importStaff(store::TDataModule1& book, const std::filesystem::path& list, int thisYear,
                  const StaffImportOptions& options, std::ostream& out)
 {
     const StaffListText text = readStaffList(list);
     std::istringstream in(text.utf8);
     std::vector<std::string> titles;
-    if (!readLine(in, titles))
+    if (!readCsvLine(in, titles))
         throw std::runtime_error(
             store::worded("StaffImport", "%1: الملف فارغ").arg(store::isolatedLeftToRight(list.string())).text());
     const auto name = columnOf(titles, "اسم العامل", "name");
@@ -147,7 +111,7 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
     std::vector<Worker> workers;
     std::vector<std::string> refusals;
     std::vector<std::string> fields;
-    for (int line = 2; readLine(in, fields); ++line) {
+    for (int line = 2; readCsvLine(in, fields); ++line) {
         if (fields.size() == 1 && trimmed(fields.front()).empty())
             continue; // a blank line
         const auto refuse = [&](const std::string& why) {
@@ -200,8 +164,6 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
         workers.push_back(std::move(worker));
     }
 
-    const std::unique_ptr<store::TDataModule1> opened = place.open();
-    store::TDataModule1& book = *opened;
     const auto figure = [](const std::optional<std::int32_t>& value) {
         return value ? std::to_string(*value) : std::string("-");
     };
@@ -262,3 +224,5 @@ bool importStaff(const server::BookPlace& place, const std::filesystem::path& li
     out << store::worded("StaffImport", "العمال المحفوظون: %1").arg((long long)workers.size()).text() << "\n";
     return true;
 }
+
+} // namespace operations

@@ -7,8 +7,10 @@
 #include <vector>
 
 namespace store {
-
 class BookConnection;
+}
+
+namespace operations {
 
 // What closing a year does to one worker: the years of service and the entitlement now
 // and in the new year. The entitlement follows the new years by the new-worker window's rule
@@ -29,21 +31,18 @@ struct YearCloseRow {
 
 // The change closing `year` would make, worker by worker, in registration order. Throws
 // StoreError naming a worker whose figures would leave 32 bits.
-std::vector<YearCloseRow> planYearClose(BookConnection& book, int year);
-
-// Where the archives of the book under `dataRoot` go: a folder beside it.
-std::filesystem::path archivesBeside(const std::filesystem::path& dataRoot);
+std::vector<YearCloseRow> planYearClose(store::BookConnection& book, int year);
 
 // Why `year` cannot be closed on a day of `currentYear`, or nothing when it can. A year
 // closes once it has ended, once, and in order: a book never closed may close any ended
 // year, after that only the year after the last one closed. The book's own record of
 // its closes decides (a book closed before that record was kept: the years archived in
 // `archives`); a folder already at the archive's place is refused too.
-std::optional<std::string> yearCloseRefusal(BookConnection& book, int year, int currentYear,
+std::optional<std::string> yearCloseRefusal(store::BookConnection& book, int year, int currentYear,
                                             const std::filesystem::path& archives);
 // The year to propose closing on a day of `currentYear`: the year after the last one
 // closed, or in a book never closed the year just ended.
-int yearToClose(BookConnection& book, int currentYear, const std::filesystem::path& archives);
+int yearToClose(store::BookConnection& book, int currentYear, const std::filesystem::path& archives);
 
 // Closes `year`, all or nothing, in one write transaction: whether it may be closed is
 // decided once the book's write lock is held (yearCloseRefusal), so of two closes of one
@@ -57,9 +56,9 @@ int yearToClose(BookConnection& book, int currentYear, const std::filesystem::pa
 // as yearCloseRefusal says, while another program writes, or when the archive fails.
 // A close whose process died after storing it leaves its archive aside; the next close
 // gives it its name. Returns where the archive is. Throws StoreError saying why.
-std::filesystem::path closeYear(BookConnection& book, int year, int currentYear, const std::filesystem::path& archives);
+std::filesystem::path closeYear(store::BookConnection& book, int year, int currentYear, const std::filesystem::path& archives);
 // The same for the local book under `dataRoot`, on a connection of its own.
 std::filesystem::path closeYear(const std::filesystem::path& dataRoot, int year, int currentYear,
                                 const std::filesystem::path& archives);
 
-} // namespace store
+} // namespace operations

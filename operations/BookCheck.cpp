@@ -1,14 +1,14 @@
 #include "BookCheck.h"
 
 #include "ArabicCodePage.h"
-#include "BookBackup.h"
 #include "Excess.h"
 #include "FieldSizes.h"
 #include "HourlyCarry.h"
+#include "Isolated.h"
+#include "LocalBookFiles.h"
 #include "ReadOnlyBook.h"
 #include "Schema.h"
 #include "Statement.h"
-#include "Isolated.h"
 #include "StoreError.h"
 #include "Wording.h"
 
@@ -18,7 +18,10 @@
 #include <limits>
 #include <map>
 
-namespace store {
+namespace operations {
+
+using namespace store;
+
 namespace {
 
 std::string target(const TableDef& table)
@@ -191,4 +194,4 @@ std::vector<Finding> checkBook(const std::filesystem::path& dataRoot)
     return Checking(dataRoot).findings();
 }
 
-} // namespace store
+} // namespace operations

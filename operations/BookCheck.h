@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace store {
+namespace operations {
 
 // One thing found wrong with a book: damage (a file that is not whole or not the book's
 // own) or an inconsistency (a book edited by hand may hold them), said in one line that
@@ -24,4 +24,4 @@ struct Finding {
 // balance's hours and minutes, as the postings write them.
 std::vector<Finding> checkBook(const std::filesystem::path& dataRoot);
 
-} // namespace store
+} // namespace operations

@@ -1,0 +1,117 @@
+#include "BookBackup.h"
+
+#include "BookConnection.h"
+#include "Isolated.h"
+#include "BookCopy.h"
+#include "Leftovers.h"
+#include "LocalBookConnection.h"
+#include "LocalBookFiles.h"
+#include "StoreError.h"
+#include "Wording.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace operations {
+
+using store::isolatedLeftToRight;
+using store::StoreError;
+using store::worded;
+
+void backUp(store::BookConnection& book, const std::filesystem::path& target)
+{
+    try {
+        backUpWith(target, [&book](const std::filesystem::path& aside) { book.copyInto(aside); });
+    } catch (const StoreError&) {
+        // A copy found damaged is a copy of a damaged book: the book's own file is named.
+        if (auto problem = book.fileProblem())
+            throw StoreError(worded("BookBackup", "لم تُؤخذ النسخة: في الدفتر نفسه عطب: %1").arg(*problem));
+        throw;
+    }
+}
+
+void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target)
+{
+    store::LocalBookConnection book(dataRoot, {});
+    backUp(book, target);
+}
+
+void writeLocalCopy(store::BookConnection& from, const std::filesystem::path& target)
+{
+    backUpWith(target, [&from](const std::filesystem::path& aside) { store::copyIntoNewLocalBook(from, aside); });
+}
+
+bool fetchArchive(store::BookConnection& book, int year, const std::filesystem::path& target)
+{
+    struct NothingKept {};
+    try {
+        backUpWith(target, [&](const std::filesystem::path& aside) {
+            if (!book.copyArchiveInto(year, aside))
+                throw NothingKept{};
+        });
+    } catch (const NothingKept&) {
+        return false;
+    }
+    return true;
+}
+
+void backUpWith(const std::filesystem::path& target, const std::function<void(const std::filesystem::path& aside)>& fill)
+{
+    if (std::filesystem::exists(target))
+        throw StoreError(worded("BookBackup", "لا يُنسخ الدفتر إلى %1: المجلد موجود من قبل")
+                             .arg(isolatedLeftToRight(target.string())));
+    // What a killed backup left beside it goes first; a live one's stays.
+    store::removeLeftovers(target.parent_path(), "", ".partial-");
+    const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
+    std::filesystem::remove_all(aside);
+    try {
+        fill(aside);
+        if (auto problem = store::bookFileProblem(aside))
+            throw StoreError(worded("BookBackup", "لم تسلم النسخة الاحتياطية من الفحص: %1").arg(*problem));
+        std::filesystem::create_directories(target.parent_path());
+        std::filesystem::rename(aside, target);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove_all(aside, ignored);
+        throw;
+    }
+}
+
+
+void backUpAutomatically(const std::filesystem::path& dataRoot, const std::filesystem::path& folder,
+                         const std::string& stamp, int kept)
+{
+    store::LocalBookConnection book(dataRoot, {});
+    backUpAutomatically(book, folder, stamp, kept);
+}
+
+void backUpAutomatically(store::BookConnection& book, const std::filesystem::path& folder, const std::string& stamp,
+                         int kept)
+{
+    try {
+        backUp(book, folder / ("auto-" + stamp));
+    } catch (const std::exception& failure) {
+        throw StoreError(worded("BookBackup", "لم تُؤخذ النسخة الاحتياطية التلقائية في %1، والدفتر كما هو: %2")
+                             .arg(isolatedLeftToRight(folder.string()))
+                             .arg(failure.what()));
+    }
+    std::vector<std::filesystem::path> automatic;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_directory() && name.rfind("auto-", 0) == 0 && name.find(".partial-") == std::string::npos
+            && name.find(".pruning-") == std::string::npos)
+            automatic.push_back(entry.path());
+    }
+    std::sort(automatic.begin(), automatic.end());
+    for (std::size_t n = 0; n + std::size_t(kept) < automatic.size(); ++n) {
+        // Renamed aside first: a kill while it is deleted never leaves half a backup under a backup's name.
+        const std::filesystem::path pruned = automatic[n].string() + ".pruning-" + std::to_string(getpid());
+        std::filesystem::rename(automatic[n], pruned);
+        std::filesystem::remove_all(pruned);
+    }
+    store::removeLeftovers(folder, "", ".pruning-");
+}
+
+} // namespace operations

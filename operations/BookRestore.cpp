@@ -1,0 +1,32 @@
+#include "BookRestore.h"
+
+#include "BookBackup.h"
+#include "BookCopy.h"
+#include "LocalBookConnection.h"
+#include "LocalBookFiles.h"
+#include "StoreError.h"
+#include "Wording.h"
+
+namespace operations {
+
+void restore(store::BookConnection& book, const std::filesystem::path& backup, const std::filesystem::path& safeCopy)
+{
+    if (auto problem = store::bookFileProblem(backup))
+        throw store::StoreError(store::worded("BookRestore", "لا تُستعاد النسخة الاحتياطية: %1").arg(*problem));
+    book.claimAlone();
+    backUp(book, safeCopy);
+    {
+        store::LocalBookConnection from(backup, {});
+        store::transferBook(from, book, true);
+    }
+    std::filesystem::remove(backup / ".in-use"); // the backup's own claim, while it was read
+}
+
+void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::path& backup,
+                 const std::filesystem::path& safeCopy)
+{
+    store::LocalBookConnection book(dataRoot, {});
+    restore(book, backup, safeCopy);
+}
+
+} // namespace operations

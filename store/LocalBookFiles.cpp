@@ -1,0 +1,91 @@
+#include "LocalBookFiles.h"
+
+#include "EngineFailure.h"
+#include "Isolated.h"
+#include "ReadOnlyBook.h"
+#include "Schema.h"
+#include "Statement.h"
+#include "StoreError.h"
+#include "TableShape.h"
+#include "Wording.h"
+
+#include <sqlite3.h>
+
+namespace store {
+namespace {
+
+// An SQLite connection for the length of a scope.
+class Connection {
+public:
+    Connection(const std::filesystem::path& file, int flags)
+    {
+        if (const int rc = sqlite3_open_v2(file.string().c_str(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr); rc != SQLITE_OK) {
+            const std::string message = engineOpenFailure(db_, rc, file.string());
+            sqlite3_close_v2(db_);
+            throw StoreError(message);
+        }
+        sqlite3_busy_timeout(db_, 5000);
+    }
+    ~Connection() { sqlite3_close_v2(db_); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    sqlite3* get() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+void copyFile(sqlite3* source, const std::string& schema, const std::filesystem::path& copy)
+{
+    std::filesystem::create_directories(copy.parent_path());
+    Connection target(copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", source, schema.c_str());
+    if (!backup)
+        throw StoreError(engineFailure(sqlite3_extended_errcode(target.get()), copy.string(), sqlite3_errmsg(target.get())));
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (stepped != SQLITE_DONE || finished != SQLITE_OK)
+        throw StoreError(engineFailure(stepped != SQLITE_DONE ? stepped : finished, copy.string(),
+                                       sqlite3_errstr(stepped != SQLITE_DONE ? stepped : finished),
+                                       sqlite3_system_errno(target.get())));
+}
+
+std::optional<std::string> fileProblem(const std::filesystem::path& file, const TableDef& table)
+{
+    if (!std::filesystem::is_regular_file(file))
+        return worded("LocalBookFiles", "%1: الملف غير موجود").arg(isolatedLeftToRight(file.string()));
+    try {
+        Connection db(file, SQLITE_OPEN_READONLY);
+        Statement integrity(db.get(), "PRAGMA integrity_check");
+        if (!integrity.step() || integrity.text(0) != "ok")
+            return worded("LocalBookFiles", "%1: الملف تالف (%2)")
+                .arg(isolatedLeftToRight(file.string()))
+                .arg(isolatedLeftToRight(integrity.text(0)));
+        if (auto problem = tableShapeProblem(db.get(), "main", table))
+            return isolatedLeftToRight(file.string()) + ": " + *problem;
+    } catch (const StoreError& error) {
+        return error.what(); // the engine's failure names the file itself
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot)
+{
+    rollBackHotJournals(dataRoot);
+    for (const TableDef* table : allTables())
+        if (auto problem = fileProblem(table->pathUnder(dataRoot), *table))
+            return problem;
+    return std::nullopt;
+}
+
+void copyBookFiles(const std::filesystem::path& dataRoot, const std::filesystem::path& aside)
+{
+    // One snapshot of the five files: a posting that spans several is in the copy whole or not at all.
+    const ReadOnlyBook source(dataRoot);
+    for (const TableDef* table : allTables())
+        copyFile(source.get(), ReadOnlyBook::schemaOf(*table), table->pathUnder(aside));
+}
+
+} // namespace store

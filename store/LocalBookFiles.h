@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace store {
+
+// The five files of a local book as files: whether they are whole, and a copy of them.
+
+// Whether the five files under `dataRoot` are whole SQLite files holding exactly the book's
+// tables; the first problem found, naming its file, or empty when there is none. A posting
+// a killed program left half-written is rolled back first, as opening the book would.
+std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot);
+
+// Copies the five files under `dataRoot` into the folder `aside`, in the same layout, as one
+// snapshot: read in one read transaction, so a posting that spans several files is in the
+// copy whole or not at all, even while another program posts; each file through SQLite's
+// online backup. Unchecked: the caller checks the copy. Throws StoreError naming the file.
+void copyBookFiles(const std::filesystem::path& dataRoot, const std::filesystem::path& aside);
+
+} // namespace store
