@@ -13,12 +13,10 @@
 #include "Isolated.h"
 #include "StaffImport.h"
 #include "StoreError.h"
-#include "TemporaryFolder.h"
 #include "Wording.h"
 #include "YearClose.h"
 
 #include <exception>
-#include <unistd.h>
 #include <optional>
 #include <ostream>
 
@@ -85,47 +83,6 @@ std::string valueOf(const std::vector<std::string>& args, std::size_t& at)
         throw UsageError{store::worded("BookCommands", "يحتاج %1 قيمة").arg(typed(args[at]))};
     return args[++at];
 }
-
-// A book on a server is read through a local copy taken in one snapshot: check and
-// export then read it as they read a local book.
-class LocalView {
-public:
-    explicit LocalView(const operations::BookPlace& place)
-    {
-        if (!place.server) {
-            root_ = place.localRoot;
-            return;
-        }
-        const std::filesystem::path temporary = store::temporaryFolder();
-        copy_ = temporary / ("ijazat-view-" + std::to_string(getpid()));
-        try {
-            std::filesystem::remove_all(copy_);
-            operations::backUp(*place.connect(), copy_ / "Data");
-        } catch (const std::exception& failure) {
-            std::error_code ignored;
-            std::filesystem::remove_all(copy_, ignored);
-            const auto* fileFailed = dynamic_cast<const std::filesystem::filesystem_error*>(&failure);
-            throw store::StoreError(
-                store::worded("BookCommands", "لم يُقرأ الدفتر على الخادم %1: تعذّرت نسخته إلى المجلد المؤقت %2: %3")
-                    .arg(store::isolatedLeftToRight(place.describe()))
-                    .arg(store::isolatedLeftToRight(temporary.string()))
-                    .arg(fileFailed ? store::fileFailure(*fileFailed) : std::string(failure.what())));
-        }
-        root_ = copy_ / "Data";
-    }
-    ~LocalView()
-    {
-        std::error_code ignored;
-        if (!copy_.empty())
-            std::filesystem::remove_all(copy_, ignored);
-    }
-    LocalView(const LocalView&) = delete;
-    LocalView& operator=(const LocalView&) = delete;
-    const std::filesystem::path& root() const { return root_; }
-
-private:
-    std::filesystem::path root_, copy_;
-};
 
 int backup(const operations::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
            std::ostream& out)
@@ -198,8 +155,7 @@ int check(const operations::BookPlace& place, const std::vector<std::string>& op
 {
     if (!options.empty())
         throw UsageError{notTaken("check", options.front())};
-    const LocalView view(place);
-    const std::vector<operations::Finding> findings = operations::checkBook(view.root());
+    const std::vector<operations::Finding> findings = operations::checkBook(*place.connect());
     bool damaged = false;
     for (const operations::Finding& finding : findings) {
         out << (finding.damage ? store::worded("BookCommands", "تالف: %1") : store::worded("BookCommands", "غير متسق: %1"))

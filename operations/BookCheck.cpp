@@ -1,18 +1,16 @@
 #include "BookCheck.h"
 
 #include "ArabicCodePage.h"
+#include "BookConnection.h"
+#include "BookCopy.h"
 #include "Excess.h"
 #include "FieldSizes.h"
 #include "HourlyCarry.h"
 #include "Isolated.h"
-#include "LocalBookFiles.h"
-#include "ReadOnlyBook.h"
+#include "LocalBookConnection.h"
 #include "Schema.h"
-#include "Statement.h"
 #include "StoreError.h"
 #include "Wording.h"
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <limits>
@@ -24,9 +22,9 @@ using namespace store;
 
 namespace {
 
-std::string target(const TableDef& table)
+std::string target(const BookConnection& book, const TableDef& table)
 {
-    return sqlName(ReadOnlyBook::schemaOf(table)) + "." + sqlName(table.name);
+    return sqlName(book.schemaOf(table)) + "." + sqlName(table.name);
 }
 
 // What a worker's entries add up to, replayed as the postings made them.
@@ -38,7 +36,7 @@ struct Expected {
 
 class Checking {
 public:
-    explicit Checking(const std::filesystem::path& dataRoot) : root_(dataRoot), book_(dataRoot), db_(book_.get()) {}
+    explicit Checking(BookConnection& book) : book_(book) {}
 
     std::vector<Finding> findings()
     {
@@ -55,14 +53,15 @@ private:
     void note(const TableDef& table, std::int64_t record, const std::string& what)
     {
         found_.push_back({false, worded("BookCheck", "%1: السجل %2: %3")
-                                     .arg(isolatedLeftToRight(table.pathUnder(root_).string()))
+                                     .arg(isolatedLeftToRight(book_.whereIs(table)))
                                      .arg(record)
                                      .arg(what)});
     }
 
     void oddValues(const TableDef& table)
     {
-        Statement rows(db_, "SELECT * FROM " + target(table) + " ORDER BY \"Auto\"");
+        BookStatement& rows = book_.statement("SELECT * FROM " + target(book_, table) + " ORDER BY \"Auto\"");
+        StatementUse reading(rows);
         while (rows.step()) {
             const std::int64_t record = rows.integer(0);
             for (std::size_t i = 1; i < table.fields.size(); ++i) {
@@ -98,7 +97,10 @@ private:
 
     void orphans(const TableDef& table)
     {
-        Statement rows(db_, "SELECT \"Auto\", \"Index\" FROM " + target(table) + " WHERE \"Index\" IS NULL OR \"Index\" NOT IN (SELECT \"Auto\" FROM main.\"worker\") ORDER BY \"Auto\"");
+        BookStatement& rows = book_.statement("SELECT \"Auto\", \"Index\" FROM " + target(book_, table)
+                                              + " WHERE \"Index\" IS NULL OR \"Index\" NOT IN (SELECT \"Auto\" FROM "
+                                              + target(book_, workerTable()) + ") ORDER BY \"Auto\"");
+        StatementUse reading(rows);
         while (rows.step())
             note(table, rows.integer(0),
                  rows.isNull(1) ? worded("BookCheck", "قيد ليس لعامل")
@@ -109,21 +111,21 @@ private:
     std::map<std::int64_t, Expected> expected()
     {
         std::map<std::int64_t, Expected> by;
-        const auto sum = [&](const TableDef& table, const char* field, std::int64_t Expected::*into) {
-            Statement rows(db_, "SELECT \"Index\", total(" + sqlName(field) + ") FROM " + target(table)
-                                    + " WHERE \"Index\" IS NOT NULL GROUP BY \"Index\"");
+        const auto sum = [&](const TableDef& table, const char* field, const auto& into) {
+            BookStatement& rows = book_.statement("SELECT \"Index\", coalesce(sum(" + sqlName(field) + "), 0) FROM "
+                                                  + target(book_, table) + " WHERE \"Index\" IS NOT NULL GROUP BY \"Index\"");
+            StatementUse reading(rows);
             while (rows.step())
-                by[rows.integer(0)].*into += rows.integer(1);
+                into(by[rows.integer(0)]) += rows.integer(1);
         };
-        Statement administrative(db_, "SELECT \"Index\", total(\"AdministrationPermit\") FROM "
-                                          + target(permitAdminTable()) + " WHERE \"Index\" IS NOT NULL GROUP BY \"Index\"");
-        while (administrative.step())
-            by[administrative.integer(0)].hourly.days += administrative.integer(1);
-        sum(permitHealthTable(), "HealthPermit", &Expected::sick);
-        sum(permitNoHireTable(), "NoHire", &Expected::unpaid);
+        sum(permitAdminTable(), "AdministrationPermit", [](Expected& e) -> std::int64_t& { return e.hourly.days; });
+        sum(permitHealthTable(), "HealthPermit", [](Expected& e) -> std::int64_t& { return e.sick; });
+        sum(permitNoHireTable(), "NoHire", [](Expected& e) -> std::int64_t& { return e.unpaid; });
         // The hourly entries replayed in the order they were posted, as the posting carries.
-        Statement hourly(db_, "SELECT \"Index\", ifnull(\"Hours\", 0), ifnull(\"Minute\", 0) FROM "
-                                  + target(permitHoursTable()) + " WHERE \"Index\" IS NOT NULL ORDER BY \"Index\", \"Auto\"");
+        BookStatement& hourly = book_.statement("SELECT \"Index\", coalesce(\"Hours\", 0), coalesce(\"Minute\", 0) FROM "
+                                                + target(book_, permitHoursTable())
+                                                + " WHERE \"Index\" IS NOT NULL ORDER BY \"Index\", \"Auto\"");
+        StatementUse reading(hourly);
         while (hourly.step()) {
             rules::HourlyBalance& balance = by[hourly.integer(0)].hourly;
             balance.hours += hourly.integer(1);
@@ -136,16 +138,18 @@ private:
     void totals()
     {
         std::map<std::int64_t, Expected> by = expected();
-        Statement workers(db_, "SELECT \"Auto\", ifnull(\"WorkerName\", ''), ifnull(\"AdministrationPermit\", 0), "
-                               "ifnull(\"HealthPermit\", 0), ifnull(\"NoHire\", 0), ifnull(\"Hours\", 0), "
-                               "ifnull(\"Minute\", 0), ifnull(\"ExcessMonth\", 0), ifnull(\"YearPermit\", 0), "
-                               "ifnull(\"Hours\", ''), ifnull(\"Minute\", ''), ifnull(\"HorsPermit\", '') "
-                               "FROM main.\"worker\" ORDER BY \"Auto\"");
+        BookStatement& workers = book_.statement(
+            "SELECT \"Auto\", coalesce(\"WorkerName\", ''), coalesce(\"AdministrationPermit\", 0), "
+            "coalesce(\"HealthPermit\", 0), coalesce(\"NoHire\", 0), coalesce(\"Hours\", 0), coalesce(\"Minute\", 0), "
+            "coalesce(\"ExcessMonth\", 0), coalesce(\"YearPermit\", 0), coalesce(CAST(\"Hours\" AS TEXT), ''), "
+            "coalesce(CAST(\"Minute\" AS TEXT), ''), coalesce(\"HorsPermit\", '') FROM "
+            + target(book_, workerTable()) + " ORDER BY \"Auto\"");
+        StatementUse reading(workers);
         while (workers.step()) {
             const Expected& wanted = by[workers.integer(0)];
             const auto say = [&](const std::string& what) {
                 found_.push_back({false, worded("BookCheck", "%1: العامل %2 «%3»: %4")
-                                             .arg(isolatedLeftToRight(workerTable().pathUnder(root_).string()))
+                                             .arg(isolatedLeftToRight(book_.whereIs(workerTable())))
                                              .arg(workers.integer(0))
                                              .arg(isolated(controlsWrittenOut(workers.text(1))))
                                              .arg(what)});
@@ -179,19 +183,33 @@ private:
         }
     }
 
-    std::filesystem::path root_;
-    ReadOnlyBook book_;
-    sqlite3* db_;
+    BookConnection& book_;
     std::vector<Finding> found_;
 };
 
 } // namespace
 
+std::vector<Finding> checkBook(BookConnection& book)
+{
+    if (auto problem = book.fileProblem())
+        return {{true, *problem}}; // a damaged file is not read further
+    openEveryTable(book);
+    // One snapshot: a posting made meanwhile is seen whole or not at all.
+    book.beginRead();
+    try {
+        std::vector<Finding> findings = Checking(book).findings();
+        book.rollback(); // nothing was written: the snapshot ends
+        return findings;
+    } catch (...) {
+        book.rollback();
+        throw;
+    }
+}
+
 std::vector<Finding> checkBook(const std::filesystem::path& dataRoot)
 {
-    if (auto problem = bookFileProblem(dataRoot))
-        return {{true, *problem}}; // a damaged file is not read further
-    return Checking(dataRoot).findings();
+    LocalBookConnection book(dataRoot, {});
+    return checkBook(book);
 }
 
 } // namespace operations

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+namespace store {
+class BookConnection;
+}
+
 namespace operations {
 
 // One thing found wrong with a book: damage (a file that is not whole or not the book's
@@ -14,7 +18,7 @@ struct Finding {
     std::string text;
 };
 
-// Checks the book at `dataRoot`: the integrity and shape of its five files; entries whose
+// Checks the book, whatever its kind, as one snapshot: the integrity and shape of its files; entries whose
 // worker no longer exists; values outside 32 bits or of the wrong type; texts outside the
 // book's character set or longer than their field; and, for every worker, whether its
 // running totals agree with its entries: administrative days are its administrative entries
@@ -22,6 +26,8 @@ struct Finding {
 // sick and unpaid days are their entries; the hourly balance is the replay's remainder;
 // the excess is the administrative days over the entitlement, and the hours text is the
 // balance's hours and minutes, as the postings write them.
+std::vector<Finding> checkBook(store::BookConnection& book);
+// The same for the local book under `dataRoot`.
 std::vector<Finding> checkBook(const std::filesystem::path& dataRoot);
 
 } // namespace operations

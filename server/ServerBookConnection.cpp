@@ -166,6 +166,11 @@ bool ServerBookConnection::inTransaction() const
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
 
+std::string ServerBookConnection::whereIs(const store::TableDef& table) const
+{
+    return server_ + " " + schemaOf(table) + "." + std::string(table.name);
+}
+
 void ServerBookConnection::copyInto(const std::filesystem::path& aside)
 {
     ServerBookConnection from(conninfo_, dataRoot());

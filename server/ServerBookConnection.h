@@ -38,6 +38,7 @@ public:
     void rollback() override;
     std::int64_t tableChanges(const store::TableDef& table) override;
     std::string place() const override { return server_; }
+    std::string whereIs(const store::TableDef& table) const override;
     std::vector<std::string> unwritableParts() const override { return {}; }
     // With the change counts, in the program's own schema.
     std::string closedYearsTable() const override { return "\"ijazat\".\"closed_years\""; }

@@ -67,6 +67,8 @@ public:
     const std::filesystem::path& dataRoot() const { return dataRoot_; }
     // Where the book is, as the clerk is told it: the data root, or the server.
     virtual std::string place() const = 0;
+    // Where a table is kept, as the clerk is told it: its file, or its table on the server.
+    virtual std::string whereIs(const TableDef& table) const = 0;
     // The parts of the book that cannot be written (read-only files, a read-only role).
     virtual std::vector<std::string> unwritableParts() const = 0;
     // Whether a wait for another program's lock has given up since the connection opened.

@@ -33,6 +33,7 @@ public:
     // SQLite's data_version of the table's file, plus the writes through this connection.
     std::int64_t tableChanges(const TableDef& table) override;
     std::string place() const override { return dataRoot().string(); }
+    std::string whereIs(const TableDef& table) const override { return table.pathUnder(dataRoot()).string(); }
     // Files opened read-only by the engine, or in a folder where the journal of a write
     // cannot be made.
     std::vector<std::string> unwritableParts() const override;

@@ -182,10 +182,6 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
         <translation>%1 needs a value</translation>
     </message>
     <message>
-        <source>لم يُقرأ الدفتر على الخادم %1: تعذّرت نسخته إلى المجلد المؤقت %2: %3</source>
-        <translation>the book on the server %1 was not read: it could not be copied into the temporary folder %2: %3</translation>
-    </message>
-    <message>
         <source>نُسخ الدفتر %1 في %2</source>
         <translation>backed up %1 into %2</translation>
     </message>

@@ -145,6 +145,13 @@ TEST_F(ServerToolbox, CheckExportAndImportWorkOnTheServerBook)
     const auto checked = book({"check"});
     EXPECT_EQ(checked.status, 0) << checked.err;
     EXPECT_NE(checked.out.find("الملاحظات: 0"), std::string::npos) << checked.out;
+    // Read on the server itself: a total changed there by another tool is found, naming the table.
+    server.administer("UPDATE \"worker\".\"worker\" SET \"AdministrationPermit\" = 7 WHERE \"WorkerName\" = 'فاطمة'");
+    const auto inconsistent = book({"check"});
+    EXPECT_EQ(inconsistent.status, 0) << inconsistent.err;
+    EXPECT_NE(inconsistent.out.find("worker\u2069: العامل 2 «\u2068فاطمة\u2069»: الأيام الإدارية 7، وقيوده تعطي 0"),
+              std::string::npos)
+        << inconsistent.out;
 }
 
 TEST_F(ServerToolbox, ClosingAYearOfTheServerBookArchivesItLocallyAndStartsTheNewYearOnTheServer)
