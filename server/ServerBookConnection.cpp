@@ -1,6 +1,7 @@
 #include "ServerBookConnection.h"
 
 #include "BookCopy.h"
+#include "BusyWait.h"
 #include "Isolated.h"
 #include "LocalBookConnection.h"
 #include "ServerFailure.h"
@@ -33,6 +34,7 @@ ServerBookConnection::ServerBookConnection(std::string conninfo, std::filesystem
     : BookConnection(std::move(localRoot)), conninfo_(std::move(conninfo)), server_(describeServer(conninfo_)),
       options_(std::move(options))
 {
+    store::renewBusyWait();
     connect();
 }
 
@@ -120,7 +122,23 @@ void ServerBookConnection::beginWrite()
     execute("BEGIN");
     transactionBegun_ = true;
     try {
-        execute(writeLockSql);
+        // One wait for another desk's lock per clerk action, as on a local book: once a wait
+        // has given up, the lock is only taken if it is free, until the next action.
+        const bool spent = store::busyWaitSpent();
+        if (spent)
+            execute("SET LOCAL lock_timeout = '1ms'");
+        PGresult* locked = PQexec(pg_, writeLockSql);
+        if (PQresultStatus(locked) != PGRES_TUPLES_OK) {
+            const char* state = PQresultErrorField(locked, PG_DIAG_SQLSTATE);
+            if (!spent && state && std::string_view(state) == "55P03") {
+                ++busyWaitsGivenUp_;
+                store::spendBusyWait();
+            }
+            const std::string said = failure(locked);
+            PQclear(locked);
+            throw store::StoreError(said);
+        }
+        PQclear(locked);
     } catch (...) {
         rollback();
         throw;

@@ -39,6 +39,7 @@ public:
     std::int64_t tableChanges(const store::TableDef& table) override;
     std::string place() const override { return server_; }
     std::string whereIs(const store::TableDef& table) const override;
+    int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }
     std::vector<std::string> unwritableParts() const override { return {}; }
     // With the change counts, in the program's own schema.
     std::string closedYearsTable() const override { return "\"ijazat\".\"closed_years\""; }
@@ -63,6 +64,7 @@ private:
 
     std::string conninfo_;
     std::string server_; // as the clerk is told it
+    int busyWaitsGivenUp_ = 0;
     store::BookOptions options_;
     pg_conn* pg_ = nullptr;
     int generation_ = 0;

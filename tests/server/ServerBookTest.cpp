@@ -1,6 +1,7 @@
 // What only a book on a server meets: other desks writing at the same time, a connection
 // lost or never made, a lock another desk holds, a database that is not the book's.
 #include "AdministrativePosting.h"
+#include "BusyWait.h"
 #include "NameFolding.h"
 #include "ServerBook.h"
 #include "ServerBookConnection.h"
@@ -149,6 +150,14 @@ TEST(ServerFailures, AWriterWaitsForAnotherDesksLockThenSaysSoWhileReadersNeverW
     const double waited = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
     EXPECT_NE(said.find("مقفل: مكتب آخر يكتب فيه"), std::string::npos) << said;
     EXPECT_GE(waited, 250) << "it waited for the lock first";
+    // One wait per clerk action, as on a local book.
+    const auto post = [&] { return thrownBy([&] { leave::postAdministrativeLeave(*ours, "1", december9); }); };
+    EXPECT_EQ(ours->connection().busyWaitsGivenUp(), 1);
+    EXPECT_NE(post().find("مقفل"), std::string::npos);
+    EXPECT_EQ(ours->connection().busyWaitsGivenUp(), 1) << "a later write of the action gives up at once";
+    store::renewBusyWait();
+    EXPECT_NE(post().find("مقفل"), std::string::npos);
+    EXPECT_EQ(ours->connection().busyWaitsGivenUp(), 2) << "the next action waits again";
     ours->TableM.Refresh(); // a read while the lock is held
     EXPECT_EQ(ours->TableMWorkerName.Text(), "سالم");
     other.run("ROLLBACK");
