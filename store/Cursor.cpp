@@ -153,7 +153,7 @@ const FieldValue& Cursor::value(int position) const
 {
     static const FieldValue empty;
     if (state_ == CursorState::Inserting || state_ == CursorState::Editing)
-        return edited_[std::size_t(position)];
+        return pending_.values[std::size_t(position)];
     return current_ ? (*current_)[std::size_t(position)] : empty;
 }
 
@@ -166,9 +166,7 @@ void Cursor::assign(const Field& field, FieldValue value)
                              .arg(isolatedLeftToRight(field.FieldName())));
     if (field.ReadOnly())
         throw StoreError(worded("Cursor", "الحقل %1 لا يُعدَّل").arg(isolatedLeftToRight(field.FieldName())));
-    edited_[std::size_t(field.position())] = std::move(value);
-    assigned_[std::size_t(field.position())] = true;
-    modified_ = true;
+    pending_.assign(std::size_t(field.position()), std::move(value));
     notifyShown([&field](DataLink& link) { link.fieldChanged(field); });
 }
 
@@ -236,9 +234,7 @@ void Cursor::Close()
         return;
     state_ = CursorState::Closed;
     current_.reset();
-    edited_.clear();
-    assigned_.clear();
-    modified_ = false;
+    pending_ = {};
     bof_ = eof_ = true;
     notifyState();
     notifyDataSet();
@@ -263,7 +259,7 @@ void Cursor::CheckBrowseMode()
     if (state_ == CursorState::Browsing)
         return;
     handOver();
-    if (modified_)
+    if (pending_.modified)
         write();
     else
         dropChange();
@@ -358,14 +354,11 @@ void Cursor::FindNearest(std::string_view text)
 void Cursor::beginInsert(bool appended)
 {
     CheckBrowseMode();
-    edited_.assign(fields_.size(), FieldValue());
-    assigned_.assign(fields_.size(), false);
+    pending_ = PendingChange::ofNewRecord(fields_.size(), appended);
     if (master_ && range_) {
         // The link's copy of the worker's Auto is not a change of the user's.
-        edited_[std::size_t(table().fieldPosition("Index"))] = *range_;
+        pending_.values[std::size_t(table().fieldPosition("Index"))] = *range_;
     }
-    modified_ = false;
-    appended_ = appended;
     state_ = CursorState::Inserting;
     notifyState();
     notifyRecord();
@@ -395,9 +388,7 @@ void Cursor::Edit()
     if (!stored)
         throw StoreError(recordDeletedElsewhere);
     current_ = stored;
-    edited_ = std::move(*stored);
-    assigned_.assign(fields_.size(), false);
-    modified_ = false;
+    pending_ = PendingChange::ofEdit(std::move(*stored));
     state_ = CursorState::Editing;
     notifyState();
     notifyRecord();
@@ -420,10 +411,10 @@ void Cursor::write()
     WriteTransaction transaction(connection_);
     std::int32_t key = 0;
     if (inserting) {
-        key = access_.insert(edited_);
+        key = access_.insert(pending_.values);
     } else {
         key = autoOf(*current_);
-        access_.update(key, edited_, assigned_);
+        access_.update(key, pending_.values, pending_.assigned);
     }
     std::optional<Row> stored = access_.stored(key);
     if (!stored)
@@ -432,10 +423,7 @@ void Cursor::write()
 
     current_ = std::move(stored);
     state_ = CursorState::Browsing;
-    edited_.clear();
-    assigned_.clear();
-    modified_ = false;
-    appended_ = false;
+    pending_ = {};
     bof_ = eof_ = false;
     notifyWritten(key, inserting ? RowChange::Added : RowChange::Changed, writesBefore);
     notifyState();
@@ -445,10 +433,7 @@ void Cursor::write()
 void Cursor::dropChange()
 {
     state_ = CursorState::Browsing;
-    edited_.clear();
-    assigned_.clear();
-    modified_ = false;
-    appended_ = false;
+    pending_ = {};
     notifyState();
     notifyRecord();
 }
@@ -480,9 +465,7 @@ void Cursor::Delete()
 
     current_ = std::move(next);
     state_ = CursorState::Browsing;
-    edited_.clear();
-    assigned_.clear();
-    modified_ = false;
+    pending_ = {};
     bof_ = !current_;
     eof_ = wasLast;
     notifyWritten(removed, RowChange::Removed, writesBefore);
@@ -526,17 +509,14 @@ void Cursor::applyRange(std::optional<std::int32_t> range)
 
 CursorSnapshot Cursor::snapshot() const
 {
-    return CursorSnapshot{state_, current_, edited_, assigned_, modified_, appended_, bof_, eof_, range_};
+    return CursorSnapshot{state_, current_, pending_, bof_, eof_, range_};
 }
 
 void Cursor::restore(const CursorSnapshot& snapshot)
 {
     state_ = snapshot.state;
     current_ = snapshot.current;
-    edited_ = snapshot.edited;
-    assigned_ = snapshot.assigned;
-    modified_ = snapshot.modified;
-    appended_ = snapshot.appended;
+    pending_ = snapshot.pending;
     bof_ = snapshot.bof;
     eof_ = snapshot.eof;
     range_ = snapshot.range;

@@ -2,6 +2,7 @@
 
 #include "DataLink.h"
 #include "Field.h"
+#include "PendingChange.h"
 #include "Row.h"
 #include "Schema.h"
 #include "TableAccess.h"
@@ -26,10 +27,7 @@ enum class CursorState { Closed, Browsing, Inserting, Editing };
 struct CursorSnapshot {
     CursorState state = CursorState::Closed;
     std::optional<Row> current;
-    Row edited;
-    std::vector<bool> assigned;
-    bool modified = false;
-    bool appended = false;
+    PendingChange pending;
     bool bof = true;
     bool eof = true;
     std::optional<std::int32_t> range;
@@ -96,9 +94,9 @@ public:
     void EnableControls() noexcept;
     bool ControlsDisabled() const;
 
-    bool Modified() const { return modified_; }
+    bool Modified() const { return pending_.modified; }
     // Whether the pending new record shows after the last record rather than before the current one.
-    bool Appended() const { return appended_; }
+    bool Appended() const { return pending_.appended; }
     // The Auto of the stored record stood on; empty when none, or while inserting.
     std::optional<std::int32_t> currentKey() const;
     // The Auto of the stored record stood on or, while inserting, the one the new record
@@ -169,10 +167,7 @@ private:
 
     CursorState state_ = CursorState::Closed;
     std::optional<Row> current_; // as stored; while inserting, the record to return to
-    Row edited_;                 // the pending change's values
-    std::vector<bool> assigned_; // fields assigned since the change began
-    bool modified_ = false;
-    bool appended_ = false;
+    PendingChange pending_;
     bool bof_ = true;
     bool eof_ = true;
     std::optional<std::int32_t> range_; // the Index an entry cursor shows; empty shows nothing
