@@ -61,7 +61,7 @@ store::Field& CursorTableModel::field(int column) const
 
 int CursorTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(keys_.size()) + (newRow_ >= 0 ? 1 : 0);
+    return parent.isValid() ? 0 : keys_.size() + (newRow_ >= 0 ? 1 : 0);
 }
 
 int CursorTableModel::columnCount(const QModelIndex& parent) const
@@ -77,15 +77,7 @@ std::optional<std::int32_t> CursorTableModel::keyAt(int row) const
         if (row > newRow_)
             --row;
     }
-    if (row < 0 || row >= int(keys_.size()))
-        return std::nullopt;
-    return keys_[std::size_t(row)];
-}
-
-int CursorTableModel::rowOfKey(std::int32_t key) const
-{
-    const auto found = rowsByKey_.find(key);
-    return found == rowsByKey_.end() ? -1 : found->second;
+    return keys_.keyAt(row);
 }
 
 const store::Row* CursorTableModel::storedRow(std::int32_t key) const
@@ -211,9 +203,9 @@ int CursorTableModel::newRowPosition() const
     if (shown.State() != store::CursorState::Inserting)
         return -1;
     if (shown.Appended())
-        return int(keys_.size());
+        return keys_.size();
     const std::optional<std::int32_t> anchor = shown.standingKey();
-    const int row = anchor ? rowOfKey(*anchor) : -1;
+    const int row = anchor ? keys_.rowOf(*anchor) : -1;
     return row < 0 ? 0 : row;
 }
 
@@ -231,12 +223,10 @@ void CursorTableModel::reload() noexcept
         return;
     }
     beginResetModel();
-    keys_ = std::move(keys);
-    keysReadAt_ = readAt;
+    keys_.replace(std::move(keys), readAt);
     outOfStep_ = false;
     for (auto& [key, shown] : rowCache_)
         shown.stale = true;
-    indexRows();
     newRow_ = newRowPosition();
     placeCursorRow();
     endResetModel();
@@ -246,18 +236,11 @@ void CursorTableModel::reload() noexcept
 bool CursorTableModel::keysStale() noexcept
 {
     try {
-        return cursor().tableChanges() != keysReadAt_;
+        return keys_.staleAgainst(cursor().tableChanges());
     } catch (const std::exception& error) {
         readFailed(error);
         return false;
     }
-}
-
-void CursorTableModel::indexRows()
-{
-    rowsByKey_.clear();
-    for (std::size_t row = 0; row < keys_.size(); ++row)
-        rowsByKey_.emplace(keys_[row], int(row));
 }
 
 void CursorTableModel::catchUp() noexcept
@@ -288,7 +271,7 @@ void CursorTableModel::placeCursorRow()
         cursorRow_ = newRow_;
     } else {
         const std::optional<std::int32_t> key = cursor().standingKey();
-        cursorRow_ = key ? rowOfKey(*key) : -1;
+        cursorRow_ = key ? keys_.rowOf(*key) : -1;
     }
     showsPending_ = cursorRow_ >= 0 && cursor().State() != store::CursorState::Browsing;
 }
@@ -369,22 +352,21 @@ void CursorTableModel::rowWritten(std::int32_t key, store::RowChange change, std
         reload(); // a list already behind reads its keys again rather than patch them
         return;
     }
-    keysReadAt_ += ownWrites; // the list takes the change in itself, so it stays in step
+    keys_.takeOwnWrites(ownWrites);
     switch (change) {
     case store::RowChange::Changed:
         if (const auto cached = rowCache_.find(key); cached != rowCache_.end())
             cached->second.stale = true;
-        emitRowChanged(rowOfKey(key));
+        emitRowChanged(keys_.rowOf(key));
         return;
     case store::RowChange::Removed: {
-        const int row = rowOfKey(key);
+        const int row = keys_.rowOf(key);
         if (row < 0)
             return;
         const int shownRow = newRow_ >= 0 && newRow_ <= row ? row + 1 : row;
         beginRemoveRows({}, shownRow, shownRow);
-        keys_.erase(keys_.begin() + row);
+        keys_.remove(row);
         rowCache_.erase(key);
-        indexRows();
         if (newRow_ > row)
             --newRow_;
         placeCursorRow();
@@ -408,14 +390,13 @@ void CursorTableModel::rowWritten(std::int32_t key, store::RowChange change, std
         outOfStep_ = true; // read in full at the next move
         return;
     }
-    const int row = before ? rowOfKey(*before) + 1 : 0;
+    const int row = before ? keys_.rowOf(*before) + 1 : 0;
     if (before && row == 0) {
         outOfStep_ = true; // a neighbour the list never read: read in full at the next move
         return;
     }
     beginInsertRows({}, row, row);
-    keys_.insert(keys_.begin() + row, key);
-    indexRows();
+    keys_.insert(row, key);
     placeCursorRow();
     endInsertRows();
 }

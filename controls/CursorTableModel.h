@@ -2,6 +2,7 @@
 
 #include "DataLink.h"
 #include "GridColumn.h"
+#include "KeyList.h"
 #include "Row.h"
 
 #include <QAbstractTableModel>
@@ -65,7 +66,6 @@ private:
     void rowWritten(std::int32_t key, store::RowChange change, std::int64_t ownWrites) noexcept override;
 
     void reload() noexcept;
-    void indexRows();
     // Whether an event must wait until the list is shown; noted, if so.
     bool unseen() noexcept;
     void followCursor() noexcept;
@@ -78,7 +78,6 @@ private:
     void resumeReads() noexcept;
     int newRowPosition() const;
     void placeCursorRow();
-    int rowOfKey(std::int32_t key) const;
     const store::Row* storedRow(std::int32_t key) const;
     QString text(int row, int column) const;
     void emitRowChanged(int row);
@@ -86,9 +85,7 @@ private:
     store::DataSource& source_;
     std::vector<GridColumn> columns_;
     std::vector<int> positions_; // each column's field position in the record
-    std::vector<std::int32_t> keys_;
-    std::unordered_map<std::int32_t, int> rowsByKey_;
-    std::int64_t keysReadAt_ = -1; // the book's change count when the keys were read
+    KeyList keys_;
     int newRow_ = -1;              // where the pending new record shows, or -1
     int cursorRow_ = -1;
     bool showsPending_ = false; // the cursor row shows the pending change's values
