@@ -1,18 +1,13 @@
 #include "PreviewWindow.h"
 
-#include "Isolated.h"
 #include "PagePrinting.h"
 #include "PageView.h"
 #include "SavedReport.h"
-#include "WholeFile.h"
 #include "WorkProgress.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QPushButton>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
@@ -35,8 +30,6 @@ namespace printing {
 namespace {
 
 constexpr int pageBorder = 12; // in pixels, as the page view leaves
-// Far above the summary of 100,000 workers, far below what would exhaust the memory.
-constexpr qint64 largestSavedReport = qint64(1) << 30;
 
 // Where the file dialogs start: the clerk's documents (the home folder where there is none),
 // not wherever the program was started.
@@ -297,35 +290,12 @@ void PreviewWindow::print()
 
 void PreviewWindow::saveTo(const QString& path) const
 {
-    // Written aside and put in place only when whole and synced: a full disk or a failed
-    // write leaves the file there was as it was.
-    const std::string refusal = "تعذّر حفظ التقرير في " + store::isolatedLeftToRight(path.toStdString()) + ": ";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw SavedReportError(refusal + reasonOf(file, errno));
-    try {
-        saveReport(document_, file);
-        commitWhole(file, refusal);
-    } catch (const std::runtime_error& error) {
-        throw SavedReportError(error.what());
-    }
+    saveReportFile(document_, path);
 }
 
 void PreviewWindow::loadFrom(const QString& path)
 {
-    // Checked before a byte is read: a pipe or a device could block or never end.
-    const QFileInfo info(path);
-    const std::string refusal = "تعذّرت قراءة التقرير من " + store::isolatedLeftToRight(path.toStdString()) + ": ";
-    if (!info.exists())
-        throw SavedReportError(refusal + "لا ملف بهذا الاسم");
-    if (!info.isFile())
-        throw SavedReportError(refusal + "ليس ملفاً");
-    if (info.size() > largestSavedReport)
-        throw SavedReportError("الملف ليس تقريراً محفوظاً، أو هو تالف");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw SavedReportError(refusal + file.errorString().toStdString());
-    Document read = loadReport(file);
+    Document read = loadReportFile(path);
     document_ = std::move(read);
     loaded_ = true;
     page_ = 0;

@@ -1,14 +1,20 @@
 #include "SavedReport.h"
 #include "Isolated.h"
+#include "WholeFile.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 
 #include <cmath>
 
 namespace printing {
 namespace {
+
+// Far above the summary of 100,000 workers, far below what would exhaust the memory.
+constexpr qint64 largestSavedReport = qint64(1) << 30;
 
 const QByteArray tag = QByteArrayLiteral("IJAZAT-REPORT");
 constexpr quint32 formatVersion = 1;
@@ -210,6 +216,39 @@ Document loadReport(QIODevice& file)
     if (QCryptographicHash::hash(pages, QCryptographicHash::Sha256) != whole.right(hashSize))
         throw SavedReportError("الملف ليس تقريراً محفوظاً، أو هو تالف");
     return Reader(pages).document();
+}
+
+void saveReportFile(const Document& document, const QString& path)
+{
+    // Written aside and put in place only when whole and synced: a full disk or a failed
+    // write leaves the file there was as it was.
+    const std::string refusal = "تعذّر حفظ التقرير في " + store::isolatedLeftToRight(path.toStdString()) + ": ";
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw SavedReportError(refusal + reasonOf(file, errno));
+    try {
+        saveReport(document, file);
+        commitWhole(file, refusal);
+    } catch (const std::runtime_error& error) {
+        throw SavedReportError(error.what());
+    }
+}
+
+Document loadReportFile(const QString& path)
+{
+    // Checked before a byte is read: a pipe or a device could block or never end.
+    const QFileInfo info(path);
+    const std::string refusal = "تعذّرت قراءة التقرير من " + store::isolatedLeftToRight(path.toStdString()) + ": ";
+    if (!info.exists())
+        throw SavedReportError(refusal + "لا ملف بهذا الاسم");
+    if (!info.isFile())
+        throw SavedReportError(refusal + "ليس ملفاً");
+    if (info.size() > largestSavedReport)
+        throw SavedReportError("الملف ليس تقريراً محفوظاً، أو هو تالف");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw SavedReportError(refusal + file.errorString().toStdString());
+    return loadReport(file);
 }
 
 } // namespace printing

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 class QIODevice;
+class QString;
 
 namespace printing {
 
@@ -19,5 +20,12 @@ public:
 void saveReport(const Document& document, QIODevice& file);
 // Throws SavedReportError; reads nothing into the caller's hands on failure.
 Document loadReport(QIODevice& file);
+
+// The same as files the clerk names. Saving writes aside and puts the file in place only
+// when whole and synced, so a failed save leaves the file there was as it was; loading
+// refuses a missing file, a folder, a pipe or a device, and a file larger than any report,
+// before a byte is read. Throws SavedReportError saying why, naming the file.
+void saveReportFile(const Document& document, const QString& path);
+Document loadReportFile(const QString& path);
 
 } // namespace printing
