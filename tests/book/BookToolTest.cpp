@@ -366,6 +366,12 @@ TEST(Toolbox, TellsASystemLimitInWordsNamingTheFileOrFolder)
     EXPECT_EQ(exported.status, 1);
     EXPECT_NE(exported.err.find("المجلد المؤقت: لا يوجد " + isolatedPath("/nonexistent-temporary")), std::string::npos)
         << exported.err;
+
+    const std::filesystem::path notAFolder = live.root() / "Backups";
+    std::ofstream(notAFolder) << "a file where the backups' folder should be";
+    const std::string failed = testing_support::thrownBy([&] { operations::backUpAutomatically(live.root(), notAFolder, "2026-12-09_101500"); });
+    EXPECT_EQ(failed.rfind("لم تُؤخذ النسخة الاحتياطية التلقائية في " + isolatedPath(notAFolder) + "، والدفتر كما هو: ", 0), 0u)
+        << failed;
 }
 
 namespace {

@@ -1,6 +1,6 @@
 // The store's behaviours the windows rely on, run on both kinds of book: the five local
 // files and a database on the tests' own PostgreSQL cluster.
-#include "EitherBook.h"
+#include "ServerBooks.h"
 #include "StoreError.h"
 #include "TwoAtOnce.h"
 #include "YearClose.h"
@@ -15,10 +15,10 @@ using testing_support::thrownBy;
 
 namespace {
 
-class BothBooks : public ::testing::TestWithParam<bool> {
+class BothBooks : public ::testing::TestWithParam<testing_support::BookKind> {
 protected:
-    testing_support::EitherBook book{GetParam()};
-    std::unique_ptr<store::TDataModule1> ours = book.open();
+    std::unique_ptr<testing_support::AnyBook> book = GetParam().make();
+    std::unique_ptr<store::TDataModule1> ours = book->open();
 
     std::vector<std::string> namesInOrder(store::Cursor& cursor)
     {
@@ -80,7 +80,7 @@ TEST_P(BothBooks, ChangesAreStoredTheEntriesFollowTheirWorkerAndDeletesStandOnTh
     ours->TableM.Edit();
     ours->TableMYearPermit.SetAsInteger(21);
     ours->TableM.Post();
-    auto theirs = book.open();
+    auto theirs = book->open();
     theirs->TableM.FindKey(first);
     EXPECT_EQ(theirs->TableMYearPermit.AsInteger(), 21);
     EXPECT_EQ(theirs->TableMServesYears.Text(), "") << "an empty field stays empty";
@@ -101,7 +101,7 @@ TEST_P(BothBooks, AUnitOfWorkStoresAllOrNothingAndPutsTheCursorsBack)
         testing_support::addEntry(ours->TablePermitAdmin, "AdministrationPermit", 5);
         // left without commit
     }
-    auto theirs = book.open();
+    auto theirs = book->open();
     theirs->TableM.FindKey(worker);
     EXPECT_EQ(theirs->TableMAdministrationPermit.Text(), "");
     EXPECT_TRUE(theirs->TablePermitAdmin.IsEmpty());
@@ -122,7 +122,7 @@ TEST_P(BothBooks, AUnitOfWorkStoresAllOrNothingAndPutsTheCursorsBack)
 TEST_P(BothBooks, AnotherProgramsChangesAreCountedAndADeletedRecordIsNeverWritten)
 {
     const std::int32_t worker = addWorker(*ours, "علي");
-    auto theirs = book.open();
+    auto theirs = book->open();
     const std::int64_t before = ours->TableM.tableChanges();
     addWorker(*theirs, "نور");
     EXPECT_NE(ours->TableM.tableChanges(), before) << "another program's insert is noticed";
@@ -157,18 +157,19 @@ TEST_P(BothBooks, TwoClosesOfOneYearStartedTogetherCloseItOnceYearAfterYear)
         SCOPED_TRACE(year);
         const int closed = testing_support::succeededOfTwo([&](int desk) {
             // Desks of a server book each keep archives of their own; one computer, one folder.
-            const auto archives = desks / (GetParam() ? std::to_string(desk) : std::string("shared"));
+            const auto archives = desks / (GetParam().name == "server" ? std::to_string(desk) : std::string("shared"));
             try {
-                operations::closeYear(book.open({"", 10000})->connection(), year, 2040, archives);
+                operations::closeYear(book->open({"", 10000})->connection(), year, 2040, archives);
             } catch (const store::StoreError&) {
                 return 1;
             }
             return 0;
         });
         EXPECT_EQ(closed, 1);
-        EXPECT_EQ(book.stored().at("worker").at(0).at(2), std::to_string(10 + year - 2026));
+        EXPECT_EQ(book->stored().at("worker").at(0).at(2), std::to_string(10 + year - 2026));
     }
     std::filesystem::remove_all(desks);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, BothBooks, ::testing::Values(false, true), testing_support::kindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, BothBooks, ::testing::Values(testing_support::localBooks(), testing_support::serverBooks()),
+                         testing_support::kindName);

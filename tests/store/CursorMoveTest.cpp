@@ -1,5 +1,5 @@
 #include "DataModule.h"
-#include "EitherBook.h"
+#include "AnyBook.h"
 #include "StoreError.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +9,9 @@ using testing_support::addWorker;
 namespace {
 
 // On both kinds of book: the local files and a database on a server.
-struct ThreeWorkers : ::testing::TestWithParam<bool> {
-    testing_support::EitherBook book{GetParam()};
-    std::unique_ptr<store::TDataModule1> dm = book.open();
+struct ThreeWorkers : ::testing::TestWithParam<testing_support::BookKind> {
+    std::unique_ptr<testing_support::AnyBook> book = GetParam().make();
+    std::unique_ptr<store::TDataModule1> dm = book->open();
     int zaid = 0, amal = 0, huda = 0;
     void SetUp() override
     {
@@ -70,12 +70,12 @@ TEST_P(ThreeWorkers, MoveByReportsHowFarItReallyMoved)
     EXPECT_EQ(m.MoveBy(std::numeric_limits<int>::max()), 2);
 }
 
-struct EmptyCursor : ::testing::TestWithParam<bool> {};
+struct EmptyCursor : ::testing::TestWithParam<testing_support::BookKind> {};
 
 TEST_P(EmptyCursor, ReportsEmptyAtBothEndsAndReadsEmptyFields)
 {
-    const testing_support::EitherBook book(GetParam());
-    auto dm = book.open();
+    const std::unique_ptr<testing_support::AnyBook> book = GetParam().make();
+    auto dm = book->open();
     auto& m = dm->TableM;
     EXPECT_TRUE(m.IsEmpty());
     EXPECT_TRUE(m.Bof());
@@ -174,7 +174,7 @@ TEST_P(ThreeWorkers, TheTwoWorkerCursorsMoveIndependentlyButSeeEachOthersChanges
 
 TEST_P(ThreeWorkers, RefreshRereadsTheCurrentRecordOrWhatFollowedIt)
 {
-    auto other = book.open();
+    auto other = book->open();
     dm->TableM.Next(); // Amal
     other->TableM.Next();
     other->TableM.Edit();
@@ -188,5 +188,5 @@ TEST_P(ThreeWorkers, RefreshRereadsTheCurrentRecordOrWhatFollowedIt)
     EXPECT_EQ(name(), "Huda");
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, ThreeWorkers, ::testing::Values(false, true), testing_support::kindName);
-INSTANTIATE_TEST_SUITE_P(Kinds, EmptyCursor, ::testing::Values(false, true), testing_support::kindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, ThreeWorkers, ::testing::ValuesIn(testing_support::kindsOfBook()), testing_support::kindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, EmptyCursor, ::testing::ValuesIn(testing_support::kindsOfBook()), testing_support::kindName);

@@ -1,4 +1,3 @@
-#include "BookBackup.h"
 #include "DataModule.h"
 #include "FaultVfs.h"
 #include "StoreError.h"
@@ -125,10 +124,4 @@ TEST(EngineMessages, OwnRefusalsSpeakArabicAndIsolateWhatWasTyped)
               "العدد " + isolated("1099511627776") + " خارج حدود الأعداد الصحيحة التي يتسع لها الحقل "
                   + isolated("ServesYears") + " (من " + isolated("-2147483648") + " إلى " + isolated("2147483647") + ")");
     dm->TableM.Cancel();
-
-    const std::filesystem::path notAFolder = book.root() / "Backups";
-    std::ofstream(notAFolder) << "a file where the backups' folder should be";
-    const std::string failed = thrownBy([&] { operations::backUpAutomatically(book.root(), notAFolder, "2026-12-09_101500"); });
-    EXPECT_EQ(failed.rfind("لم تُؤخذ النسخة الاحتياطية التلقائية في " + isolated(notAFolder.string()) + "، والدفتر كما هو: ", 0), 0u)
-        << failed;
 }

@@ -1,5 +1,5 @@
 #include "DataModule.h"
-#include "EitherBook.h"
+#include "AnyBook.h"
 #include "StoreError.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +11,9 @@ using testing_support::addWorker;
 namespace {
 
 // Two workers; the first has two administrative entries, the second one. On both kinds of book.
-struct LinkedEntries : ::testing::TestWithParam<bool> {
-    testing_support::EitherBook book{GetParam()};
-    std::unique_ptr<store::TDataModule1> dm = book.open();
+struct LinkedEntries : ::testing::TestWithParam<testing_support::BookKind> {
+    std::unique_ptr<testing_support::AnyBook> book = GetParam().make();
+    std::unique_ptr<store::TDataModule1> dm = book->open();
     store::Cursor& m = dm->TableM;
     store::Cursor& admin = dm->TablePermitAdmin;
     int first = 0, second = 0;
@@ -27,7 +27,7 @@ struct LinkedEntries : ::testing::TestWithParam<bool> {
         m.First();
     }
     int days() const { return dm->TablePermitAdminAdministrationPermit.AsInteger(); }
-    std::size_t storedEntries() const { return book.stored().at("PermitAdmin").size(); }
+    std::size_t storedEntries() const { return book->stored().at("PermitAdmin").size(); }
 };
 
 } // namespace
@@ -83,7 +83,7 @@ TEST_P(LinkedEntries, MovingTableMPostsAnAssignedEntryFirst)
     dm->TablePermitAdminAdministrationPermit.SetAsInteger(7);
     m.Next();
     EXPECT_EQ(storedEntries(), 4u);
-    EXPECT_EQ(book.stored().at("PermitAdmin").back()[1], std::to_string(first))
+    EXPECT_EQ(book->stored().at("PermitAdmin").back()[1], std::to_string(first))
         << "the entry belongs to the worker it was begun for";
     EXPECT_EQ(days(), 3);
 }
@@ -94,13 +94,13 @@ TEST_P(LinkedEntries, TableMPostAndEditSettleTheLinkedEntryCursors)
     dm->TablePermitAdminExcessMonth.SetAsInteger(9);
     m.Edit(); // beginning a change on TableM settles the entries
     EXPECT_EQ(admin.State(), CursorState::Browsing);
-    EXPECT_EQ(book.stored().at("PermitAdmin").front()[3], "9");
+    EXPECT_EQ(book->stored().at("PermitAdmin").front()[3], "9");
 
     admin.Edit();
     dm->TablePermitAdminExcessMonth.SetAsInteger(8);
     dm->TableMNoHire.SetAsInteger(1);
     m.Post();
-    EXPECT_EQ(book.stored().at("PermitAdmin").front()[3], "8");
+    EXPECT_EQ(book->stored().at("PermitAdmin").front()[3], "8");
 }
 
 TEST_P(LinkedEntries, ANewWorkerNotYetPostedShowsNoEntries)
@@ -128,7 +128,7 @@ TEST_P(LinkedEntries, EditOfAnEmptyEntryCursorCreatesAnEntry)
     EXPECT_EQ(admin.State(), CursorState::Inserting);
     dm->TablePermitAdminExcessMonth.SetAsInteger(2);
     admin.Post();
-    const auto entry = book.stored().at("PermitAdmin").back();
+    const auto entry = book->stored().at("PermitAdmin").back();
     EXPECT_EQ(entry, (std::vector<std::string>{entry[0], std::to_string(third), "<null>", "2", "", ""}))
         << "only Index and ExcessMonth hold values";
 }
@@ -159,4 +159,4 @@ TEST_P(LinkedEntries, AllFourEntryCursorsFollowTableM)
     EXPECT_EQ(dm->TablePermitNoHireNoHire.AsInteger(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, LinkedEntries, ::testing::Values(false, true), testing_support::kindName);
+INSTANTIATE_TEST_SUITE_P(Kinds, LinkedEntries, ::testing::ValuesIn(testing_support::kindsOfBook()), testing_support::kindName);

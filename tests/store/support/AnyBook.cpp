@@ -1,21 +1,24 @@
-#include "EitherBook.h"
+#include "AnyBook.h"
+
+#include "DataModule.h"
 
 namespace testing_support {
+namespace {
 
-EitherBook::EitherBook(bool onServer)
-{
-    if (onServer)
-        server_.emplace();
-    else
-        local_.emplace();
-}
+class LocalBook final : public AnyBook {
+public:
+    std::unique_ptr<store::TDataModule1> open(store::BookOptions options) const override
+    {
+        return folder_.open(std::move(options));
+    }
 
-std::unique_ptr<store::TDataModule1> EitherBook::open(store::BookOptions options) const
-{
-    return server_ ? server_->open(std::move(options)) : local_->open(std::move(options));
-}
+private:
+    TempBook folder_;
+};
 
-BookContents EitherBook::stored() const
+} // namespace
+
+BookContents AnyBook::stored() const
 {
     const std::unique_ptr<store::TDataModule1> reader = open();
     store::BookConnection& connection = reader->connection();
@@ -27,6 +30,11 @@ BookContents EitherBook::stored() const
         contents[std::string(table->name)] = recordsOf(rows, *table);
     }
     return contents;
+}
+
+BookKind localBooks()
+{
+    return {"local", [] { return std::make_unique<LocalBook>(); }};
 }
 
 } // namespace testing_support

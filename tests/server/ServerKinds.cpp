@@ -1,0 +1,6 @@
+#include "ServerBooks.h"
+
+std::vector<testing_support::BookKind> testing_support::kindsOfBook()
+{
+    return {serverBooks()};
+}
