@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,12 @@ struct BookKind {
 inline std::string kindName(const ::testing::TestParamInfo<BookKind>& kind)
 {
     return kind.param.name;
+}
+
+// As the tests' listing shows the parameter.
+inline void PrintTo(const BookKind& kind, std::ostream* out)
+{
+    *out << kind.name;
 }
 
 // The five local files in a folder of their own.
