@@ -1,14 +1,17 @@
 #include "BookBackup.h"
-#include "BookFolders.h"
-#include "LocalBookFiles.h"
 #include "BookCheck.h"
 #include "BookCommands.h"
+#include "BookCopy.h"
+#include "BookFolders.h"
 #include "BookRestore.h"
-#include "StoreError.h"
-#include "YearClose.h"
 #include "DataModule.h"
+#include "FaultVfs.h"
+#include "LocalBookConnection.h"
+#include "LocalBookFiles.h"
+#include "StoreError.h"
 #include "TempBook.h"
 #include "TwoAtOnce.h"
+#include "YearClose.h"
 
 #include <sqlite3.h>
 
@@ -231,30 +234,60 @@ TEST(Restore, PutsTheBackupInPlaceOnADataRootThatIsAMountPoint)
     EXPECT_EQ(firstWorkerOf(disk), "Restored") << "restored on the mounted disk itself";
 }
 
-TEST(Restore, KilledAtAnyMomentLeavesAWholeBookTheOldOrTheRestored)
+namespace {
+
+// Runs `operation` in a child process killed right before the n-th durable write of the book's
+// connection (opened on the counting file layer), for n = 1, 2, ... until a run is not killed:
+// a power cut at each moment the book itself is written. `check` looks at what each run left,
+// told whether that run finished.
+void killedAtEveryDurableWrite(const std::function<void()>& prepare, const std::function<void()>& operation,
+                               const std::function<void(bool finished)>& check)
 {
-    for (int delayUs = 0; delayUs <= 40000; delayUs += 4000) {
-        SCOPED_TRACE(delayUs);
-        TwoBooks books;
+    for (int n = 1; n < 5000; ++n) {
+        SCOPED_TRACE("killed before durable write " + std::to_string(n));
+        prepare();
         const pid_t child = fork();
         if (child == 0) {
+            testing_support::FaultVfs::install();
+            testing_support::FaultVfs::killAt(n);
             try {
-                operations::restoreBook(books.live.root(), books.backup, books.live.root().string() + "-safe");
+                operation();
             } catch (...) {
                 _exit(1);
             }
             _exit(0);
         }
-        usleep(useconds_t(delayUs));
-        kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
-        EXPECT_EQ(store::bookFileProblem(books.live.root()), std::nullopt);
-        const std::string worker = firstWorkerOf(books.live.root());
-        EXPECT_TRUE(worker == "Old" || worker == "Restored") << worker;
-        std::error_code ignored;
-        std::filesystem::remove_all(books.live.root().string() + "-safe", ignored);
+        const bool killed = WIFEXITED(status) && WEXITSTATUS(status) == 86;
+        check(!killed);
+        if (!killed) {
+            EXPECT_EQ(status, 0) << "the last run, not killed, finished";
+            EXPECT_GT(n, 3) << "killed at every write before that";
+            return;
+        }
     }
+    ADD_FAILURE() << "no run finished";
+}
+
+} // namespace
+
+TEST(Restore, KilledAtAnyWriteLeavesAWholeBookTheOldOrTheRestored)
+{
+    std::optional<TwoBooks> books;
+    int sawOld = 0;
+    killedAtEveryDurableWrite([&] { books.emplace(); },
+                              [&] {
+                                  store::LocalBookConnection book(books->live.root(), {testing_support::FaultVfs::name});
+                                  operations::restore(book, books->backup, books->live.root().string() + "-safe");
+                              },
+                              [&](bool finished) {
+                                  EXPECT_EQ(store::bookFileProblem(books->live.root()), std::nullopt);
+                                  const std::string worker = firstWorkerOf(books->live.root());
+                                  EXPECT_TRUE(worker == "Restored" || (!finished && worker == "Old")) << worker;
+                                  sawOld += worker == "Old";
+                              });
+    EXPECT_GT(sawOld, 0);
 }
 
 namespace {
@@ -765,43 +798,44 @@ TEST(CloseYear, BalancesOfADayOrMoreAreSettledInTheClosingYearAndOnlyWhatIsBelow
     }
 }
 
-TEST(CloseYear, KilledAtAnyMomentLeavesTheOldBookOrTheClosedOneWithItsArchive)
+TEST(CloseYear, KilledAtAnyWriteLeavesTheOldBookOrTheClosedOneWithItsArchive)
 {
-    for (int delayUs = 0; delayUs <= 60000; delayUs += 5000) {
-        SCOPED_TRACE(delayUs);
-        TempBook live;
-        bookOf2026(live.root());
-        const auto before = testing_support::readBook(live.root());
-        const std::filesystem::path archives = live.root().parent_path() / "Archive";
-        const pid_t child = fork();
-        if (child == 0) {
-            try {
-                operations::closeYear(live.root(), 2026, 2027, archives);
-            } catch (...) {
-                _exit(1);
+    std::optional<TempBook> live;
+    testing_support::BookContents before;
+    std::filesystem::path archives;
+    int sawOld = 0;
+    killedAtEveryDurableWrite(
+        [&] {
+            live.emplace();
+            bookOf2026(live->root());
+            before = testing_support::readBook(live->root());
+            archives = live->root().parent_path() / "Archive";
+        },
+        [&] {
+            store::LocalBookConnection book(live->root(), {testing_support::FaultVfs::name, 2000});
+            store::openEveryTable(book);
+            operations::closeYear(book, 2026, 2027, archives);
+        },
+        [&](bool finished) {
+            const bool stored = testing_support::readBook(live->root()).at("PermitAdmin").empty();
+            EXPECT_TRUE(stored || !finished);
+            if (!stored) {
+                EXPECT_EQ(testing_support::readBook(live->root()), before) << "not closed: the old book, whole";
             }
-            _exit(0);
-        }
-        usleep(useconds_t(delayUs));
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
-        const bool stored = testing_support::readBook(live.root()).at("PermitAdmin").empty();
-        if (!stored) {
-            EXPECT_EQ(testing_support::readBook(live.root()), before) << "not closed: the old book, whole";
-        }
-        EXPECT_EQ(firstFinding(live.root()), "") << "whole and consistent either way";
-        // The next close names the archive of a close cut short after it was stored, or makes the close.
-        try {
-            operations::closeYear(live.root(), 2026, 2027, archives);
-            EXPECT_FALSE(stored);
-        } catch (const store::StoreError& error) {
-            EXPECT_TRUE(stored) << error.what();
-            EXPECT_NE(std::string(error.what()).find("مقفلة من قبل"), std::string::npos) << error.what();
-        }
-        EXPECT_EQ(testing_support::readBook(archives / "2026"), before);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(archives), {}), 1) << "no leftovers";
-    }
+            sawOld += !stored;
+            EXPECT_EQ(firstFinding(live->root()), "") << "whole and consistent either way";
+            // The next close names the archive of a close cut short after it was stored, or makes the close.
+            try {
+                operations::closeYear(live->root(), 2026, 2027, archives);
+                EXPECT_FALSE(stored);
+            } catch (const store::StoreError& error) {
+                EXPECT_TRUE(stored) << error.what();
+                EXPECT_NE(std::string(error.what()).find("مقفلة من قبل"), std::string::npos) << error.what();
+            }
+            EXPECT_EQ(testing_support::readBook(archives / "2026"), before);
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(archives), {}), 1) << "no leftovers";
+        });
+    EXPECT_GT(sawOld, 0);
 }
 TEST(CloseYear, RefusedWithNothingChangedWhileAnotherProgramWrites)
 {
