@@ -2,7 +2,6 @@
 
 #include "BookBackup.h"
 #include "BookCheck.h"
-#include "BookCopy.h"
 #include "BookExport.h"
 #include "BookFolders.h"
 #include "BookPlace.h"
@@ -141,7 +140,6 @@ int exportTo(const operations::BookPlace& place, const std::vector<std::string>&
                              .arg(store::isolatedLeftToRight(".xlsx"))
                              .arg(store::isolatedLeftToRight(".csv"))};
     const std::unique_ptr<store::BookConnection> book = place.connect();
-    store::openEveryTable(*book);
     operations::exportBook(*book, *file, entries);
     out << (entries ? store::worded("BookCommands", "صُدّرت القيود كلها إلى %1")
                     : store::worded("BookCommands", "صُدّرت الخلاصة إلى %1"))
@@ -228,7 +226,6 @@ int closeYearOf(const operations::BookPlace& place, const std::vector<std::strin
     if (!year)
         throw UsageError{store::worded("BookCommands", "يحتاج %1 السنة التي تُقفل").arg("close-year")};
     const std::unique_ptr<store::BookConnection> book = place.connect({"", 2000}); // a writer elsewhere is a refusal
-    store::openEveryTable(*book);
     const int thisYear = std::stoi(now.substr(0, 4));
     const std::filesystem::path archives = operations::archivesBeside(place.localRoot); // whatever the kind of book
     if (dryRun) {

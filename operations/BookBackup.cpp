@@ -32,12 +32,6 @@ void backUp(store::BookConnection& book, const std::filesystem::path& target)
     }
 }
 
-void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target)
-{
-    store::LocalBookConnection book(dataRoot, {});
-    backUp(book, target);
-}
-
 void writeLocalCopy(store::BookConnection& from, const std::filesystem::path& target)
 {
     backUpWith(target, [&from](const std::filesystem::path& aside) { store::copyIntoNewLocalBook(from, aside); });
@@ -79,13 +73,6 @@ void backUpWith(const std::filesystem::path& target, const std::function<void(co
     }
 }
 
-
-void backUpAutomatically(const std::filesystem::path& dataRoot, const std::filesystem::path& folder,
-                         const std::string& stamp, int kept)
-{
-    store::LocalBookConnection book(dataRoot, {});
-    backUpAutomatically(book, folder, stamp, kept);
-}
 
 void backUpAutomatically(store::BookConnection& book, const std::filesystem::path& folder, const std::string& stamp,
                          int kept)

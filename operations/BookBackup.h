@@ -20,8 +20,6 @@ void backUpWith(const std::filesystem::path& target, const std::function<void(co
 // `target` as an ordinary local book (a backup of a server book opens anywhere), taken while
 // the book is in use. A copy found damaged because the book is names the book's own file.
 void backUp(store::BookConnection& book, const std::filesystem::path& target);
-// The same for the local book under `dataRoot`.
-void backUpBook(const std::filesystem::path& dataRoot, const std::filesystem::path& target);
 
 // A checked local book in the new folder `target` holding the book as `from` reads it in the
 // transaction the caller began on it: a write's own changes not yet stored included.
@@ -35,9 +33,6 @@ bool fetchArchive(store::BookConnection& book, int year, const std::filesystem::
 // `folder`/auto-`stamp`, keeping the `kept` newest automatic backups there (stamps sort by
 // time) and removing older ones, each renamed aside before it is deleted. Throws what the
 // backup throws; the book is never touched.
-void backUpAutomatically(const std::filesystem::path& dataRoot, const std::filesystem::path& folder,
-                         const std::string& stamp, int kept = 10);
-// The same for any book.
 void backUpAutomatically(store::BookConnection& book, const std::filesystem::path& folder, const std::string& stamp,
                          int kept = 10);
 

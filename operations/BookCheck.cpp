@@ -206,10 +206,4 @@ std::vector<Finding> checkBook(BookConnection& book)
     }
 }
 
-std::vector<Finding> checkBook(const std::filesystem::path& dataRoot)
-{
-    LocalBookConnection book(dataRoot, {});
-    return checkBook(book);
-}
-
 } // namespace operations

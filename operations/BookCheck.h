@@ -27,7 +27,5 @@ struct Finding {
 // the excess is the administrative days over the entitlement, and the hours text is the
 // balance's hours and minutes, as the postings write them.
 std::vector<Finding> checkBook(store::BookConnection& book);
-// The same for the local book under `dataRoot`.
-std::vector<Finding> checkBook(const std::filesystem::path& dataRoot);
 
 } // namespace operations

@@ -1,5 +1,6 @@
 #include "BookExport.h"
 
+#include "BookCopy.h"
 #include "SpreadsheetFile.h"
 
 namespace operations {
@@ -30,6 +31,7 @@ std::string kindName(store::EntryKind kind)
 
 void exportBook(store::BookConnection& book, const std::filesystem::path& file, bool entries)
 {
+    store::openEveryTable(book);
     if (!entries) {
         writeSpreadsheet(file, summaryTitles, store::summaryRows(book));
         return;

@@ -22,11 +22,4 @@ void restore(store::BookConnection& book, const std::filesystem::path& backup, c
     std::filesystem::remove(backup / ".in-use"); // the backup's own claim, while it was read
 }
 
-void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::path& backup,
-                 const std::filesystem::path& safeCopy)
-{
-    store::LocalBookConnection book(dataRoot, {});
-    restore(book, backup, safeCopy);
-}
-
 } // namespace operations

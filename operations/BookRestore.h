@@ -15,8 +15,5 @@ namespace operations {
 // so a crash at any moment leaves the old book or the restored one whole. Throws StoreError
 // saying why not.
 void restore(store::BookConnection& book, const std::filesystem::path& backup, const std::filesystem::path& safeCopy);
-// The same for the local book under `dataRoot`.
-void restoreBook(const std::filesystem::path& dataRoot, const std::filesystem::path& backup,
-                 const std::filesystem::path& safeCopy);
 
 } // namespace operations

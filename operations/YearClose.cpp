@@ -260,12 +260,14 @@ void applyClose(BookConnection& book, int closing, const std::vector<YearCloseRo
 
 std::vector<YearCloseRow> planYearClose(BookConnection& book, int closing)
 {
+    openEveryTable(book);
     return plan(book, closing);
 }
 
 std::optional<std::string> yearCloseRefusal(BookConnection& book, int closing, int currentYear,
                                             const std::filesystem::path& archives)
 {
+    openEveryTable(book);
     if (closing >= currentYear)
         return worded("YearClose", "لم تنته سنة %1 بعد: تُقفل من أول يوم في سنة %2").arg(year(closing)).arg(year(closing + 1));
     const std::vector<int> closed = yearsClosed(book, archives);
@@ -288,21 +290,14 @@ std::optional<std::string> yearCloseRefusal(BookConnection& book, int closing, i
 
 int yearToClose(BookConnection& book, int currentYear, const std::filesystem::path& archives)
 {
+    openEveryTable(book);
     const std::vector<int> closed = yearsClosed(book, archives);
     return closed.empty() ? currentYear - 1 : std::min(closed.back() + 1, currentYear - 1);
 }
 
-std::filesystem::path closeYear(const std::filesystem::path& dataRoot, int closing, int currentYear,
-                                const std::filesystem::path& archives)
-{
-    // Another program's write is a refusal, not a long wait.
-    LocalBookConnection book(dataRoot, {"", 2000});
-    openEveryTable(book);
-    return closeYear(book, closing, currentYear, archives);
-}
-
 std::filesystem::path closeYear(BookConnection& book, int closing, int currentYear, const std::filesystem::path& archives)
 {
+    openEveryTable(book);
     if (closing >= currentYear) // told at once, without waiting for the lock
         throw StoreError(*yearCloseRefusal(book, closing, currentYear, archives));
     try {

@@ -57,8 +57,5 @@ int yearToClose(store::BookConnection& book, int currentYear, const std::filesys
 // A close whose process died after storing it leaves its archive aside; the next close
 // gives it its name. Returns where the archive is. Throws StoreError saying why.
 std::filesystem::path closeYear(store::BookConnection& book, int year, int currentYear, const std::filesystem::path& archives);
-// The same for the local book under `dataRoot`, on a connection of its own.
-std::filesystem::path closeYear(const std::filesystem::path& dataRoot, int year, int currentYear,
-                                const std::filesystem::path& archives);
 
 } // namespace operations

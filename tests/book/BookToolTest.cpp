@@ -109,7 +109,7 @@ TEST(Backup, TakenWhileAnotherProgramPostsIsAWholeBookWithEveryPostingWholeOrAbs
     std::vector<std::filesystem::path> backups;
     for (int n = 0; n < 5; ++n) {
         const std::filesystem::path target = live.root().parent_path() / ("backup-" + std::to_string(n));
-        operations::backUpBook(live.root(), target);
+        operations::backUp(*testing_support::connectionTo(live.root()), target);
         backups.push_back(target);
     }
     std::ofstream(stop) << "stop";
@@ -118,7 +118,7 @@ TEST(Backup, TakenWhileAnotherProgramPostsIsAWholeBookWithEveryPostingWholeOrAbs
     ASSERT_TRUE(WIFEXITED(status));
     for (const auto& backup : backups) {
         SCOPED_TRACE(backup.string());
-        EXPECT_TRUE(operations::checkBook(backup).empty()) << "whole, with every total equal to its entries";
+        EXPECT_TRUE(operations::checkBook(*testing_support::connectionTo(backup)).empty()) << "whole, with every total equal to its entries";
         EXPECT_FALSE(std::filesystem::exists(backup.string() + ".partial-" + std::to_string(getpid())));
     }
     EXPECT_GT(totalAndEntries(backups.back()).first, 0) << "the backups were taken while it posted";
@@ -180,7 +180,7 @@ struct TwoBooks {
     {
         testing_support::addWorker(*live.open(), "Old");
         testing_support::addWorker(*other.open(), "Restored");
-        operations::backUpBook(other.root(), backup);
+        operations::backUp(*testing_support::connectionTo(other.root()), backup);
     }
     TempBook live, other;
     std::filesystem::path backup = other.root() / "backup";
@@ -205,7 +205,7 @@ TEST(Restore, ChecksTheBackupRefusesAnOpenBookKeepsTheOldOneAndPutsTheBackupInPl
     EXPECT_EQ(firstWorkerOf(books.live.root()), "Old");
 
     std::filesystem::remove_all(books.backup);
-    operations::backUpBook(books.other.root(), books.backup);
+    operations::backUp(*testing_support::connectionTo(books.other.root()), books.backup);
     const Outcome restored = book({"--data-root", root, "restore", books.backup.string()});
     ASSERT_EQ(restored.status, 0) << restored.err;
     EXPECT_EQ(firstWorkerOf(books.live.root()), "Restored");
@@ -355,7 +355,7 @@ TEST(Check, FindsEachKindOfDamageAndInconsistencyAndNothingInASoundBook)
     {
         TempBook sound;
         consistentBook(sound.root());
-        const auto findings = operations::checkBook(sound.root());
+        const auto findings = operations::checkBook(*testing_support::connectionTo(sound.root()));
         EXPECT_TRUE(findings.empty()) << (findings.empty() ? "" : findings.front().text);
     }
     for (const Spoiling& spoiling : spoilings) {
@@ -402,7 +402,7 @@ TEST(Toolbox, TellsASystemLimitInWordsNamingTheFileOrFolder)
 
     const std::filesystem::path notAFolder = live.root() / "Backups";
     std::ofstream(notAFolder) << "a file where the backups' folder should be";
-    const std::string failed = testing_support::thrownBy([&] { operations::backUpAutomatically(live.root(), notAFolder, "2026-12-09_101500"); });
+    const std::string failed = testing_support::thrownBy([&] { operations::backUpAutomatically(*testing_support::connectionTo(live.root()), notAFolder, "2026-12-09_101500"); });
     EXPECT_EQ(failed.rfind("لم تُؤخذ النسخة الاحتياطية التلقائية في " + isolatedPath(notAFolder) + "، والدفتر كما هو: ", 0), 0u)
         << failed;
 }
@@ -466,7 +466,7 @@ TEST(Backup, AfterAKillTheBookIsReadWholeAndNothingKilledRunsLeftStays)
     EXPECT_FALSE(std::filesystem::exists(orphan));
     const Outcome backedUp = book({"--data-root", live.root().string(), "backup", "--to", (backups / "night").string()});
     EXPECT_EQ(backedUp.status, 0) << backedUp.err;
-    operations::backUpAutomatically(live.root(), backups, "2026-12-09_101500", 1);
+    operations::backUpAutomatically(*testing_support::connectionTo(live.root()), backups, "2026-12-09_101500", 1);
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(backups))
         left.push_back(entry.path().filename().string());
@@ -671,7 +671,7 @@ void bookOf2026(const std::filesystem::path& root)
 
 std::string firstFinding(const std::filesystem::path& root)
 {
-    const auto findings = operations::checkBook(root);
+    const auto findings = operations::checkBook(*testing_support::connectionTo(root));
     return findings.empty() ? "" : findings.front().text;
 }
 
@@ -826,7 +826,7 @@ TEST(CloseYear, KilledAtAnyWriteLeavesTheOldBookOrTheClosedOneWithItsArchive)
             EXPECT_EQ(firstFinding(live->root()), "") << "whole and consistent either way";
             // The next close names the archive of a close cut short after it was stored, or makes the close.
             try {
-                operations::closeYear(live->root(), 2026, 2027, archives);
+                operations::closeYear(*testing_support::connectionTo(live->root()), 2026, 2027, archives);
                 EXPECT_FALSE(stored);
             } catch (const store::StoreError& error) {
                 EXPECT_TRUE(stored) << error.what();

@@ -414,6 +414,6 @@ TEST_F(Posting, TheBookCheckReplaysPostingsOfEveryKindToTheTotalsTheyLeft)
         leave::postDaysLeave(*book, leave::DaysLeave::Sick, "4", december8);
         leave::postDaysLeave(*book, leave::DaysLeave::Unpaid, "2", december8);
     }
-    const auto findings = operations::checkBook(folder.root());
+    const auto findings = operations::checkBook(*testing_support::connectionTo(folder.root()));
     EXPECT_TRUE(findings.empty()) << (findings.empty() ? "" : findings.front().text);
 }

@@ -1,5 +1,7 @@
 #include "TempBook.h"
 
+#include "LocalBookConnection.h"
+
 #include "Statement.h"
 #include "StoreError.h"
 #include "TableSetup.h"
@@ -33,6 +35,11 @@ TempBook::~TempBook()
 std::unique_ptr<store::TDataModule1> TempBook::open(store::BookOptions options) const
 {
     return std::make_unique<store::TDataModule1>(root_, std::move(options));
+}
+
+std::unique_ptr<store::BookConnection> connectionTo(const std::filesystem::path& root)
+{
+    return std::make_unique<store::LocalBookConnection>(root, store::BookOptions{});
 }
 
 BookContents readBook(const std::filesystem::path& root)

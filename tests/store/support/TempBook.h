@@ -31,6 +31,9 @@ private:
 // the whole book before and after an operation.
 using BookContents = std::map<std::string, std::vector<std::vector<std::string>>>;
 BookContents readBook(const std::filesystem::path& root);
+
+// A connection to the local book under `root`, for a book operation to run on.
+std::unique_ptr<store::BookConnection> connectionTo(const std::filesystem::path& root);
 // The records a statement over `table` reads, each value as text and NULL as "<null>".
 std::vector<std::vector<std::string>> recordsOf(store::BookStatement& rows, const store::TableDef& table);
 
