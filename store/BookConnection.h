@@ -22,7 +22,11 @@ struct BookOptions {
 };
 
 // The one connection of the program to its book: the five local files, or a database
-// on a server. Cursors, units of work and reports go through it and know no more.
+// on a server. Cursors, units of work, reports and the book operations go through it and
+// know no more. Both kinds keep the same promises: one writer at a time and readers never
+// blocked; a unit of work stored all or nothing; keys never given twice, even across a
+// restore; the same name order; every wait for another program bounded, once per clerk
+// action; every failure a StoreError saying what, where and why, and nothing half stored.
 class BookConnection {
 public:
     virtual ~BookConnection() = default;
