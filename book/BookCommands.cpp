@@ -7,6 +7,7 @@
 #include "BookPlace.h"
 #include "BookRestore.h"
 #include "DataModule.h"
+#include "MoveIn.h"
 #include "BuiltInDataRoot.h"
 #include "EngineFailure.h"
 #include "Isolated.h"
@@ -56,6 +57,11 @@ std::string usage()
         "                      تلي آخر سنة أُقفلت\n"
         "  archive YEAR        يضع أرشيف سنة YEAR المقفلة في kestrave/Archive/YEAR على هذا المكتب،\n"
         "                      من الخادم الذي يحفظه مع الدفتر\n"
+        "  move-in OLD_DATA_ROOT [--dry-run]\n"
+        "                      ينقل دفتر البرنامج القديم (جداوله الخمسة بصيغة Paradox تحت\n"
+        "                      OLD_DATA_ROOT) إلى دفتر فارغ، كله أو لا شيء؛ ويذكر ما نقل وكل\n"
+        "                      مجموع لا يساوي قيوده. إن كان مجلده هو مجلد الدفتر حُفظ كما هو\n"
+        "                      في Data.before-move-in\n"
         "\n"
         "حالة الخروج: 0 تمّ، 1 رُفض أو أخفق، 2 خطأ في الاستعمال.\n");
 }
@@ -279,6 +285,54 @@ int archiveOf(const operations::BookPlace& place, const std::vector<std::string>
     return 0;
 }
 
+int moveInto(const operations::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
+{
+    std::optional<std::filesystem::path> old;
+    bool dryRun = false;
+    for (const std::string& option : options) {
+        if (option == "--dry-run")
+            dryRun = true;
+        else if (option.rfind("--", 0) != 0 && !old)
+            old = option;
+        else
+            throw UsageError{notTaken("move-in", option)};
+    }
+    if (!old)
+        throw UsageError{store::worded("BookCommands", "يحتاج %1 مجلد الدفتر القديم").arg("move-in")};
+    std::error_code differs;
+    const bool inPlace = !place.server && std::filesystem::equivalent(*old, place.localRoot, differs);
+    operations::MoveInReport report;
+    if (place.server) {
+        const std::unique_ptr<store::BookConnection> book = place.connect();
+        report = operations::moveIn(*old, *book, dryRun);
+    } else {
+        report = operations::moveInLocally(*old, place.localRoot, dryRun);
+    }
+    out << (dryRun ? store::worded("BookCommands", "سيُنقل الدفتر القديم من %1 إلى الدفتر %2")
+                   : store::worded("BookCommands", "نُقل الدفتر القديم من %1 إلى الدفتر %2"))
+               .arg(store::isolatedLeftToRight(old->string()))
+               .arg(store::isolatedLeftToRight(place.describe()))
+               .text()
+        << "\n";
+    const std::pair<const store::TableDef*, store::Wording> counted[] = {
+        {&store::workerTable(), store::worded("BookCommands", "العمال: %1")},
+        {&store::permitAdminTable(), store::worded("BookCommands", "القيود الإدارية: %1")},
+        {&store::permitHoursTable(), store::worded("BookCommands", "القيود الساعية: %1")},
+        {&store::permitHealthTable(), store::worded("BookCommands", "القيود الصحية: %1")},
+        {&store::permitNoHireTable(), store::worded("BookCommands", "القيود بلا أجر: %1")},
+    };
+    for (const auto& [table, said] : counted)
+        out << store::Wording(said).arg((long long)report.records[std::string(table->name)]).text() << "\n";
+    for (const operations::Finding& finding : report.findings)
+        out << store::worded("BookCommands", "كما كان في الدفتر القديم: %1").arg(finding.text).text() << "\n";
+    if (inPlace && !dryRun)
+        out << store::worded("BookCommands", "الدفتر القديم محفوظ كما كان في %1")
+                   .arg(store::isolatedLeftToRight(operations::keptOldBook(place.localRoot).string()))
+                   .text()
+            << "\n";
+    return 0;
+}
+
 } // namespace
 
 int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& now)
@@ -313,6 +367,8 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return closeYearOf(place, options, now, out);
         if (command == "archive")
             return archiveOf(place, options, out);
+        if (command == "move-in")
+            return moveInto(place, options, out);
         throw UsageError{store::worded("BookCommands", "لا يُعرف الأمر %1").arg(typed(command))};
     } catch (const UsageError& wrong) {
         err << "ijazat-book: " << wrong.what << "\n" << usage();

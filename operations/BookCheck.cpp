@@ -189,6 +189,11 @@ private:
 
 } // namespace
 
+std::vector<Finding> findingsWithin(BookConnection& book)
+{
+    return Checking(book).findings();
+}
+
 std::vector<Finding> checkBook(BookConnection& book)
 {
     if (auto problem = book.fileProblem())
@@ -197,7 +202,7 @@ std::vector<Finding> checkBook(BookConnection& book)
     // One snapshot: a posting made meanwhile is seen whole or not at all.
     book.beginRead();
     try {
-        std::vector<Finding> findings = Checking(book).findings();
+        std::vector<Finding> findings = findingsWithin(book);
         book.rollback(); // nothing was written: the snapshot ends
         return findings;
     } catch (...) {

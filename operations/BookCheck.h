@@ -27,5 +27,8 @@ struct Finding {
 // the excess is the administrative days over the entitlement, and the hours text is the
 // balance's hours and minutes, as the postings write them.
 std::vector<Finding> checkBook(store::BookConnection& book);
+// The inconsistencies as the transaction the caller began on `book` reads it (its own
+// writes included), the tables open and their files known whole.
+std::vector<Finding> findingsWithin(store::BookConnection& book);
 
 } // namespace operations

@@ -101,79 +101,6 @@
 <context>
     <name>BookCommands</name>
     <message>
-        <source>الاستعمال: ijazat-book [--data-root DIR] COMMAND [OPTIONS]
-
-الدفتر هو الذي اختاره ijazat-setup لهذا المستخدم (مجلد على هذا الحاسوب أو خادم)؛
-و--data-root DIR يعمل على الدفتر الذي في المجلد DIR أياً كان الاختيار.
-
-الأوامر:
-  backup [--to DIR]   نسخة متسقة من ملفات الدفتر الخمسة، تؤخذ ولو كان البرنامج مفتوحاً،
-                      وتُفحص قبل أن يقال تمّت (وإلا ففي kestrave/Backups/YYYY-MM-DD_HHMMSS
-                      بجانب مجلد الدفتر)
-  restore DIR         يضع النسخة التي في DIR مكان الدفتر بعد فحصها إن لم يكن الدفتر مفتوحاً
-                      في برنامج؛ ويُنسخ الدفتر كما كان أولاً (في Backups/..._before-restore)
-  check               ملفات الدفتر الخمسة سليمة ومن الدفتر؛ قيود ليست لعامل؛ قيم خارج
-                      32 بتاً أو من غير نوعها؛ نصوص بحروف لا يحفظها الدفتر؛ مجاميع كل عامل
-                      مقابل قيوده. سطر لكل ملاحظة؛ ويخرج بـ1 إن كان الدفتر تالفاً، وبـ0 إن
-                      كان غير متسق فقط
-  export FILE.xlsx|FILE.csv [--entries]
-                      الخلاصة (سطر لكل عامل) أو كل القيود، في جدول بيانات: XLSX من اليمين
-                      إلى اليسار، أو CSV بترميز UTF-8
-  import FILE.csv [--dry-run] [--allow-duplicates]
-                      يسجّل عمال قائمة الموظفين: سطر عناوين يسمّي عمود الاسم وعمود بداية
-                      الخدمة (وقد يليهما عمود الاستحقاق)؛ كلها أو لا شيء، ويُذكر كل سطر
-                      مرفوض. CSV بترميز UTF-8 أو UTF-16 أو Windows-1256: احفظ جدول
-                      البيانات بصيغة CSV أولاً
-  close-year YEAR [--dry-run]
-                      يسوّي أرصدة الساعات التي تبلغ يوماً أو أكثر أياماً، ويؤرشف الدفتر في
-                      kestrave/Archive/YEAR، ويفرغ القيود، ويبدأ المجاميع من جديد، وينقل
-                      الساعات دون اليوم، ويزيد سنوات الخدمة والاستحقاق. تُقفل السنة بعد أن
-                      تنتهي، مرة واحدة، وبالترتيب: بعد أول إقفال لا تُقفل إلا السنة التي
-                      تلي آخر سنة أُقفلت
-  archive YEAR        يضع أرشيف سنة YEAR المقفلة في kestrave/Archive/YEAR على هذا المكتب،
-                      من الخادم الذي يحفظه مع الدفتر
-
-حالة الخروج: 0 تمّ، 1 رُفض أو أخفق، 2 خطأ في الاستعمال.
-</source>
-        <translation>usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS]
-
-The book is the one ijazat-setup chose for this user (a local folder or a
-server); --data-root DIR works on the local book under DIR whatever was chosen.
-
-commands:
-  backup [--to DIR]   a consistent copy of the book&apos;s five files, taken even while
-                      the program is open; checked before it says done (default:
-                      kestrave/Backups/YYYY-MM-DD_HHMMSS beside the data root)
-  restore DIR         puts the backup in DIR in place of the book, once it is checked
-                      and no program has the book open; the book as it was is
-                      backed up first (into Backups/..._before-restore)
-  check               the five files whole and the book&apos;s own; entries of no worker;
-                      values outside 32 bits or of the wrong type; texts outside the
-                      character set; every worker&apos;s totals against its entries.
-                      One line a finding; exit 1 when the book is damaged, 0 when
-                      it is only inconsistent
-  export FILE.xlsx|FILE.csv [--entries]
-                      the summary (a row per worker) or every entry, to a
-                      spreadsheet: XLSX laid right to left, or CSV in UTF-8
-  import FILE.csv [--dry-run] [--allow-duplicates]
-                      registers the workers of a staff list: a title row naming
-                      a name and a start-of-service column (an entitlement column
-                      may follow); all or nothing, every bad line told. CSV in
-                      UTF-8, UTF-16 or Windows-1256: save a spreadsheet as CSV first
-  close-year YEAR [--dry-run]
-                      settles hourly balances of a day or more into days,
-                      archives the book into kestrave/Archive/YEAR, empties the
-                      entries, starts the totals again, carries the hours below
-                      a day, moves years of service and entitlements on. A year
-                      closes once it has ended, once, and in order: after the
-                      first close only the year after the last one closed
-  archive YEAR        puts the archive of a closed YEAR in kestrave/Archive/YEAR on
-                      this desk, from the server that keeps it with the book
-
-Exit status: 0 done, 1 refused or failed, 2 a usage error.
-</translation>
-    </message>
-    <message>
         <source>لا يأخذ %1 الخيار %2</source>
         <translation>%1 does not take %2</translation>
     </message>
@@ -280,6 +207,130 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <message>
         <source>لا يُعرف الأمر %1</source>
         <translation>unknown command %1</translation>
+    </message>
+    <message>
+        <source>الاستعمال: ijazat-book [--data-root DIR] COMMAND [OPTIONS]
+
+الدفتر هو الذي اختاره ijazat-setup لهذا المستخدم (مجلد على هذا الحاسوب أو خادم)؛
+و--data-root DIR يعمل على الدفتر الذي في المجلد DIR أياً كان الاختيار.
+
+الأوامر:
+  backup [--to DIR]   نسخة متسقة من ملفات الدفتر الخمسة، تؤخذ ولو كان البرنامج مفتوحاً،
+                      وتُفحص قبل أن يقال تمّت (وإلا ففي kestrave/Backups/YYYY-MM-DD_HHMMSS
+                      بجانب مجلد الدفتر)
+  restore DIR         يضع النسخة التي في DIR مكان الدفتر بعد فحصها إن لم يكن الدفتر مفتوحاً
+                      في برنامج؛ ويُنسخ الدفتر كما كان أولاً (في Backups/..._before-restore)
+  check               ملفات الدفتر الخمسة سليمة ومن الدفتر؛ قيود ليست لعامل؛ قيم خارج
+                      32 بتاً أو من غير نوعها؛ نصوص بحروف لا يحفظها الدفتر؛ مجاميع كل عامل
+                      مقابل قيوده. سطر لكل ملاحظة؛ ويخرج بـ1 إن كان الدفتر تالفاً، وبـ0 إن
+                      كان غير متسق فقط
+  export FILE.xlsx|FILE.csv [--entries]
+                      الخلاصة (سطر لكل عامل) أو كل القيود، في جدول بيانات: XLSX من اليمين
+                      إلى اليسار، أو CSV بترميز UTF-8
+  import FILE.csv [--dry-run] [--allow-duplicates]
+                      يسجّل عمال قائمة الموظفين: سطر عناوين يسمّي عمود الاسم وعمود بداية
+                      الخدمة (وقد يليهما عمود الاستحقاق)؛ كلها أو لا شيء، ويُذكر كل سطر
+                      مرفوض. CSV بترميز UTF-8 أو UTF-16 أو Windows-1256: احفظ جدول
+                      البيانات بصيغة CSV أولاً
+  close-year YEAR [--dry-run]
+                      يسوّي أرصدة الساعات التي تبلغ يوماً أو أكثر أياماً، ويؤرشف الدفتر في
+                      kestrave/Archive/YEAR، ويفرغ القيود، ويبدأ المجاميع من جديد، وينقل
+                      الساعات دون اليوم، ويزيد سنوات الخدمة والاستحقاق. تُقفل السنة بعد أن
+                      تنتهي، مرة واحدة، وبالترتيب: بعد أول إقفال لا تُقفل إلا السنة التي
+                      تلي آخر سنة أُقفلت
+  archive YEAR        يضع أرشيف سنة YEAR المقفلة في kestrave/Archive/YEAR على هذا المكتب،
+                      من الخادم الذي يحفظه مع الدفتر
+  move-in OLD_DATA_ROOT [--dry-run]
+                      ينقل دفتر البرنامج القديم (جداوله الخمسة بصيغة Paradox تحت
+                      OLD_DATA_ROOT) إلى دفتر فارغ، كله أو لا شيء؛ ويذكر ما نقل وكل
+                      مجموع لا يساوي قيوده. إن كان مجلده هو مجلد الدفتر حُفظ كما هو
+                      في Data.before-move-in
+
+حالة الخروج: 0 تمّ، 1 رُفض أو أخفق، 2 خطأ في الاستعمال.
+</source>
+        <translation>usage: ijazat-book [--data-root DIR] COMMAND [OPTIONS]
+
+The book is the one ijazat-setup chose for this user (a local folder or a
+server); --data-root DIR works on the local book under DIR whatever was chosen.
+
+commands:
+  backup [--to DIR]   a consistent copy of the book&apos;s five files, taken even while
+                      the program is open; checked before it says done (default:
+                      kestrave/Backups/YYYY-MM-DD_HHMMSS beside the data root)
+  restore DIR         puts the backup in DIR in place of the book, once it is checked
+                      and no program has the book open; the book as it was is
+                      backed up first (into Backups/..._before-restore)
+  check               the five files whole and the book&apos;s own; entries of no worker;
+                      values outside 32 bits or of the wrong type; texts outside the
+                      character set; every worker&apos;s totals against its entries.
+                      One line a finding; exit 1 when the book is damaged, 0 when
+                      it is only inconsistent
+  export FILE.xlsx|FILE.csv [--entries]
+                      the summary (a row per worker) or every entry, to a
+                      spreadsheet: XLSX laid right to left, or CSV in UTF-8
+  import FILE.csv [--dry-run] [--allow-duplicates]
+                      registers the workers of a staff list: a title row naming
+                      a name and a start-of-service column (an entitlement column
+                      may follow); all or nothing, every bad line told. CSV in
+                      UTF-8, UTF-16 or Windows-1256: save a spreadsheet as CSV first
+  close-year YEAR [--dry-run]
+                      settles hourly balances of a day or more into days,
+                      archives the book into kestrave/Archive/YEAR, empties the
+                      entries, starts the totals again, carries the hours below
+                      a day, moves years of service and entitlements on. A year
+                      closes once it has ended, once, and in order: after the
+                      first close only the year after the last one closed
+  archive YEAR        puts the archive of a closed YEAR in kestrave/Archive/YEAR on
+                      this desk, from the server that keeps it with the book
+  move-in OLD_DATA_ROOT [--dry-run]
+                      brings the old program&apos;s book (its five Paradox tables under
+                      OLD_DATA_ROOT) into an empty book, all or nothing; tells what
+                      it brought and every total that differs from its entries. Where
+                      its folder is the data root, it is kept as it was in
+                      Data.before-move-in
+
+Exit status: 0 done, 1 refused or failed, 2 a usage error.
+</translation>
+    </message>
+    <message>
+        <source>يحتاج %1 مجلد الدفتر القديم</source>
+        <translation>%1 needs the old book&apos;s folder</translation>
+    </message>
+    <message>
+        <source>سيُنقل الدفتر القديم من %1 إلى الدفتر %2</source>
+        <translation>would move the old book in from %1 to the book %2</translation>
+    </message>
+    <message>
+        <source>نُقل الدفتر القديم من %1 إلى الدفتر %2</source>
+        <translation>moved the old book in from %1 to the book %2</translation>
+    </message>
+    <message>
+        <source>العمال: %1</source>
+        <translation>workers: %1</translation>
+    </message>
+    <message>
+        <source>القيود الإدارية: %1</source>
+        <translation>administrative entries: %1</translation>
+    </message>
+    <message>
+        <source>القيود الساعية: %1</source>
+        <translation>hourly entries: %1</translation>
+    </message>
+    <message>
+        <source>القيود الصحية: %1</source>
+        <translation>sick-leave entries: %1</translation>
+    </message>
+    <message>
+        <source>القيود بلا أجر: %1</source>
+        <translation>unpaid-leave entries: %1</translation>
+    </message>
+    <message>
+        <source>كما كان في الدفتر القديم: %1</source>
+        <translation>kept as the old book had it: %1</translation>
+    </message>
+    <message>
+        <source>الدفتر القديم محفوظ كما كان في %1</source>
+        <translation>the old book is kept as it was in %1</translation>
     </message>
 </context>
 <context>
@@ -445,6 +496,48 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <message>
         <source>%1: الملف تالف (%2)</source>
         <translation>%1: the file is damaged (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>MoveIn</name>
+    <message>
+        <source>في الدفتر %1 عمال أو قيود من قبل: ينقل الدفتر القديم إلى دفتر فارغ</source>
+        <translation>the book %1 holds workers or entries already: the old book moves into an empty book</translation>
+    </message>
+    <message>
+        <source>لا يُنقل الدفتر القديم: المجلد %1 موجود من قبل، ويُحفظ فيه الدفتر القديم كما هو</source>
+        <translation>the old book is not moved in: the folder %1, where the old book is kept as it was, exists already</translation>
+    </message>
+</context>
+<context>
+    <name>OldTable</name>
+    <message>
+        <source>%1: لا تكفي الذاكرة لقراءته</source>
+        <translation>%1: not enough memory to read it</translation>
+    </message>
+    <message>
+        <source>%1: الملف غير موجود</source>
+        <translation>%1: the file does not exist</translation>
+    </message>
+    <message>
+        <source>%1: ليس جدولاً من جداول Paradox أو هو تالف (%2)</source>
+        <translation>%1: not a Paradox table, or a damaged one (%2)</translation>
+    </message>
+    <message>
+        <source>%1: في الجدول %2 حقلاً والدفتر يحتاج %3</source>
+        <translation>%1: the table has %2 fields and the book needs %3</translation>
+    </message>
+    <message>
+        <source>%1: الحقل رقم %2 هو %3 والدفتر يحتاج %4</source>
+        <translation>%1: field number %2 is %3 and the book needs %4</translation>
+    </message>
+    <message>
+        <source>%1: نوع الحقل %2 ليس %3</source>
+        <translation>%1: the type of the field %2 is not %3</translation>
+    </message>
+    <message>
+        <source>%1: تعذّرت قراءة السجل رقم %2 (%3)</source>
+        <translation>%1: record number %2 could not be read (%3)</translation>
     </message>
 </context>
 <context>

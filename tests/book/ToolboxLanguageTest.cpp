@@ -120,7 +120,7 @@ TEST(Toolbox, SpeaksArabicUnderAnArabicLocaleAndEnglishOtherwiseNeverMixed)
         "export /nonexistent/folder/sheet.xlsx",
     };
     // A line the usage shows as typed: a command and its options, no words.
-    static const QRegularExpression synopsis(QStringLiteral("^\\s*(ijazat-book|backup|restore|check|export|import|close-year|archive) "));
+    static const QRegularExpression synopsis(QStringLiteral("^\\s*(ijazat-book|backup|restore|check|export|import|close-year|archive|move-in) "));
     static const QRegularExpression arabicLetter(QStringLiteral("[\u0600-\u06FF]")), latinLetter(QStringLiteral("[A-Za-z]"));
     for (const auto& [locale, arabic] : std::vector<std::pair<std::string, bool>>{
              {"LANGUAGE= LC_ALL=C.UTF-8", false},

@@ -1,0 +1,148 @@
+// The old program's book, five Paradox tables the tests write with pxlib, moved in.
+#include "AdministrativePosting.h"
+#include "BookCheck.h"
+#include "BookCommands.h"
+#include "BookTables.h"
+#include "DataModule.h"
+#include "MoveIn.h"
+#include "Schema.h"
+#include "TempBook.h"
+
+extern "C" {
+#include <paradox.h>
+}
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+using testing_support::TempBook;
+
+namespace {
+
+struct OldField {
+    const char* name;
+    char type;
+    int length;
+};
+
+// The old program's layout of a table: Auto, then integers and texts as the book has them.
+std::vector<OldField> oldLayout(const store::TableDef& table)
+{
+    std::vector<OldField> fields;
+    for (const store::FieldDef& field : table.fields)
+        fields.push_back({field.name.data(),
+                          field.type == store::FieldType::AutoIncrement ? char(pxfAutoInc)
+                          : field.type == store::FieldType::Integer     ? char(pxfLong)
+                                                                        : char(pxfAlpha),
+                          field.type == store::FieldType::Text ? field.size : 4});
+    return fields;
+}
+
+// Writes a Paradox table with pxlib: each row's values in field order, "" a blank, texts
+// already in code page 1256, numbers as decimal text.
+void writeOldTable(const std::filesystem::path& file, const std::vector<OldField>& layout,
+                   const std::vector<std::vector<std::string>>& rows)
+{
+    std::filesystem::create_directories(file.parent_path());
+    pxdoc_t* doc = PX_new();
+    auto* fields = static_cast<pxfield_t*>(doc->malloc(doc, layout.size() * sizeof(pxfield_t), "fields"));
+    for (std::size_t i = 0; i < layout.size(); ++i)
+        fields[i] = {strdup(layout[i].name), layout[i].type, layout[i].length, 0};
+    ASSERT_GE(PX_create_file(doc, fields, int(layout.size()), file.c_str(), pxfFileTypIndexDB), 0) << file;
+    std::vector<pxval_t> values(layout.size());
+    std::vector<pxval_t*> pointers;
+    for (pxval_t& value : values)
+        pointers.push_back(&value);
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < layout.size(); ++i) {
+            values[i] = pxval_t{};
+            values[i].type = layout[i].type;
+            values[i].isnull = row[i].empty();
+            if (layout[i].type == pxfAlpha) {
+                values[i].value.str.val = const_cast<char*>(row[i].c_str());
+                values[i].value.str.len = int(row[i].size());
+            } else if (!row[i].empty()) {
+                values[i].value.lval = std::stol(row[i]);
+            }
+        }
+        ASSERT_GE(PX_insert_record(doc, pointers.data()), 0);
+    }
+    PX_close(doc);
+    PX_delete(doc);
+}
+
+const std::string salim = "\xD3\xC7\xE1\xE3 \xC7\xE1\xCD\xE1\xC8\xED "; // "سالم الحلبي " with its trailing space
+
+// An old book: keys with gaps up to a high one, blanks, Arabic names, a worker whose
+// administrative total (6) differs from its entries (5), and an entry of a worker deleted
+// long ago.
+void writeOldBook(const std::filesystem::path& root)
+{
+    writeOldTable(store::workerTable().pathUnder(root), oldLayout(store::workerTable()),
+                  {{"3", salim, "12", "2014", "21", "6", "1.30", "", "", "0", "1", "30"},
+                   {"9", "Huda", "", "", "14", "", "", "2", "", "", "", ""},
+                   {"2147483000", "\xE4\xE6\xD1", "1", "2025", "14", "3", "", "", "", "0", "", ""}});
+    writeOldTable(store::permitAdminTable().pathUnder(root), oldLayout(store::permitAdminTable()),
+                  {{"1", "3", "5", "0", "01/02/2026", "02"}, {"4", "2147483000", "3", "", " 5/3/2026", "3"}});
+    writeOldTable(store::permitHoursTable().pathUnder(root), oldLayout(store::permitHoursTable()),
+                  {{"2", "3", "1.30", "", "1", "30", "9/12/2026", "12"}});
+    writeOldTable(store::permitHealthTable().pathUnder(root), oldLayout(store::permitHealthTable()),
+                  {{"5", "9", "2", "1/1/2026", "1"}, {"6", "77", "1", "2/1/2026", "1"}});
+    writeOldTable(store::permitNoHireTable().pathUnder(root), oldLayout(store::permitNoHireTable()), {});
+}
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome book(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const int status = runBookCommand(args, out, err, "2026-12-09_101500");
+    return {status, out.str(), err.str()};
+}
+
+} // namespace
+
+TEST(MoveIn, BringsTheOldBookWholeKeysBlanksAndArabicTextKeptAndItsInconsistenciesTold)
+{
+    TempBook old, fresh;
+    writeOldBook(old.root());
+    const Outcome dry = book({"--data-root", fresh.root().string(), "move-in", old.root().string(), "--dry-run"});
+    ASSERT_EQ(dry.status, 0) << dry.err;
+    EXPECT_TRUE(testing_support::readBook(fresh.root()).at("worker").empty()) << "a dry run writes nothing";
+
+    const Outcome moved = book({"--data-root", fresh.root().string(), "move-in", old.root().string()});
+    ASSERT_EQ(moved.status, 0) << moved.err;
+    EXPECT_EQ(moved.out.substr(moved.out.find('\n')), dry.out.substr(dry.out.find('\n'))) << "the dry run told the same";
+    for (const char* counted : {"العمال: 3\n", "القيود الإدارية: 2\n", "القيود الساعية: 1\n", "القيود الصحية: 2\n",
+                                "القيود بلا أجر: 0\n"})
+        EXPECT_NE(moved.out.find(counted), std::string::npos) << counted << moved.out;
+
+    const auto stored = testing_support::readBook(fresh.root());
+    using Record = std::vector<std::string>;
+    EXPECT_EQ(stored.at("worker"), (std::vector<Record>{
+                                       {"3", "سالم الحلبي ", "12", "2014", "21", "6", "1.30", "<null>", "<null>", "0", "1", "30"},
+                                       {"9", "Huda", "<null>", "<null>", "14", "<null>", "<null>", "2", "<null>", "<null>",
+                                        "<null>", "<null>"},
+                                       {"2147483000", "نور", "1", "2025", "14", "3", "<null>", "<null>", "<null>", "0",
+                                        "<null>", "<null>"}}));
+    EXPECT_EQ(stored.at("PermitAdmin")[1], (Record{"4", "2147483000", "3", "<null>", " 5/3/2026", "3"}));
+    // What check finds in the new book is what the move-in told: kept, never corrected.
+    const auto findings = operations::checkBook(*testing_support::connectionTo(fresh.root()));
+    ASSERT_EQ(findings.size(), 2u) << "Salim's administrative days, and the entry of a worker deleted long ago";
+    for (const operations::Finding& finding : findings)
+        EXPECT_NE(moved.out.find("كما كان في الدفتر القديم: " + finding.text), std::string::npos) << finding.text;
+
+    // The program works on it: every worker in the summary, a posting to a moved worker.
+    const std::unique_ptr<store::TDataModule1> opened = fresh.open();
+    EXPECT_EQ(store::summaryRows(opened->connection()).size(), 3u);
+    opened->TableM.FindKey(3);
+    leave::postAdministrativeLeave(*opened, "1", {"9", "12", "2026"});
+    EXPECT_EQ(opened->TableMAdministrationPermit.AsInteger(), 7);
+    EXPECT_GT(opened->TablePermitAdmin.FieldByName("Auto").AsInteger(), 4) << "keys go on above the old ones";
+}
