@@ -66,30 +66,37 @@ OldTable readOldTable(const std::filesystem::path& file, const store::TableDef& 
     static std::once_flag booted;
     std::call_once(booted, [] { PX_boot(); });
     const std::string where = store::isolatedLeftToRight(file.string());
-    const auto refused = [&](store::Wording why) { return store::StoreError(std::move(why).arg(where)); };
     std::string libraryError;
     std::unique_ptr<pxdoc_t, Closer> doc(PX_new3(keepError, nullptr, nullptr, nullptr, &libraryError));
     if (!doc)
-        throw refused(store::worded("OldTable", "%1: لا تكفي الذاكرة لقراءته"));
+        throw store::StoreError(store::worded("OldTable", "%1: لا تكفي الذاكرة لقراءته").arg(where));
     if (!std::filesystem::is_regular_file(file))
-        throw refused(store::worded("OldTable", "%1: الملف غير موجود"));
+        throw store::StoreError(store::worded("OldTable", "%1: الملف غير موجود").arg(where));
     if (PX_open_file(doc.get(), file.c_str()) < 0)
-        throw refused(store::worded("OldTable", "%1: ليس جدولاً من جداول Paradox أو هو تالف (%2)").arg(libraryError));
+        throw store::StoreError(store::worded("OldTable", "%1: ليس جدولاً من جداول Paradox أو هو تالف (%2)").arg(where).arg(libraryError));
     const pxhead_t& head = *doc->px_head;
+    // The library reads what a file cut short lacks as blanks: its size is checked first.
+    const std::uintmax_t needed =
+        std::uintmax_t(head.px_headersize) + std::uintmax_t(head.px_fileblocks) * std::uintmax_t(head.px_maxtablesize) * 1024;
+    if (std::filesystem::file_size(file) < needed)
+        throw store::StoreError(store::worded("OldTable", "%1: الملف مقطوع: فيه %2 بايت والجدول يحتاج %3")
+                                    .arg(where)
+                                    .arg((long long)std::filesystem::file_size(file))
+                                    .arg((long long)needed));
     if (head.px_numfields != int(table.fields.size()))
-        throw refused(store::worded("OldTable", "%1: في الجدول %2 حقلاً والدفتر يحتاج %3")
+        throw store::StoreError(store::worded("OldTable", "%1: في الجدول %2 حقلاً والدفتر يحتاج %3").arg(where)
                           .arg(head.px_numfields)
                           .arg((long long)table.fields.size()));
     for (int i = 0; i < head.px_numfields; ++i) {
         const pxfield_t& found = head.px_fields[i];
         const store::FieldDef& wanted = table.fields[std::size_t(i)];
         if (found.px_fname != std::string_view(wanted.name))
-            throw refused(store::worded("OldTable", "%1: الحقل رقم %2 هو %3 والدفتر يحتاج %4")
+            throw store::StoreError(store::worded("OldTable", "%1: الحقل رقم %2 هو %3 والدفتر يحتاج %4").arg(where)
                               .arg(i + 1)
                               .arg(store::isolatedLeftToRight(store::controlsWrittenOut(found.px_fname)))
                               .arg(store::isolatedLeftToRight(wanted.name)));
         if (!sameType(found, wanted))
-            throw refused(store::worded("OldTable", "%1: نوع الحقل %2 ليس %3")
+            throw store::StoreError(store::worded("OldTable", "%1: نوع الحقل %2 ليس %3").arg(where)
                               .arg(store::isolatedLeftToRight(wanted.name))
                               .arg(store::isolatedLeftToRight(expectedType(wanted))));
     }
@@ -99,7 +106,7 @@ OldTable readOldTable(const std::filesystem::path& file, const store::TableDef& 
     for (int n = 0; n < head.px_numrecords; ++n) {
         libraryError.clear();
         if (PX_get_record(doc.get(), n, record.data()) == nullptr)
-            throw refused(store::worded("OldTable", "%1: تعذّرت قراءة السجل رقم %2 (%3)").arg(n + 1).arg(libraryError));
+            throw store::StoreError(store::worded("OldTable", "%1: تعذّرت قراءة السجل رقم %2 (%3)").arg(where).arg(n + 1).arg(libraryError));
         store::Row row;
         int offset = 0;
         for (int i = 0; i < head.px_numfields; ++i) {
@@ -119,10 +126,14 @@ OldTable readOldTable(const std::filesystem::path& file, const store::TableDef& 
             }
             long value = 0;
             if (PX_get_data_long(doc.get(), bytes, field.px_flen, &value) < 0)
-                throw refused(store::worded("OldTable", "%1: تعذّرت قراءة السجل رقم %2 (%3)").arg(n + 1).arg(libraryError));
+                throw store::StoreError(store::worded("OldTable", "%1: تعذّرت قراءة السجل رقم %2 (%3)").arg(where).arg(n + 1).arg(libraryError));
             row.emplace_back(std::int32_t(value));
         }
-        read.keysGiven = std::max<std::int64_t>(read.keysGiven, std::get<std::int32_t>(row.front()));
+        const auto* key = std::get_if<std::int32_t>(&row.front());
+        if (!key)
+            throw store::StoreError(store::worded("OldTable", "%1: السجل رقم %2 بلا رقم في الحقل %3").arg(where).arg(n + 1).arg(
+                store::isolatedLeftToRight("Auto")));
+        read.keysGiven = std::max<std::int64_t>(read.keysGiven, *key);
         read.rows.push_back(std::move(row));
     }
     return read;

@@ -15,6 +15,7 @@ extern "C" {
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -145,4 +146,88 @@ TEST(MoveIn, BringsTheOldBookWholeKeysBlanksAndArabicTextKeptAndItsInconsistenci
     leave::postAdministrativeLeave(*opened, "1", {"9", "12", "2026"});
     EXPECT_EQ(opened->TableMAdministrationPermit.AsInteger(), 7);
     EXPECT_GT(opened->TablePermitAdmin.FieldByName("Auto").AsInteger(), 4) << "keys go on above the old ones";
+}
+
+// A table the old book cannot give whole refuses the move-in, naming the table and why, and
+// nothing is written; so does a book that is not empty.
+TEST(MoveIn, RefusesABadTableOrABookNotEmptyWithNothingWritten)
+{
+    const auto layoutWithout = [](const store::TableDef& table, std::size_t dropped) {
+        std::vector<OldField> fields = oldLayout(table);
+        fields.erase(fields.begin() + std::ptrdiff_t(dropped));
+        return fields;
+    };
+    struct Spoiling {
+        const char* what;
+        std::function<void(const std::filesystem::path& old)> spoil;
+        std::string file, said;
+    };
+    const std::vector<Spoiling> spoilings = {
+        {"not Paradox", [](const auto& old) { std::ofstream(store::permitHoursTable().pathUnder(old)) << "SQLite format 3"; },
+         "PermitHours/PermitHours.DB", "ليس جدولاً من جداول Paradox"},
+        {"cut short", [](const auto& old) { std::filesystem::resize_file(store::workerTable().pathUnder(old), 2100); },
+         "worker/worker.db", "الملف مقطوع"},
+        {"missing", [](const auto& old) { std::filesystem::remove(store::permitNoHireTable().pathUnder(old)); },
+         "PermitNoHire/PermitNoHire.DB", "الملف غير موجود"},
+        {"a field less",
+         [&](const auto& old) {
+             writeOldTable(store::workerTable().pathUnder(old), layoutWithout(store::workerTable(), 11), {});
+         },
+         "worker/worker.db", "في الجدول 11 حقلاً والدفتر يحتاج 12"},
+        {"another type",
+         [](const auto& old) {
+             std::vector<OldField> fields = oldLayout(store::permitAdminTable());
+             fields[4].length = 10;
+             writeOldTable(store::permitAdminTable().pathUnder(old), fields, {});
+         },
+         "PermitAdmin/PermitAdmin.DB", "نوع الحقل \u2066Date\u2069 ليس \u2066A12 (Alpha)\u2069"},
+        {"another name",
+         [](const auto& old) {
+             std::vector<OldField> fields = oldLayout(store::permitHealthTable());
+             fields[2].name = "Days";
+             writeOldTable(store::permitHealthTable().pathUnder(old), fields, {});
+         },
+         "PermitHealth/PermitHealth.DB", "الحقل رقم 3 هو \u2066Days\u2069 والدفتر يحتاج \u2066HealthPermit\u2069"},
+        {"a book not empty", [](const auto&) {}, "", "عمال أو قيود من قبل"},
+    };
+    for (const Spoiling& spoiling : spoilings) {
+        SCOPED_TRACE(spoiling.what);
+        TempBook old, fresh;
+        writeOldBook(old.root());
+        spoiling.spoil(old.root());
+        if (spoiling.file.empty())
+            testing_support::addWorker(*fresh.open(), "Already");
+        const auto before = testing_support::readBook(fresh.root());
+        const Outcome refused = book({"--data-root", fresh.root().string(), "move-in", old.root().string()});
+        EXPECT_EQ(refused.status, 1) << refused.out;
+        EXPECT_NE(refused.err.find(spoiling.said), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find((spoiling.file.empty() ? fresh.root() : old.root() / spoiling.file).string()),
+                  std::string::npos)
+            << refused.err;
+        EXPECT_EQ(testing_support::readBook(fresh.root()), before) << "nothing written";
+    }
+}
+
+// The old tables at the very place the book belongs: kept byte for byte beside it, the new
+// book made in their place; the program's start-up meeting them names the command.
+TEST(MoveIn, AtTheDataRootKeepsTheOldFolderAsItWasAndMakesTheBookInItsPlace)
+{
+    TempBook place;
+    std::filesystem::remove_all(place.root());
+    writeOldBook(place.root());
+    const std::filesystem::path oldWorkers = store::workerTable().pathUnder(place.root());
+    std::ifstream in(oldWorkers, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+
+    EXPECT_EQ(book({"--data-root", place.root().string(), "move-in", place.root().string(), "--dry-run"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(operations::keptOldBook(place.root()))) << "a dry run moves nothing";
+    const Outcome moved = book({"--data-root", place.root().string(), "move-in", place.root().string()});
+    ASSERT_EQ(moved.status, 0) << moved.err;
+    const std::filesystem::path kept = store::workerTable().pathUnder(operations::keptOldBook(place.root()));
+    std::ifstream keptIn(kept, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(keptIn), {}), bytes) << "the old table, byte for byte";
+    EXPECT_EQ(testing_support::readBook(place.root()).at("worker").size(), 3u);
+    EXPECT_NE(book({"--data-root", place.root().string(), "move-in", place.root().string()}).err.find("موجود من قبل"),
+              std::string::npos)
+        << "a second move-in does not overwrite the kept folder";
 }
