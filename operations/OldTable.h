@@ -27,4 +27,8 @@ struct OldTable {
 // read.
 OldTable readOldTable(const std::filesystem::path& file, const store::TableDef& table);
 
+// Whether the data root holds the old program's tables rather than a book: its workers'
+// file is a Paradox table, not one of the book's own files.
+bool holdsOldTables(const std::filesystem::path& dataRoot);
+
 } // namespace operations

@@ -6,8 +6,10 @@
 #include "DataModule.h"
 #include "Dialogs.h"
 #include "Guard.h"
+#include "Isolated.h"
 #include "IsolatedText.h"
 #include "OddValueNotices.h"
+#include "OldTable.h"
 #include "ProgramLook.h"
 #include "ProgramObjects.h"
 #include "QtArabic.h"
@@ -16,6 +18,7 @@
 #include "StoreError.h"
 #include "TableSetup.h"
 #include "Unitmain.h"
+#include "Wording.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -69,6 +72,12 @@ int startUp(const operations::BookPlace& place)
     controls::speakArabic(*qApp);
     ProgramObjects program;
     try {
+        if (!place.server && operations::holdsOldTables(dataRoot))
+            throw store::StoreError(
+                store::worded("StartUp", "في %1 جداول البرنامج القديم، لا دفتر الإجازات: انقلها إلى الدفتر أولاً بالأمر %2، "
+                                         "ويبقى الدفتر القديم كما هو بجانبه")
+                    .arg(store::isolatedLeftToRight(dataRoot.string()))
+                    .arg(store::isolatedLeftToRight("ijazat-book move-in " + dataRoot.string())));
         const bool firstRun = !place.server && makeTheBookOnFirstRun(dataRoot);
         if (!place.server)
             store::rollBackHotJournals(dataRoot); // and a killed commit's leftovers go

@@ -5,12 +5,9 @@
 #include "BookTables.h"
 #include "DataModule.h"
 #include "MoveIn.h"
+#include "OldTables.h"
 #include "Schema.h"
 #include "TempBook.h"
-
-extern "C" {
-#include <paradox.h>
-}
 
 #include <gtest/gtest.h>
 
@@ -19,61 +16,12 @@ extern "C" {
 #include <fstream>
 #include <sstream>
 
+using testing_support::oldLayout;
+using testing_support::OldField;
 using testing_support::TempBook;
+using testing_support::writeOldTable;
 
 namespace {
-
-struct OldField {
-    const char* name;
-    char type;
-    int length;
-};
-
-// The old program's layout of a table: Auto, then integers and texts as the book has them.
-std::vector<OldField> oldLayout(const store::TableDef& table)
-{
-    std::vector<OldField> fields;
-    for (const store::FieldDef& field : table.fields)
-        fields.push_back({field.name.data(),
-                          field.type == store::FieldType::AutoIncrement ? char(pxfAutoInc)
-                          : field.type == store::FieldType::Integer     ? char(pxfLong)
-                                                                        : char(pxfAlpha),
-                          field.type == store::FieldType::Text ? field.size : 4});
-    return fields;
-}
-
-// Writes a Paradox table with pxlib: each row's values in field order, "" a blank, texts
-// already in code page 1256, numbers as decimal text.
-void writeOldTable(const std::filesystem::path& file, const std::vector<OldField>& layout,
-                   const std::vector<std::vector<std::string>>& rows)
-{
-    std::filesystem::create_directories(file.parent_path());
-    pxdoc_t* doc = PX_new();
-    auto* fields = static_cast<pxfield_t*>(doc->malloc(doc, layout.size() * sizeof(pxfield_t), "fields"));
-    for (std::size_t i = 0; i < layout.size(); ++i)
-        fields[i] = {strdup(layout[i].name), layout[i].type, layout[i].length, 0};
-    ASSERT_GE(PX_create_file(doc, fields, int(layout.size()), file.c_str(), pxfFileTypIndexDB), 0) << file;
-    std::vector<pxval_t> values(layout.size());
-    std::vector<pxval_t*> pointers;
-    for (pxval_t& value : values)
-        pointers.push_back(&value);
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < layout.size(); ++i) {
-            values[i] = pxval_t{};
-            values[i].type = layout[i].type;
-            values[i].isnull = row[i].empty();
-            if (layout[i].type == pxfAlpha) {
-                values[i].value.str.val = const_cast<char*>(row[i].c_str());
-                values[i].value.str.len = int(row[i].size());
-            } else if (!row[i].empty()) {
-                values[i].value.lval = std::stol(row[i]);
-            }
-        }
-        ASSERT_GE(PX_insert_record(doc, pointers.data()), 0);
-    }
-    PX_close(doc);
-    PX_delete(doc);
-}
 
 const std::string salim = "\xD3\xC7\xE1\xE3 \xC7\xE1\xCD\xE1\xC8\xED "; // "سالم الحلبي " with its trailing space
 

@@ -4,6 +4,7 @@
 #include "TempBook.h"
 #include "RecordingDialogs.h"
 #include "Schema.h"
+#include "OldTables.h"
 #include "StartUp.h"
 #include "TableSetup.h"
 #include "Unit2.h"
@@ -79,6 +80,16 @@ TEST_F(DataRoot, AMissingTableShowsOneExceptionBoxAndNoMainWindow)
         EXPECT_TRUE(boxes.exceptions.front().endsWith(u")"_s)) << boxes.exceptions.front().toStdString();
         EXPECT_EQ(FormMain, nullptr) << "everything built is released";
     }
+}
+
+TEST_F(DataRoot, TheOldProgramsTablesAtTheDataRootAreToldWithTheCommandThatMovesThemIn)
+{
+    testing_support::writeOldTable(store::workerTable().pathUnder(root), testing_support::oldLayout(store::workerTable()), {});
+    EXPECT_EQ(startUp(root), 0);
+    ASSERT_EQ(boxes.exceptions.size(), 1);
+    EXPECT_TRUE(boxes.exceptions.front().contains(QString::fromStdString("ijazat-book move-in " + root.string())))
+        << boxes.exceptions.front().toStdString();
+    EXPECT_EQ(FormMain, nullptr) << "the program is not opened on them";
 }
 
 TEST_F(DataRoot, TheMainWindowOpensMaximisedWithTheFirstButtonFocused)

@@ -1,0 +1,56 @@
+#include "OldTables.h"
+
+extern "C" {
+#include <paradox.h>
+}
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace testing_support {
+
+std::vector<OldField> oldLayout(const store::TableDef& table)
+{
+    std::vector<OldField> fields;
+    for (const store::FieldDef& field : table.fields)
+        fields.push_back({field.name.data(),
+                          field.type == store::FieldType::AutoIncrement ? char(pxfAutoInc)
+                          : field.type == store::FieldType::Integer     ? char(pxfLong)
+                                                                        : char(pxfAlpha),
+                          field.type == store::FieldType::Text ? field.size : 4});
+    return fields;
+}
+
+void writeOldTable(const std::filesystem::path& file, const std::vector<OldField>& layout,
+                   const std::vector<std::vector<std::string>>& rows)
+{
+    std::filesystem::create_directories(file.parent_path());
+    pxdoc_t* doc = PX_new();
+    auto* fields = static_cast<pxfield_t*>(doc->malloc(doc, layout.size() * sizeof(pxfield_t), "fields"));
+    for (std::size_t i = 0; i < layout.size(); ++i)
+        fields[i] = {strdup(layout[i].name), layout[i].type, layout[i].length, 0};
+    ASSERT_GE(PX_create_file(doc, fields, int(layout.size()), file.c_str(), pxfFileTypIndexDB), 0) << file;
+    std::vector<pxval_t> values(layout.size());
+    std::vector<pxval_t*> pointers;
+    for (pxval_t& value : values)
+        pointers.push_back(&value);
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < layout.size(); ++i) {
+            values[i] = pxval_t{};
+            values[i].type = layout[i].type;
+            values[i].isnull = row[i].empty();
+            if (layout[i].type == pxfAlpha) {
+                values[i].value.str.val = const_cast<char*>(row[i].c_str());
+                values[i].value.str.len = int(row[i].size());
+            } else if (!row[i].empty()) {
+                values[i].value.lval = std::stol(row[i]);
+            }
+        }
+        ASSERT_GE(PX_insert_record(doc, pointers.data()), 0);
+    }
+    PX_close(doc);
+    PX_delete(doc);
+}
+
+} // namespace testing_support
