@@ -4,9 +4,8 @@ extern "C" {
 #include <paradox.h>
 }
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <stdexcept>
 
 namespace testing_support {
 
@@ -30,7 +29,8 @@ void writeOldTable(const std::filesystem::path& file, const std::vector<OldField
     auto* fields = static_cast<pxfield_t*>(doc->malloc(doc, layout.size() * sizeof(pxfield_t), "fields"));
     for (std::size_t i = 0; i < layout.size(); ++i)
         fields[i] = {strdup(layout[i].name), layout[i].type, layout[i].length, 0};
-    ASSERT_GE(PX_create_file(doc, fields, int(layout.size()), file.c_str(), pxfFileTypIndexDB), 0) << file;
+    if (PX_create_file(doc, fields, int(layout.size()), file.c_str(), pxfFileTypIndexDB) < 0)
+        throw std::runtime_error("pxlib could not make " + file.string());
     std::vector<pxval_t> values(layout.size());
     std::vector<pxval_t*> pointers;
     for (pxval_t& value : values)
@@ -47,7 +47,8 @@ void writeOldTable(const std::filesystem::path& file, const std::vector<OldField
                 values[i].value.lval = std::stol(row[i]);
             }
         }
-        ASSERT_GE(PX_insert_record(doc, pointers.data()), 0);
+        if (PX_insert_record(doc, pointers.data()) < 0)
+            throw std::runtime_error("pxlib could not write a record of " + file.string());
     }
     PX_close(doc);
     PX_delete(doc);

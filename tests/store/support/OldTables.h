@@ -20,7 +20,8 @@ struct OldField {
 std::vector<OldField> oldLayout(const store::TableDef& table);
 
 // Writes a Paradox table with pxlib: each row's values in field order, "" a blank, texts
-// already in code page 1256, numbers as decimal text.
+// already in code page 1256, numbers as decimal text. Throws std::runtime_error when pxlib
+// cannot.
 void writeOldTable(const std::filesystem::path& file, const std::vector<OldField>& layout,
                    const std::vector<std::vector<std::string>>& rows);
 
