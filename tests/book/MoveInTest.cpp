@@ -19,29 +19,10 @@
 using testing_support::oldLayout;
 using testing_support::OldField;
 using testing_support::TempBook;
+using testing_support::writeOldBook;
 using testing_support::writeOldTable;
 
 namespace {
-
-const std::string salim = "\xD3\xC7\xE1\xE3 \xC7\xE1\xCD\xE1\xC8\xED "; // "سالم الحلبي " with its trailing space
-
-// An old book: keys with gaps up to a high one, blanks, Arabic names, a worker whose
-// administrative total (6) differs from its entries (5), and an entry of a worker deleted
-// long ago.
-void writeOldBook(const std::filesystem::path& root)
-{
-    writeOldTable(store::workerTable().pathUnder(root), oldLayout(store::workerTable()),
-                  {{"3", salim, "12", "2014", "21", "6", "1.30", "", "", "0", "1", "30"},
-                   {"9", "Huda", "", "", "14", "", "", "2", "", "", "", ""},
-                   {"2147483000", "\xE4\xE6\xD1", "1", "2025", "14", "3", "", "", "", "0", "", ""}});
-    writeOldTable(store::permitAdminTable().pathUnder(root), oldLayout(store::permitAdminTable()),
-                  {{"1", "3", "5", "0", "01/02/2026", "02"}, {"4", "2147483000", "3", "", " 5/3/2026", "3"}});
-    writeOldTable(store::permitHoursTable().pathUnder(root), oldLayout(store::permitHoursTable()),
-                  {{"2", "3", "1.30", "", "1", "30", "9/12/2026", "12"}});
-    writeOldTable(store::permitHealthTable().pathUnder(root), oldLayout(store::permitHealthTable()),
-                  {{"5", "9", "2", "1/1/2026", "1"}, {"6", "77", "1", "2/1/2026", "1"}});
-    writeOldTable(store::permitNoHireTable().pathUnder(root), oldLayout(store::permitNoHireTable()), {});
-}
 
 struct Outcome {
     int status;

@@ -3,6 +3,7 @@
 // export and import through it.
 #include "BookBackup.h"
 #include "LocalBookFiles.h"
+#include "OldTables.h"
 #include "BookCommands.h"
 #include "BookPlace.h"
 #include "ServerBook.h"
@@ -152,6 +153,21 @@ TEST_F(ServerToolbox, CheckExportAndImportWorkOnTheServerBook)
     EXPECT_NE(inconsistent.out.find("worker\u2069: العامل 2 «\u2068فاطمة\u2069»: الأيام الإدارية 7، وقيوده تعطي 0"),
               std::string::npos)
         << inconsistent.out;
+}
+
+TEST_F(ServerToolbox, TheOldBookMovesIntoTheServerBookWithItsKeysAndItsInconsistenciesKept)
+{
+    operations::chooseServer(server.conninfo());
+    const std::filesystem::path old = home.root().parent_path() / "old";
+    testing_support::writeOldBook(old);
+    const auto moved = book({"move-in", old.string()});
+    ASSERT_EQ(moved.status, 0) << moved.err;
+    auto desk = server.open();
+    EXPECT_EQ(workerNames(*desk), (std::vector<std::string>{"سالم الحلبي ", "Huda", "نور"}));
+    desk->TableM.FindKey(2147483000);
+    EXPECT_EQ(desk->TableMWorkerName.Text(), "نور") << "the keys kept";
+    EXPECT_NE(book({"check"}).out.find("الملاحظات: 2،"), std::string::npos) << "check finds what the move-in kept";
+    EXPECT_EQ(book({"move-in", old.string()}).status, 1) << "a book not empty is refused";
 }
 
 TEST_F(ServerToolbox, ClosingAYearOfTheServerBookArchivesItLocallyAndStartsTheNewYearOnTheServer)

@@ -54,4 +54,25 @@ void writeOldTable(const std::filesystem::path& file, const std::vector<OldField
     PX_delete(doc);
 }
 
+namespace {
+
+const std::string salim = "\xD3\xC7\xE1\xE3 \xC7\xE1\xCD\xE1\xC8\xED "; // "سالم الحلبي " with its trailing space
+
+} // namespace
+
+void writeOldBook(const std::filesystem::path& root)
+{
+    writeOldTable(store::workerTable().pathUnder(root), oldLayout(store::workerTable()),
+                  {{"3", salim, "12", "2014", "21", "6", "1.30", "", "", "0", "1", "30"},
+                   {"9", "Huda", "", "", "14", "", "", "2", "", "", "", ""},
+                   {"2147483000", "\xE4\xE6\xD1", "1", "2025", "14", "3", "", "", "", "0", "", ""}});
+    writeOldTable(store::permitAdminTable().pathUnder(root), oldLayout(store::permitAdminTable()),
+                  {{"1", "3", "5", "0", "01/02/2026", "02"}, {"4", "2147483000", "3", "", " 5/3/2026", "3"}});
+    writeOldTable(store::permitHoursTable().pathUnder(root), oldLayout(store::permitHoursTable()),
+                  {{"2", "3", "1.30", "", "1", "30", "9/12/2026", "12"}});
+    writeOldTable(store::permitHealthTable().pathUnder(root), oldLayout(store::permitHealthTable()),
+                  {{"5", "9", "2", "1/1/2026", "1"}, {"6", "77", "1", "2/1/2026", "1"}});
+    writeOldTable(store::permitNoHireTable().pathUnder(root), oldLayout(store::permitNoHireTable()), {});
+}
+
 } // namespace testing_support

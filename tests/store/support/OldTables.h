@@ -25,4 +25,10 @@ std::vector<OldField> oldLayout(const store::TableDef& table);
 void writeOldTable(const std::filesystem::path& file, const std::vector<OldField>& layout,
                    const std::vector<std::vector<std::string>>& rows);
 
+// An old book of the five tables under `root`: keys with gaps up to a high one (2147483000),
+// blanks, Arabic names in code page 1256 ("سالم الحلبي " with its trailing space, "نور"), a
+// worker (3) whose administrative total (6) differs from its entries (5), and an entry of a
+// worker deleted long ago (77).
+void writeOldBook(const std::filesystem::path& root);
+
 } // namespace testing_support
