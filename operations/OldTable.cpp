@@ -74,7 +74,8 @@ OldTable readOldTable(const std::filesystem::path& file, const store::TableDef& 
     if (!std::filesystem::is_regular_file(file))
         throw store::StoreError(store::worded("OldTable", "%1: الملف غير موجود").arg(where));
     if (PX_open_file(doc.get(), file.c_str()) < 0)
-        throw store::StoreError(store::worded("OldTable", "%1: ليس جدولاً من جداول Paradox أو هو تالف (%2)").arg(where).arg(libraryError));
+        throw store::StoreError(
+            store::worded("OldTable", "%1: ليس جدولاً من جداول Paradox أو هو تالف (%2)").arg(where).arg(libraryError));
     const pxhead_t& head = *doc->px_head;
     // The library reads what a file cut short lacks as blanks: its size is checked first.
     const std::uintmax_t needed =
@@ -85,29 +86,36 @@ OldTable readOldTable(const std::filesystem::path& file, const store::TableDef& 
                                     .arg((long long)std::filesystem::file_size(file))
                                     .arg((long long)needed));
     if (head.px_numfields != int(table.fields.size()))
-        throw store::StoreError(store::worded("OldTable", "%1: في الجدول %2 حقلاً والدفتر يحتاج %3").arg(where)
-                          .arg(head.px_numfields)
-                          .arg((long long)table.fields.size()));
+        throw store::StoreError(store::worded("OldTable", "%1: في الجدول %2 حقلاً والدفتر يحتاج %3")
+                                    .arg(where)
+                                    .arg(head.px_numfields)
+                                    .arg((long long)table.fields.size()));
     for (int i = 0; i < head.px_numfields; ++i) {
         const pxfield_t& found = head.px_fields[i];
         const store::FieldDef& wanted = table.fields[std::size_t(i)];
         if (found.px_fname != std::string_view(wanted.name))
-            throw store::StoreError(store::worded("OldTable", "%1: الحقل رقم %2 هو %3 والدفتر يحتاج %4").arg(where)
-                              .arg(i + 1)
-                              .arg(store::isolatedLeftToRight(store::controlsWrittenOut(found.px_fname)))
-                              .arg(store::isolatedLeftToRight(wanted.name)));
+            throw store::StoreError(store::worded("OldTable", "%1: الحقل رقم %2 هو %3 والدفتر يحتاج %4")
+                                        .arg(where)
+                                        .arg(i + 1)
+                                        .arg(store::isolatedLeftToRight(store::controlsWrittenOut(found.px_fname)))
+                                        .arg(store::isolatedLeftToRight(wanted.name)));
         if (!sameType(found, wanted))
-            throw store::StoreError(store::worded("OldTable", "%1: نوع الحقل %2 ليس %3").arg(where)
-                              .arg(store::isolatedLeftToRight(wanted.name))
-                              .arg(store::isolatedLeftToRight(expectedType(wanted))));
+            throw store::StoreError(store::worded("OldTable", "%1: نوع الحقل %2 ليس %3")
+                                        .arg(where)
+                                        .arg(store::isolatedLeftToRight(wanted.name))
+                                        .arg(store::isolatedLeftToRight(expectedType(wanted))));
     }
+    const auto unreadable = [&](int n) {
+        return store::StoreError(
+            store::worded("OldTable", "%1: تعذّرت قراءة السجل رقم %2 (%3)").arg(where).arg(n + 1).arg(libraryError));
+    };
     OldTable read;
     read.keysGiven = std::max(0, head.px_autoinc);
     std::vector<char> record(std::size_t(head.px_recordsize));
     for (int n = 0; n < head.px_numrecords; ++n) {
         libraryError.clear();
         if (PX_get_record(doc.get(), n, record.data()) == nullptr)
-            throw store::StoreError(store::worded("OldTable", "%1: تعذّرت قراءة السجل رقم %2 (%3)").arg(where).arg(n + 1).arg(libraryError));
+            throw unreadable(n);
         store::Row row;
         int offset = 0;
         for (int i = 0; i < head.px_numfields; ++i) {
@@ -127,13 +135,15 @@ OldTable readOldTable(const std::filesystem::path& file, const store::TableDef& 
             }
             long value = 0;
             if (PX_get_data_long(doc.get(), bytes, field.px_flen, &value) < 0)
-                throw store::StoreError(store::worded("OldTable", "%1: تعذّرت قراءة السجل رقم %2 (%3)").arg(where).arg(n + 1).arg(libraryError));
+                throw unreadable(n);
             row.emplace_back(std::int32_t(value));
         }
         const auto* key = std::get_if<std::int32_t>(&row.front());
         if (!key)
-            throw store::StoreError(store::worded("OldTable", "%1: السجل رقم %2 بلا رقم في الحقل %3").arg(where).arg(n + 1).arg(
-                store::isolatedLeftToRight("Auto")));
+            throw store::StoreError(store::worded("OldTable", "%1: السجل رقم %2 بلا رقم في الحقل %3")
+                                        .arg(where)
+                                        .arg(n + 1)
+                                        .arg(store::isolatedLeftToRight("Auto")));
         read.keysGiven = std::max<std::int64_t>(read.keysGiven, *key);
         read.rows.push_back(std::move(row));
     }

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ar">
 <context>
     <name>ArabicCodePage</name>
@@ -113,7 +114,7 @@
     </message>
     <message>
         <source>يأخذ %1 مجلد النسخة الاحتياطية ولا شيء غيره</source>
-        <translation>%1 takes the backup's folder, and nothing else</translation>
+        <translation>%1 takes the backup&apos;s folder, and nothing else</translation>
     </message>
     <message>
         <source>وُضعت النسخة %1 مكان الدفتر %2، والدفتر كما كان في %3</source>
@@ -185,7 +186,7 @@
     </message>
     <message>
         <source>لا يحفظ خادم الدفتر %1 أرشيفاً لسنة %2</source>
-        <translation>the book's server %1 keeps no archive of %2</translation>
+        <translation>the book&apos;s server %1 keeps no archive of %2</translation>
     </message>
     <message>
         <source>لا أرشيف لسنة %2 في %1</source>
@@ -253,15 +254,15 @@ The book is the one ijazat-setup chose for this user (a local folder or a
 server); --data-root DIR works on the local book under DIR whatever was chosen.
 
 commands:
-  backup [--to DIR]   a consistent copy of the book's five files, taken even while
+  backup [--to DIR]   a consistent copy of the book&apos;s five files, taken even while
                       the program is open; checked before it says done (default:
                       kestrave/Backups/YYYY-MM-DD_HHMMSS beside the data root)
   restore DIR         puts the backup in DIR in place of the book, once it is checked
                       and no program has the book open; the book as it was is
                       backed up first (into Backups/..._before-restore)
-  check               the five files whole and the book's own; entries of no worker;
+  check               the five files whole and the book&apos;s own; entries of no worker;
                       values outside 32 bits or of the wrong type; texts outside the
-                      character set; every worker's totals against its entries.
+                      character set; every worker&apos;s totals against its entries.
                       One line a finding; exit 1 when the book is damaged, 0 when
                       it is only inconsistent
   export FILE.xlsx|FILE.csv [--entries]
@@ -282,7 +283,7 @@ commands:
   archive YEAR        puts the archive of a closed YEAR in kestrave/Archive/YEAR on
                       this desk, from the server that keeps it with the book
   move-in OLD_DATA_ROOT [--dry-run]
-                      brings the old program's book (its five Paradox tables under
+                      brings the old program&apos;s book (its five Paradox tables under
                       OLD_DATA_ROOT) into an empty book, all or nothing; tells what
                       it brought and every total that differs from its entries. Where
                       its folder is the data root, it is kept as it was in
@@ -293,7 +294,7 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     </message>
     <message>
         <source>يحتاج %1 مجلد الدفتر القديم</source>
-        <translation>%1 needs the old book's folder</translation>
+        <translation>%1 needs the old book&apos;s folder</translation>
     </message>
     <message>
         <source>سيُنقل الدفتر القديم من %1 إلى الدفتر %2</source>
@@ -471,11 +472,11 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <name>LocalBookConnection</name>
     <message>
         <source>تعذّر فتح جدول الدفتر %1: %2</source>
-        <translation>the book's table %1 could not be opened: %2</translation>
+        <translation>the book&apos;s table %1 could not be opened: %2</translation>
     </message>
     <message>
         <source>يُفتح جدول العاملين أولاً</source>
-        <translation>the workers' table opens first</translation>
+        <translation>the workers&apos; table opens first</translation>
     </message>
     <message>
         <source>الملف تالف (%1): يُستعاد من نسخة احتياطية، %2 يقول ما فيه</source>
@@ -551,7 +552,7 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <name>ServerBookConnection</name>
     <message>
         <source>لا يُفتح جدول الدفتر %1 على خادم الدفتر %2: %3</source>
-        <translation>the book's table %1 does not open on the book's server %2: %3</translation>
+        <translation>the book&apos;s table %1 does not open on the book&apos;s server %2: %3</translation>
     </message>
     <message>
         <source>تعذّرت قراءة %1</source>
@@ -559,7 +560,7 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     </message>
     <message>
         <source>في أرشيف السنة على الخادم ملف ليس من الدفتر: %1</source>
-        <translation>the year's archive on the server holds a file that is not the book's: %1</translation>
+        <translation>the year&apos;s archive on the server holds a file that is not the book&apos;s: %1</translation>
     </message>
     <message>
         <source>تعذّرت كتابة %1</source>
@@ -570,11 +571,11 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <name>ServerFailure</name>
     <message>
         <source>تعذّر الوصول إلى خادم الدفتر %1</source>
-        <translation>the book's server %1 could not be reached</translation>
+        <translation>the book&apos;s server %1 could not be reached</translation>
     </message>
     <message>
         <source>خادم الدفتر %1</source>
-        <translation>the book's server %1</translation>
+        <translation>the book&apos;s server %1</translation>
     </message>
     <message>
         <source>انقطع الاتصال ب%1 أو تعذّر، ولم يُحفظ شيء. يُعاد الاتصال عند العملية التالية</source>
@@ -736,7 +737,7 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <name>TableSetup</name>
     <message>
         <source>%1: ليس جدولاً من جداول الدفتر كما يحتاجها: %2</source>
-        <translation>%1: not one of the book's tables as it needs them: %2</translation>
+        <translation>%1: not one of the book&apos;s tables as it needs them: %2</translation>
     </message>
     <message>
         <source>%1: تعذّر إنشاؤه: %2</source>
