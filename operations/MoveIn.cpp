@@ -96,21 +96,25 @@ std::filesystem::path keptOldBook(const std::filesystem::path& dataRoot)
 MoveInReport moveInLocally(const std::filesystem::path& oldRoot, const std::filesystem::path& dataRoot, bool dryRun)
 {
     std::error_code differs;
-    const bool inPlace = std::filesystem::equivalent(oldRoot, dataRoot, differs);
-    const auto into = [](const std::filesystem::path& root, const std::filesystem::path& from, bool dry) {
+    const bool inPlace = oldRoot.lexically_normal() == dataRoot.lexically_normal()
+                         || std::filesystem::equivalent(oldRoot, dataRoot, differs);
+    const std::filesystem::path kept = keptOldBook(dataRoot);
+    // Where the old tables are read from: a move-in in place that was cut short left them kept.
+    const std::filesystem::path from = inPlace && std::filesystem::exists(kept) ? kept : oldRoot;
+    const auto into = [](const std::filesystem::path& root, const std::filesystem::path& old, bool dry) {
         const store::SetupReport made = store::createMissingTables(root);
         if (!made.problems.empty())
             throw store::StoreError(made.problems.front());
         store::LocalBookConnection book(root, {});
-        return moveIn(from, book, dry);
+        return moveIn(old, book, dry);
     };
-    if (!inPlace)
-        return into(dataRoot, oldRoot, dryRun);
-    if (dryRun) {
+    const bool bookThere = !inPlace && std::filesystem::exists(store::workerTable().pathUnder(dataRoot));
+    if (dryRun && !bookThere) {
+        // Nothing is made where the book belongs: the dry run writes a throwaway book.
         const std::filesystem::path scratch = store::temporaryFolder() / ("ijazat-move-in-" + std::to_string(getpid()));
         std::filesystem::remove_all(scratch);
         try {
-            MoveInReport report = into(scratch, oldRoot, true);
+            MoveInReport report = into(scratch, from, true);
             std::filesystem::remove_all(scratch);
             return report;
         } catch (...) {
@@ -119,10 +123,8 @@ MoveInReport moveInLocally(const std::filesystem::path& oldRoot, const std::file
             throw;
         }
     }
-    const std::filesystem::path kept = keptOldBook(dataRoot);
-    if (std::filesystem::exists(kept))
-        throw store::StoreError(store::worded("MoveIn", "لا يُنقل الدفتر القديم: المجلد %1 موجود من قبل، ويُحفظ فيه الدفتر القديم كما هو")
-                                    .arg(store::isolatedLeftToRight(kept.string())));
+    if (!inPlace || from == kept)
+        return into(dataRoot, from, dryRun); // a book already there refuses it unless it is empty
     // Renamed, so the old files stay byte for byte; the data root then holds the new book only.
     std::filesystem::rename(dataRoot, kept);
     try {

@@ -32,9 +32,9 @@ MoveInReport moveIn(const std::filesystem::path& oldRoot, store::BookConnection&
 
 // The same into the local book under `dataRoot`, made there if it is not yet. Where the old
 // tables are the data root itself, the old folder is kept byte for byte beside it
-// (`dataRoot`.before-move-in, refused if that exists) and the new book is made in its place;
-// a move-in that fails puts the old folder back. A dry run reads the old tables where they
-// are and writes a throwaway book.
+// (`dataRoot`.before-move-in) and the new book is made in its place; a move-in that fails
+// puts the old folder back, and one cut short (the old folder kept, the new book empty) goes
+// on from the kept folder when given again. A dry run makes nothing where the book belongs.
 MoveInReport moveInLocally(const std::filesystem::path& oldRoot, const std::filesystem::path& dataRoot, bool dryRun);
 
 // Where the old folder is kept when the old tables sat at the data root.

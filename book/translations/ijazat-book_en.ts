@@ -504,10 +504,6 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
         <source>في الدفتر %1 عمال أو قيود من قبل: ينقل الدفتر القديم إلى دفتر فارغ</source>
         <translation>the book %1 holds workers or entries already: the old book moves into an empty book</translation>
     </message>
-    <message>
-        <source>لا يُنقل الدفتر القديم: المجلد %1 موجود من قبل، ويُحفظ فيه الدفتر القديم كما هو</source>
-        <translation>the old book is not moved in: the folder %1, where the old book is kept as it was, exists already</translation>
-    </message>
 </context>
 <context>
     <name>OldTable</name>
