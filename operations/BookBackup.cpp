@@ -1,10 +1,9 @@
 #include "BookBackup.h"
 
 #include "BookConnection.h"
-#include "Isolated.h"
 #include "BookCopy.h"
+#include "Isolated.h"
 #include "Leftovers.h"
-#include "LocalBookConnection.h"
 #include "LocalBookFiles.h"
 #include "StoreError.h"
 #include "Wording.h"
@@ -72,7 +71,6 @@ void backUpWith(const std::filesystem::path& target, const std::function<void(co
         throw;
     }
 }
-
 
 void backUpAutomatically(store::BookConnection& book, const std::filesystem::path& folder, const std::string& stamp,
                          int kept)
