@@ -16,9 +16,11 @@
 #include "Wording.h"
 #include "YearClose.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <ostream>
+#include <set>
 
 namespace {
 
@@ -81,6 +83,28 @@ std::string notTaken(const char* command, const std::string& option)
     return store::worded("BookCommands", "لا يأخذ %1 الخيار %2").arg(command).arg(typed(option));
 }
 
+// The one path a command takes and the flags it was given, of those it allows; anything else
+// is a usage error.
+struct PathAndFlags {
+    std::optional<std::filesystem::path> path;
+    std::set<std::string> flags;
+};
+
+PathAndFlags pathAndFlags(const char* command, const std::vector<std::string>& options,
+                          std::initializer_list<std::string_view> allowed)
+{
+    PathAndFlags given;
+    for (const std::string& option : options) {
+        if (std::find(allowed.begin(), allowed.end(), option) != allowed.end())
+            given.flags.insert(option);
+        else if (option.rfind("--", 0) != 0 && !given.path)
+            given.path = option;
+        else
+            throw UsageError{notTaken(command, option)};
+    }
+    return given;
+}
+
 // The value after an option, or a usage error.
 std::string valueOf(const std::vector<std::string>& args, std::size_t& at)
 {
@@ -127,16 +151,9 @@ int restore(const operations::BookPlace& place, const std::vector<std::string>& 
 
 int exportTo(const operations::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
 {
-    std::optional<std::filesystem::path> file;
-    bool entries = false;
-    for (const std::string& option : options) {
-        if (option == "--entries")
-            entries = true;
-        else if (option.rfind("--", 0) != 0 && !file)
-            file = option;
-        else
-            throw UsageError{notTaken("export", option)};
-    }
+    const PathAndFlags given = pathAndFlags("export", options, {"--entries"});
+    const std::optional<std::filesystem::path>& file = given.path;
+    const bool entries = given.flags.count("--entries") > 0;
     if (!file)
         throw UsageError{store::worded("BookCommands", "يحتاج %1 الملف الذي يكتب فيه").arg("export")};
     const std::string ending = file->extension().string();
@@ -180,18 +197,11 @@ int check(const operations::BookPlace& place, const std::vector<std::string>& op
 int importList(const operations::BookPlace& place, const std::vector<std::string>& options, const std::string& now,
                std::ostream& out)
 {
-    std::optional<std::filesystem::path> list;
+    const PathAndFlags given = pathAndFlags("import", options, {"--dry-run", "--allow-duplicates"});
+    const std::optional<std::filesystem::path>& list = given.path;
     operations::StaffImportOptions chosen;
-    for (const std::string& option : options) {
-        if (option == "--dry-run")
-            chosen.dryRun = true;
-        else if (option == "--allow-duplicates")
-            chosen.allowDuplicates = true;
-        else if (option.rfind("--", 0) != 0 && !list)
-            list = option;
-        else
-            throw UsageError{notTaken("import", option)};
-    }
+    chosen.dryRun = given.flags.count("--dry-run") > 0;
+    chosen.allowDuplicates = given.flags.count("--allow-duplicates") > 0;
     if (!list)
         throw UsageError{store::worded("BookCommands", "يحتاج %1 قائمة الموظفين التي يقرؤها").arg("import")};
     const int thisYear = std::stoi(now.substr(0, 4));
@@ -287,16 +297,9 @@ int archiveOf(const operations::BookPlace& place, const std::vector<std::string>
 
 int moveInto(const operations::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
 {
-    std::optional<std::filesystem::path> old;
-    bool dryRun = false;
-    for (const std::string& option : options) {
-        if (option == "--dry-run")
-            dryRun = true;
-        else if (option.rfind("--", 0) != 0 && !old)
-            old = option;
-        else
-            throw UsageError{notTaken("move-in", option)};
-    }
+    const PathAndFlags given = pathAndFlags("move-in", options, {"--dry-run"});
+    const std::optional<std::filesystem::path>& old = given.path;
+    const bool dryRun = given.flags.count("--dry-run") > 0;
     if (!old)
         throw UsageError{store::worded("BookCommands", "يحتاج %1 مجلد الدفتر القديم").arg("move-in")};
     std::error_code differs;

@@ -3,24 +3,10 @@
 #include "ServerBook.h"
 
 namespace testing_support {
-namespace {
-
-class OnServer final : public AnyBook {
-public:
-    std::unique_ptr<store::TDataModule1> open(store::BookOptions options) const override
-    {
-        return database_.open(std::move(options));
-    }
-
-private:
-    ServerBook database_;
-};
-
-} // namespace
 
 BookKind serverBooks()
 {
-    return {"server", [] { return std::make_unique<OnServer>(); }};
+    return {"server", [] { return std::make_unique<BookOf<ServerBook>>(); }};
 }
 
 } // namespace testing_support

@@ -3,20 +3,6 @@
 #include "DataModule.h"
 
 namespace testing_support {
-namespace {
-
-class LocalBook final : public AnyBook {
-public:
-    std::unique_ptr<store::TDataModule1> open(store::BookOptions options) const override
-    {
-        return folder_.open(std::move(options));
-    }
-
-private:
-    TempBook folder_;
-};
-
-} // namespace
 
 BookContents AnyBook::stored() const
 {
@@ -34,7 +20,7 @@ BookContents AnyBook::stored() const
 
 BookKind localBooks()
 {
-    return {"local", [] { return std::make_unique<LocalBook>(); }};
+    return {"local", [] { return std::make_unique<BookOf<TempBook>>(); }};
 }
 
 } // namespace testing_support

@@ -42,6 +42,19 @@ inline void PrintTo(const BookKind& kind, std::ostream* out)
     *out << kind.name;
 }
 
+// Any book made fresh by `Made`'s construction, opened as it opens.
+template <typename Made>
+class BookOf final : public AnyBook {
+public:
+    std::unique_ptr<store::TDataModule1> open(store::BookOptions options) const override
+    {
+        return made_.open(std::move(options));
+    }
+
+private:
+    Made made_;
+};
+
 // The five local files in a folder of their own.
 BookKind localBooks();
 
