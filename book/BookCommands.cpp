@@ -13,6 +13,7 @@
 #include "Isolated.h"
 #include "StaffImport.h"
 #include "StoreError.h"
+#include "Utf8Path.h"
 #include "Wording.h"
 #include "YearClose.h"
 
@@ -98,7 +99,7 @@ PathAndFlags pathAndFlags(const char* command, const std::vector<std::string>& o
         if (std::find(allowed.begin(), allowed.end(), option) != allowed.end())
             given.flags.insert(option);
         else if (option.rfind("--", 0) != 0 && !given.path)
-            given.path = option;
+            given.path = platform::utf8Path(option);
         else
             throw UsageError{notTaken(command, option)};
     }
@@ -119,7 +120,7 @@ int backup(const operations::BookPlace& place, const std::vector<std::string>& o
     std::optional<std::filesystem::path> target;
     for (std::size_t at = 0; at < options.size(); ++at) {
         if (options[at] == "--to")
-            target = valueOf(options, at);
+            target = platform::utf8Path(valueOf(options, at));
         else
             throw UsageError{notTaken("backup", options[at])};
     }
@@ -139,7 +140,7 @@ int restore(const operations::BookPlace& place, const std::vector<std::string>& 
     if (options.size() != 1 || options.front().rfind("--", 0) == 0)
         throw UsageError{store::worded("BookCommands", "يأخذ %1 مجلد النسخة الاحتياطية ولا شيء غيره").arg("restore")};
     const std::filesystem::path safeCopy = operations::backupFolder(place.localRoot, now + "_before-restore");
-    operations::restore(*place.connect(), options.front(), safeCopy);
+    operations::restore(*place.connect(), platform::utf8Path(options.front()), safeCopy);
     out << store::worded("BookCommands", "وُضعت النسخة %1 مكان الدفتر %2، والدفتر كما كان في %3")
                .arg(store::isolatedLeftToRight(options.front()))
                .arg(store::isolatedLeftToRight(place.describe()))
@@ -341,7 +342,7 @@ int moveInto(const operations::BookPlace& place, const std::vector<std::string>&
 int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& now)
 {
     try {
-        operations::BookPlace place = operations::chosenBook(store::builtInDataRoot());
+        operations::BookPlace place = operations::chosenBook(platform::builtInDataRoot());
         std::size_t at = 0;
         for (; at < args.size() && args[at].rfind("--", 0) == 0; ++at) {
             if (args[at] == "--help") {
@@ -350,7 +351,7 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             }
             if (args[at] != "--data-root")
                 throw UsageError{store::worded("BookCommands", "لا يُعرف الخيار %1").arg(typed(args[at]))};
-            place = operations::BookPlace(valueOf(args, at));
+            place = operations::BookPlace(platform::utf8Path(valueOf(args, at)));
         }
         if (at == args.size())
             throw UsageError{store::worded("BookCommands", "لم يُذكر أمر")};

@@ -8,7 +8,6 @@
 #include "StoreError.h"
 #include "Wording.h"
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
@@ -57,7 +56,7 @@ void backUpWith(const std::filesystem::path& target, const std::function<void(co
                              .arg(isolatedLeftToRight(target.string())));
     // What a killed backup left beside it goes first; a live one's stays.
     store::removeLeftovers(target.parent_path(), "", ".partial-");
-    const std::filesystem::path aside = target.string() + ".partial-" + std::to_string(getpid());
+    const std::filesystem::path aside = store::asideOf(target, ".partial-");
     std::filesystem::remove_all(aside);
     try {
         fill(aside);
@@ -92,7 +91,7 @@ void backUpAutomatically(store::BookConnection& book, const std::filesystem::pat
     std::sort(automatic.begin(), automatic.end());
     for (std::size_t n = 0; n + std::size_t(kept) < automatic.size(); ++n) {
         // Renamed aside first: a kill while it is deleted never leaves half a backup under a backup's name.
-        const std::filesystem::path pruned = automatic[n].string() + ".pruning-" + std::to_string(getpid());
+        const std::filesystem::path pruned = store::asideOf(automatic[n], ".pruning-");
         std::filesystem::rename(automatic[n], pruned);
         std::filesystem::remove_all(pruned);
     }

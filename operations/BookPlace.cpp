@@ -1,8 +1,7 @@
 #include "BookPlace.h"
 
 #include "LocalBookConnection.h"
-#include "ServerBookConnection.h"
-#include "ServerFailure.h"
+#include "ServerBook.h"
 
 #include <QSettings>
 #include <QString>
@@ -24,7 +23,7 @@ std::unique_ptr<QSettings> settings()
 std::unique_ptr<store::BookConnection> BookPlace::connect(store::BookOptions options) const
 {
     if (server)
-        return std::make_unique<::server::ServerBookConnection>(*server, localRoot, std::move(options));
+        return ::server::openServerBook(*server, localRoot, std::move(options));
     return std::make_unique<store::LocalBookConnection>(localRoot, std::move(options));
 }
 

@@ -5,6 +5,7 @@
 #include "Isolated.h"
 #include "LocalBookConnection.h"
 #include "OldTable.h"
+#include "Processes.h"
 #include "Schema.h"
 #include "StoreError.h"
 #include "TableSetup.h"
@@ -13,7 +14,6 @@
 
 #include <algorithm>
 
-#include <unistd.h>
 
 namespace operations {
 namespace {
@@ -111,7 +111,7 @@ MoveInReport moveInLocally(const std::filesystem::path& oldRoot, const std::file
     const bool bookThere = !inPlace && std::filesystem::exists(store::workerTable().pathUnder(dataRoot));
     if (dryRun && !bookThere) {
         // Nothing is made where the book belongs: the dry run writes a throwaway book.
-        const std::filesystem::path scratch = store::temporaryFolder() / ("ijazat-move-in-" + std::to_string(getpid()));
+        const std::filesystem::path scratch = store::temporaryFolder() / ("ijazat-move-in-" + std::to_string(platform::thisProcess()));
         std::filesystem::remove_all(scratch);
         try {
             MoveInReport report = into(scratch, from, true);

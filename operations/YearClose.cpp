@@ -11,6 +11,7 @@
 #include "Isolated.h"
 #include "Leftovers.h"
 #include "LocalBookConnection.h"
+#include "Processes.h"
 #include "Schema.h"
 #include "ServiceYears.h"
 #include "StoreError.h"
@@ -19,7 +20,6 @@
 #include <algorithm>
 #include <limits>
 
-#include <unistd.h>
 
 namespace operations {
 
@@ -160,7 +160,7 @@ void finishLeftovers(const std::vector<int>& closed, const std::filesystem::path
         if (name.size() < 4 || name.find_first_not_of("0123456789") != 4)
             continue;
         const long owner = leftoverOwner(name, name.substr(0, 4), closingMark);
-        if (owner != 0 && !processRunning(owner))
+        if (owner != 0 && !platform::processRunning(owner))
             leftovers.push_back(entry.path());
     }
     for (const std::filesystem::path& leftover : leftovers) {
@@ -306,7 +306,7 @@ std::filesystem::path closeYear(BookConnection& book, int closing, int currentYe
         throw StoreError(worded("YearClose", "الدفتر يستعمله برنامج آخر: %1").arg(error.what()));
     }
     const std::filesystem::path archive = archives / std::to_string(closing);
-    const std::filesystem::path aside = archives / (std::to_string(closing) + std::string(closingMark) + std::to_string(getpid()));
+    const std::filesystem::path aside = asideOf(archive, closingMark);
     try {
         finishLeftovers(closedYears(book), archives);
         if (auto refusal = yearCloseRefusal(book, closing, currentYear, archives))

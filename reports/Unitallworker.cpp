@@ -8,6 +8,7 @@
 #include "ReportColumns.h"
 #include "WindowParts.h"
 #include "Unitprint.h"
+#include "Utf8Path.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -58,6 +59,6 @@ void TFormAllWorker::BitBtn3Click()
     const QString file = controls::dialogs().fileToSave(u"تصدير الملخص"_s, u"الإجازات.xlsx"_s, u"XLSX (*.xlsx)"_s);
     if (file.isEmpty())
         return;
-    operations::exportBook(store::DataModule1->connection(), file.toStdString(), false);
+    operations::exportBook(store::DataModule1->connection(), platform::utf8Path(file.toStdString()), false);
     controls::dialogs().message(u"صُدِّر ملخص العاملين إلى %1"_s.arg(controls::isolatedLeftToRight(file)));
 }

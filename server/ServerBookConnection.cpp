@@ -4,6 +4,7 @@
 #include "BusyWait.h"
 #include "Isolated.h"
 #include "LocalBookConnection.h"
+#include "ServerBook.h"
 #include "ServerFailure.h"
 #include "ServerSchema.h"
 #include "StoreError.h"

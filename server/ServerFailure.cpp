@@ -1,6 +1,7 @@
 #include "ServerFailure.h"
 
 #include "Isolated.h"
+#include "ServerBook.h"
 #include "Wording.h"
 
 #include <libpq-fe.h>

@@ -7,10 +7,6 @@ struct pg_result;
 
 namespace server {
 
-// Where the book is, as the clerk is told it: the server's host (or socket folder), port
-// and database, or the service's name; never a password, whatever the connection string holds.
-std::string describeServer(const std::string& conninfo);
-
 // A failure of the server as the clerk reads it, in Arabic: the connection lost or never
 // made, the book locked by another desk, read-only, a full disk; the server's own text
 // follows on a line of its own. `result` may be null (a failure with no result).

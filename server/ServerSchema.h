@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Schema.h"
+#include "ServerBook.h"
 
 #include <optional>
 #include <string>
@@ -25,11 +26,6 @@ std::string changeCountSql();
 // wrong name, order, type or size, a key that is not an identity, a missing index or
 // change count. Empty when it is the book's table.
 std::optional<std::string> serverTableProblem(ServerBookConnection& connection, const store::TableDef& table);
-
-struct ServerSetupReport {
-    std::vector<std::string> created;  // tables made now
-    std::vector<std::string> problems; // tables there that are not the book's
-};
 
 // Creates, in one transaction, whichever of the five tables the server's database lacks,
 // with its indexes and change count; an existing table is checked and left alone.

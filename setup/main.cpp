@@ -3,11 +3,11 @@
 // user which book the program opens.
 #include "BookPlace.h"
 #include "BuiltInDataRoot.h"
-#include "ServerBookConnection.h"
-#include "ServerFailure.h"
-#include "ServerSchema.h"
+#include "CommandLine.h"
+#include "ServerBook.h"
 #include "StoreError.h"
 #include "TableSetup.h"
+#include "Utf8Path.h"
 
 #include <cstring>
 #include <iostream>
@@ -29,9 +29,9 @@ int setUpLocal(const std::filesystem::path& root)
 {
     const store::SetupReport report = store::createMissingTables(root);
     for (const std::string& table : report.created)
-        std::cout << "created " << (root / table).string() << "\n";
+        std::cout << "created " << (root / table).make_preferred().string() << "\n";
     for (const std::string& table : report.indexed)
-        std::cout << "added the index of folded names to " << (root / table).string() << "\n";
+        std::cout << "added the index of folded names to " << (root / table).make_preferred().string() << "\n";
     if (report.created.empty() && report.indexed.empty() && report.problems.empty())
         std::cout << "all five tables are present under " << root.string() << "\n";
     for (const std::string& problem : report.problems)
@@ -43,8 +43,7 @@ int setUpServer(const std::string& conninfo)
 {
     const std::string where = server::describeServer(conninfo);
     try {
-        server::ServerBookConnection connection(conninfo, store::builtInDataRoot());
-        const server::ServerSetupReport report = server::createMissingServerTables(connection);
+        const server::ServerSetupReport report = server::setUpServerBook(conninfo, platform::builtInDataRoot());
         for (const std::string& table : report.created)
             std::cout << "created " << table << " on " << where << "\n";
         for (const std::string& problem : report.problems)
@@ -66,22 +65,24 @@ int setUpServer(const std::string& conninfo)
 
 int main(int argc, char** argv)
 {
-    const std::string first = argc > 1 ? argv[1] : "";
-    if (argc == 2 && first == "--help") {
+    platform::consoleInUtf8();
+    const std::vector<std::string> args = platform::commandLine(argc, argv);
+    const std::string first = args.empty() ? "" : args[0];
+    if (args.size() == 1 && first == "--help") {
         std::cout << usage;
         return 0;
     }
-    if (argc == 3 && first == "--server")
-        return setUpServer(operations::connectionString(argv[2]));
-    if (argc == 2 && first == "--local") {
+    if (args.size() == 2 && first == "--server")
+        return setUpServer(operations::connectionString(args[1]));
+    if (args.size() == 1 && first == "--local") {
         operations::chooseLocal();
-        std::cout << "the program and the toolbox now open the book under " << store::builtInDataRoot().string() << "\n";
+        std::cout << "the program and the toolbox now open the book under " << platform::builtInDataRoot().string() << "\n";
         return 0;
     }
     // A folder is never taken for an option: "--hepl" would otherwise become a book.
-    if (argc > 2 || (argc == 2 && first[0] == '-')) {
+    if (args.size() > 1 || (args.size() == 1 && first[0] == '-')) {
         std::cerr << usage;
         return 2;
     }
-    return setUpLocal(argc == 2 ? std::filesystem::path(first) : store::builtInDataRoot());
+    return setUpLocal(args.size() == 1 ? platform::utf8Path(first) : platform::builtInDataRoot());
 }

@@ -2,17 +2,17 @@
 #include "EngineFailure.h"
 #include "Isolated.h"
 #include "Leftovers.h"
+#include "StandardErrorSilenced.h"
 #include "TemporaryFolder.h"
+#include "Utf8Path.h"
 #include "Wording.h"
 
 #include <xlsxwriter.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <fstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace {
 
@@ -20,36 +20,6 @@ std::string cannotWrite(const std::filesystem::path& file)
 {
     return store::worded("SpreadsheetFile", "تعذّرت الكتابة في الملف %1").arg(store::isolatedLeftToRight(file.string()));
 }
-
-// The spreadsheet library tells its failures on the standard error in its own words; the
-// clerk is told each failure once, in the book's words, from the error it returns.
-class LibraryKeptQuiet {
-public:
-    LibraryKeptQuiet()
-    {
-        std::fflush(stderr);
-        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (nowhere < 0)
-            return;
-        kept_ = ::dup(STDERR_FILENO);
-        if (kept_ >= 0)
-            ::dup2(nowhere, STDERR_FILENO);
-        ::close(nowhere);
-    }
-    ~LibraryKeptQuiet()
-    {
-        if (kept_ < 0)
-            return;
-        std::fflush(stderr);
-        ::dup2(kept_, STDERR_FILENO);
-        ::close(kept_);
-    }
-    LibraryKeptQuiet(const LibraryKeptQuiet&) = delete;
-    LibraryKeptQuiet& operator=(const LibraryKeptQuiet&) = delete;
-
-private:
-    int kept_ = -1;
-};
 
 std::string xlsxFailure(lxw_error error, int errorNumber, const std::filesystem::path& file,
                         const std::filesystem::path& temporary)
@@ -123,10 +93,11 @@ void writeXlsx(const std::filesystem::path& aside, const std::filesystem::path& 
                const std::vector<std::string>& titles, const std::vector<store::SheetRow>& rows)
 {
     // Its temporary files go where every other program's do, so a full temporary folder is named as such.
-    std::string temporary = store::temporaryFolder().string();
+    const std::filesystem::path temporary = store::temporaryFolder();
+    std::string temporaryName = platform::narrowPath(temporary);
     lxw_workbook_options options{};
-    options.tmpdir = temporary.data();
-    lxw_workbook* workbook = workbook_new_opt(aside.c_str(), &options);
+    options.tmpdir = temporaryName.data();
+    lxw_workbook* workbook = workbook_new_opt(aside.string().c_str(), &options);
     if (!workbook)
         throw std::runtime_error(xlsxFailure(LXW_ERROR_MEMORY_MALLOC_FAILED, 0, file, temporary));
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
@@ -149,7 +120,9 @@ void writeXlsx(const std::filesystem::path& aside, const std::filesystem::path& 
     errno = 0;
     lxw_error closed;
     {
-        const LibraryKeptQuiet quiet;
+        // The spreadsheet library tells its failures on the standard error in its own words; the
+        // clerk is told each failure once, in the book's words, from the error it returns.
+        const platform::StandardErrorSilenced quiet;
         closed = workbook_close(workbook);
     }
     if (closed != LXW_NO_ERROR)
@@ -170,7 +143,7 @@ void writeSpreadsheet(const std::filesystem::path& file, const std::vector<std::
     // Written aside under a name no spreadsheet opens as finished; what a killed export left goes.
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
     store::removeLeftovers(folder, file.filename().string(), ".partial-");
-    const std::filesystem::path aside = file.string() + ".partial-" + std::to_string(getpid());
+    const std::filesystem::path aside = store::asideOf(file, ".partial-");
     try {
         if (ending == ".csv")
             writeCsv(aside, file, titles, rows);

@@ -48,7 +48,7 @@ StaffListText readStaffList(const std::filesystem::path& list)
     std::error_code unreadable;
     const std::filesystem::file_status status = std::filesystem::status(list, unreadable);
     if (unreadable)
-        throw std::runtime_error(store::systemFailure(unreadable.value(), store::isolatedLeftToRight(list.string())));
+        throw std::runtime_error(store::systemFailure(unreadable, store::isolatedLeftToRight(list.string())));
     if (!std::filesystem::is_regular_file(status))
         throw refused(list, store::worded("StaffListFile",
                                           "%1: ليس ملفاً (مجلد أو أنبوب أو جهاز): أعطِ قائمة الموظفين محفوظة بصيغة CSV"));

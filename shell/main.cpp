@@ -1,17 +1,19 @@
 #include "BuiltInDataRoot.h"
+#include "CommandLine.h"
 #include "GuardedApplication.h"
 #include "StartUp.h"
+#include "Utf8Path.h"
 
-#include <cstring>
 #include <iostream>
 
 int main(int argc, char** argv)
 {
     // The arguments are read before any window system is asked for, so `--help` answers
     // on a machine without a display too.
-    const bool otherBook = argc == 3 && std::strcmp(argv[1], "--data-root") == 0;
-    if (argc != 1 && !otherBook) {
-        const bool asked = argc == 2 && std::strcmp(argv[1], "--help") == 0;
+    const std::vector<std::string> args = platform::commandLine(argc, argv);
+    const bool otherBook = args.size() == 2 && args[0] == "--data-root";
+    if (!args.empty() && !otherBook) {
+        const bool asked = args.size() == 1 && args[0] == "--help";
         (asked ? std::cout : std::cerr) << "usage: ijazat [--data-root DIR]\n"
                                            "opens the leave book chosen with ijazat-setup (default: kestrave/Data in the\n"
                                            "home folder); --data-root opens another local one: an archived year, a backup\n";
@@ -20,5 +22,5 @@ int main(int argc, char** argv)
     controls::GuardedApplication application(argc, argv);
     controls::GuardedApplication::setDesktopFileName(QStringLiteral("org.ijazat.ijazat"));
     // The book this user chose with ijazat-setup, unless another folder is named.
-    return startUp(otherBook ? operations::BookPlace(argv[2]) : operations::chosenBook(store::builtInDataRoot()));
+    return startUp(otherBook ? operations::BookPlace(platform::utf8Path(args[1])) : operations::chosenBook(platform::builtInDataRoot()));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileLock.h"
+
 #include <filesystem>
 
 namespace store {
@@ -20,7 +22,7 @@ public:
     BookInUse& operator=(const BookInUse&) = delete;
 
 private:
-    int fd_ = -1;
+    platform::FileLock lock_;
 };
 
 } // namespace store

@@ -1,6 +1,7 @@
 #include "EngineFailure.h"
 
 #include "Isolated.h"
+#include "SystemError.h"
 #include "Wording.h"
 
 #include <sqlite3.h>
@@ -39,11 +40,35 @@ Wording engineReason(int engineCode)
     }
 }
 
+// The standard error number a system's error stands for, or 0 when none does.
+int standardReason(const std::error_code& failure)
+{
+    const std::error_condition reason = failure.default_error_condition();
+    return reason.category() == std::generic_category() ? reason.value() : 0;
+}
+
+// No room left for what was written: the disk, the user's quota, or the largest file allowed.
+bool outOfRoom(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOSPC:
+    case EFBIG:
+#ifdef EDQUOT // not every system has quotas
+    case EDQUOT:
+#endif
+        return true;
+    default:
+        return false;
+    }
+}
+
 Wording systemReason(int errorNumber)
 {
     switch (errorNumber) {
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return worded("EngineFailure", "القرص ممتلئ: لا مكان للكتابة في %1");
     case EFBIG:
         return worded("EngineFailure", "الملف أكبر مما يسمح به النظام: %1");
@@ -75,9 +100,10 @@ std::string engineFailure(int engineCode, const std::string& file, const std::st
     // The engine keeps the system's last error, which may be an earlier, harmless one (a journal
     // looked for and not there): only an error that can explain this failure is told.
     const int primary = engineCode & 0xff;
-    const bool diskFull = systemError == ENOSPC || systemError == EDQUOT || systemError == EFBIG;
-    if ((diskFull && (primary == SQLITE_IOERR || primary == SQLITE_FULL)) || (systemError != 0 && primary == SQLITE_CANTOPEN))
-        return systemFailure(systemError, isolatedLeftToRight(file));
+    const std::error_code system = platform::systemError(systemError);
+    const int reason = standardReason(system);
+    if ((outOfRoom(reason) && (primary == SQLITE_IOERR || primary == SQLITE_FULL)) || (systemError != 0 && primary == SQLITE_CANTOPEN))
+        return systemFailure(system, isolatedLeftToRight(file));
     // A failure over several files at once (a unit of work's begin or end) names the book.
     std::error_code ignored;
     const std::string what = (std::filesystem::is_directory(file, ignored) ? worded("EngineFailure", "الدفتر في %1")
@@ -94,7 +120,12 @@ std::string engineOpenFailure(sqlite3* db, int rc, const std::string& file)
 
 std::string systemFailure(int errorNumber, const std::string& files)
 {
-    return systemReason(errorNumber).arg(files).text() + "\n(" + isolatedLeftToRight(std::strerror(errorNumber)) + ")";
+    return systemFailure(std::error_code(errorNumber, std::generic_category()), files);
+}
+
+std::string systemFailure(const std::error_code& failure, const std::string& files)
+{
+    return systemReason(standardReason(failure)).arg(files).text() + "\n(" + isolatedLeftToRight(failure.message()) + ")";
 }
 
 std::string fileFailure(const std::filesystem::filesystem_error& failure)
@@ -102,7 +133,7 @@ std::string fileFailure(const std::filesystem::filesystem_error& failure)
     std::string files = isolatedLeftToRight(failure.path1().string());
     if (!failure.path2().empty())
         files = worded("EngineFailure", "%1 و%2").arg(files).arg(isolatedLeftToRight(failure.path2().string()));
-    return systemFailure(failure.code().value(), files);
+    return systemFailure(failure.code(), files);
 }
 
 } // namespace store

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 struct sqlite3;
 
@@ -22,5 +23,6 @@ std::string fileFailure(const std::filesystem::filesystem_error& failure);
 
 // The same for a failure the system gave as an error number, on `files` (already isolated).
 std::string systemFailure(int errorNumber, const std::string& files);
+std::string systemFailure(const std::error_code& failure, const std::string& files);
 
 } // namespace store

@@ -1,16 +1,17 @@
 #include "Leftovers.h"
 
-#include <cerrno>
+#include "Processes.h"
+
 #include <string>
 #include <vector>
 
-#include <signal.h>
-
 namespace store {
 
-bool processRunning(long process)
+std::filesystem::path asideOf(const std::filesystem::path& path, std::string_view mark)
 {
-    return process > 0 && (kill(pid_t(process), 0) == 0 || errno == EPERM);
+    std::filesystem::path aside = path;
+    aside += std::string(mark) + std::to_string(platform::thisProcess());
+    return aside;
 }
 
 long leftoverOwner(std::string_view name, std::string_view stem, std::string_view mark)
@@ -31,7 +32,7 @@ void removeLeftovers(const std::filesystem::path& folder, std::string_view stem,
     std::vector<std::filesystem::path> gone;
     for (const auto& entry : std::filesystem::directory_iterator(folder, unreadable)) {
         const long owner = leftoverOwner(entry.path().filename().string(), stem, mark);
-        if (owner != 0 && !processRunning(owner))
+        if (owner != 0 && !platform::processRunning(owner))
             gone.push_back(entry.path());
     }
     for (const std::filesystem::path& leftover : gone) {

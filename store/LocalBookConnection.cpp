@@ -7,6 +7,7 @@
 #include "StoreError.h"
 #include "Wording.h"
 #include "TableShape.h"
+#include "Utf8Path.h"
 
 #include <sqlite3.h>
 
@@ -14,7 +15,6 @@
 #include <array>
 #include <utility>
 
-#include <unistd.h>
 
 namespace store {
 
@@ -149,7 +149,7 @@ std::vector<std::string> LocalBookConnection::unwritableParts() const
         if (!isOpen(*table))
             continue;
         const std::filesystem::path file = table->pathUnder(dataRoot());
-        if (sqlite3_db_readonly(db_, schemaOf(*table).c_str()) == 1 || ::access(file.parent_path().c_str(), W_OK) != 0)
+        if (sqlite3_db_readonly(db_, schemaOf(*table).c_str()) == 1 || !platform::folderWritable(file.parent_path()))
             unwritable.push_back(file.string());
     }
     return unwritable;

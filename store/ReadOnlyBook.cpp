@@ -21,7 +21,7 @@ sqlite3* openAttachedBook(const std::filesystem::path& dataRoot, int flags)
 {
     const std::filesystem::path workers = workerTable().pathUnder(dataRoot);
     sqlite3* db = nullptr;
-    if (const int rc = sqlite3_open_v2(workers.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr); rc != SQLITE_OK) {
+    if (const int rc = sqlite3_open_v2(workers.string().c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr); rc != SQLITE_OK) {
         const std::string message = engineOpenFailure(db, rc, workers.string());
         sqlite3_close_v2(db);
         throw StoreError(message);
@@ -48,7 +48,8 @@ void rollBackHotJournals(const std::filesystem::path& dataRoot)
     bool hot = false;
     for (const TableDef* table : allTables()) {
         std::error_code unknown;
-        const std::filesystem::path journal = table->pathUnder(dataRoot).string() + "-journal";
+        std::filesystem::path journal = table->pathUnder(dataRoot);
+        journal += "-journal";
         hot = hot || std::filesystem::file_size(journal, unknown) > 0;
     }
     const std::filesystem::path workers = workerTable().pathUnder(dataRoot);

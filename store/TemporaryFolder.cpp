@@ -18,7 +18,7 @@ std::filesystem::path temporaryFolder()
     // The library names no folder when the one it was given is not one.
     const char* given = std::getenv("TMPDIR");
     throw StoreError(worded("TemporaryFolder", "لا يُعمل في المجلد المؤقت: %1")
-                         .arg(systemFailure(failed.value(), isolatedLeftToRight(given ? given : "/tmp"))));
+                         .arg(systemFailure(failed, isolatedLeftToRight(given ? given : "/tmp"))));
 }
 
 } // namespace store

@@ -543,6 +543,21 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
         <source>%1: السجل رقم %2 بلا رقم في الحقل %3</source>
         <translation>%1: record number %2 has no number in the field %3</translation>
     </message>
+    <message>
+        <source>لا تقرأ هذه النسخة من البرنامج جداول البرنامج القديم (%1): انقلها إلى الدفتر بالأمر ijazat-book move-in في نسخة لينكس، ثم انسخ ملفات الدفتر الخمسة إلى هذا الحاسوب</source>
+        <translation>this build of the program does not read the old program&apos;s tables (%1): move them into a book with ijazat-book move-in on the Linux build, then copy the book&apos;s five files to this computer</translation>
+    </message>
+</context>
+<context>
+    <name>ServerBook</name>
+    <message>
+        <source>هذه النسخة من البرنامج تحفظ الدفتر على هذا الحاسوب وحده: لا تفتح دفتراً على خادم. افتح الدفتر المحلي بالأمر ijazat-setup --local</source>
+        <translation>this build of the program keeps the book on this computer only: it opens no book on a server. Open the local book with ijazat-setup --local</translation>
+    </message>
+    <message>
+        <source>خادم لا تصل إليه هذه النسخة</source>
+        <translation>a server this build does not reach</translation>
+    </message>
 </context>
 <context>
     <name>ServerBookConnection</name>

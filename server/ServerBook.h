@@ -1,0 +1,32 @@
+#pragma once
+
+#include "BookConnection.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace server {
+
+// The book on a PostgreSQL server as the programs open it, `localRoot` holding what stays on
+// the desk (backups, archives). Throws StoreError naming the server when it cannot be reached.
+// A build made without the server's client library (the Windows build) keeps the book on
+// the PC only and refuses every server, saying so.
+std::unique_ptr<store::BookConnection> openServerBook(const std::string& conninfo, const std::filesystem::path& localRoot,
+                                                      store::BookOptions options = {});
+
+struct ServerSetupReport {
+    std::vector<std::string> created;  // tables made now
+    std::vector<std::string> problems; // tables there that are not the book's
+};
+
+// Makes, in one transaction, whichever of the five tables the server's database lacks; one
+// there is checked and left alone. Throws StoreError as openServerBook does.
+ServerSetupReport setUpServerBook(const std::string& conninfo, const std::filesystem::path& localRoot);
+
+// Where the book is, as the clerk is told it: the server's host (or socket folder), port
+// and database, or the service's name; never a password, whatever the connection string holds.
+std::string describeServer(const std::string& conninfo);
+
+} // namespace server
