@@ -10,6 +10,10 @@ namespace {
 
 class FocusMarkingStyle final : public QProxyStyle {
 public:
+    // Fusion on every system: the boxes, buttons and grids are drawn alike on Windows and Linux,
+    // and a low box still shows its text whatever the system's own theme does.
+    FocusMarkingStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override
     {
