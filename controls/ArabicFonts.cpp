@@ -1,10 +1,9 @@
 #include "ArabicFonts.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QStringList>
 
 namespace controls {
@@ -27,8 +26,8 @@ void substituteArabicFaces()
         const int face = QFontDatabase::addApplicationFont(fonts.filePath(file));
         windowFaceBrought = windowFaceBrought || QFontDatabase::applicationFontFamilies(face).contains(windowFace);
     }
-    if (windowFaceBrought)
-        QGuiApplication::setFont(QFont(windowFace, windowPointSize));
+    if (windowFaceBrought) // for every widget, the system's own faces for message boxes and menus included
+        QApplication::setFont(QFont(windowFace, windowPointSize));
     QFont::insertSubstitutions(QStringLiteral("Simplified Arabic"),
                                {QStringLiteral("Amiri"), QStringLiteral("Noto Naskh Arabic")});
 }
