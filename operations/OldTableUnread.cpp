@@ -5,7 +5,6 @@
 #include "StoreError.h"
 #include "Wording.h"
 
-#include <cstdint>
 #include <fstream>
 
 // The Windows build is made without the library that reads the old program's tables: an
