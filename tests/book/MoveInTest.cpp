@@ -36,6 +36,12 @@ Outcome book(const std::vector<std::string>& args)
     return {status, out.str(), err.str()};
 }
 
+std::string bytesOf(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 } // namespace
 
 TEST(MoveIn, BringsTheOldBookWholeKeysBlanksAndArabicTextKeptAndItsInconsistenciesTold)
@@ -145,21 +151,18 @@ TEST(MoveIn, AtTheDataRootKeepsTheOldFolderAsItWasAndMakesTheBookInItsPlace)
     std::filesystem::remove_all(place.root());
     writeOldBook(place.root());
     const std::filesystem::path oldWorkers = store::workerTable().pathUnder(place.root());
-    std::ifstream in(oldWorkers, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = bytesOf(oldWorkers);
 
     EXPECT_EQ(book({"--data-root", place.root().string(), "move-in", place.root().string(), "--dry-run"}).status, 0);
     EXPECT_FALSE(std::filesystem::exists(operations::keptOldBook(place.root()))) << "a dry run moves nothing";
     const Outcome moved = book({"--data-root", place.root().string(), "move-in", place.root().string()});
     ASSERT_EQ(moved.status, 0) << moved.err;
     const std::filesystem::path kept = store::workerTable().pathUnder(operations::keptOldBook(place.root()));
-    std::ifstream keptIn(kept, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(keptIn), {}), bytes) << "the old table, byte for byte";
+    EXPECT_EQ(bytesOf(kept), bytes) << "the old table, byte for byte";
     EXPECT_EQ(testing_support::readBook(place.root()).at("worker").size(), 3u);
     EXPECT_EQ(book({"--data-root", place.root().string(), "move-in", place.root().string()}).status, 1)
         << "a second move-in finds the book no longer empty";
-    std::ifstream keptAgain(kept, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(keptAgain), {}), bytes) << "the kept folder untouched";
+    EXPECT_EQ(bytesOf(kept), bytes) << "the kept folder untouched";
 
     // A move-in cut short after the old folder was kept goes on from it when given again.
     std::filesystem::remove_all(place.root());
