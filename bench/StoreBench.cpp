@@ -128,7 +128,7 @@ void CursorPostingInUnitOfWork(benchmark::State& state)
     store::TDataModule1 dm(writableBook());
     dm.TableM.FindKey(workers / 2);
     for (auto _ : state) {
-        store::UnitOfWork work = dm.beginWork();
+        store::UnitOfWork work = dm.beginWork(store::bookAction::administrative);
         dm.TableM.Edit();
         dm.TableMAdministrationPermit.SetAsInteger(dm.TableMAdministrationPermit.AsInteger() + 1);
         dm.TableM.Post();

@@ -4,6 +4,7 @@
 #include "BookCheck.h"
 #include "BookExport.h"
 #include "BookFolders.h"
+#include "BookHistory.h"
 #include "BookPlace.h"
 #include "BookRestore.h"
 #include "DataModule.h"
@@ -14,6 +15,7 @@
 #include "StaffImport.h"
 #include "StoreError.h"
 #include "Utf8Path.h"
+#include "WholeNumber.h"
 #include "Wording.h"
 #include "YearClose.h"
 
@@ -65,6 +67,9 @@ std::string usage()
         "                      OLD_DATA_ROOT) إلى دفتر فارغ، كله أو لا شيء؛ ويذكر ما نقل وكل\n"
         "                      مجموع لا يساوي قيوده. إن كان مجلده هو مجلد الدفتر حُفظ كما هو\n"
         "                      في Data.before-move-in\n"
+        "  history [--worker N] [--since YYYY-MM-DD] [--csv FILE.csv|FILE.xlsx]\n"
+        "                      سجل التغييرات، الأحدث أولاً: متى، والعامل واسمه يومها، وما غيّره (عمل\n"
+        "                      الكاتب أو برنامج آخر)، والحقل وقيمته قبل وبعد، ومن غيّره\n"
         "\n"
         "حالة الخروج: 0 تمّ، 1 رُفض أو أخفق، 2 خطأ في الاستعمال.\n");
 }
@@ -337,6 +342,60 @@ int moveInto(const operations::BookPlace& place, const std::vector<std::string>&
     return 0;
 }
 
+int historyOf(const operations::BookPlace& place, const std::vector<std::string>& options, std::ostream& out)
+{
+    operations::HistoryFilter filter;
+    std::optional<std::filesystem::path> sheet;
+    for (std::size_t at = 0; at < options.size(); ++at) {
+        if (options[at] == "--worker") {
+            const std::string given = valueOf(options, at);
+            const std::optional<std::int32_t> worker = store::parseWholeNumber(given);
+            if (!worker || *worker < 1)
+                throw UsageError{store::worded("BookCommands", "يأخذ %1 رقم العامل، لا %2").arg("--worker").arg(typed(given))};
+            filter.worker = *worker;
+        } else if (options[at] == "--since") {
+            const std::string given = valueOf(options, at);
+            const std::optional<std::int64_t> since = operations::startOfDay(given);
+            if (!since)
+                throw UsageError{store::worded("BookCommands", "يأخذ %1 يوماً مثل %2، لا %3")
+                                     .arg("--since")
+                                     .arg(store::isolatedLeftToRight("2026-01-31"))
+                                     .arg(typed(given))};
+            filter.since = *since;
+        } else if (options[at] == "--csv") {
+            sheet = platform::utf8Path(valueOf(options, at));
+            const std::string ending = sheet->extension().string();
+            if (ending != ".csv" && ending != ".xlsx")
+                throw UsageError{store::worded("BookCommands", "يكتب %1 ملفاً ينتهي بـ%2 أو %3")
+                                     .arg("history --csv")
+                                     .arg(store::isolatedLeftToRight(".csv"))
+                                     .arg(store::isolatedLeftToRight(".xlsx"))};
+        } else {
+            throw UsageError{notTaken("history", options[at])};
+        }
+    }
+    const std::vector<operations::HistoryEntry> history = operations::readHistory(*place.connect(), filter);
+    if (sheet) {
+        operations::writeHistorySheet(history, *sheet);
+        out << store::worded("BookCommands", "كُتب سجل التغييرات (%1 سطراً) في %2")
+                   .arg((long long)history.size())
+                   .arg(store::isolatedLeftToRight(sheet->string()))
+                   .text()
+            << "\n";
+        return 0;
+    }
+    for (const operations::HistoryEntry& entry : history) {
+        out << store::isolatedLeftToRight(operations::localTimeText(entry.at)) << "  "
+            << store::worded("BookCommands", "العامل %1 «%2»").arg(entry.worker).arg(typed(entry.workerName)).text() << "  "
+            << operations::actionWords(entry) << "  " << operations::fieldWords(entry);
+        if (entry.change != "mark")
+            out << ": " << typed(operations::valueWords(entry.before)) << " ← " << typed(operations::valueWords(entry.after));
+        out << "  " << store::isolatedLeftToRight(entry.who) << "\n";
+    }
+    out << store::worded("BookCommands", "أسطر السجل: %1").arg((long long)history.size()).text() << "\n";
+    return 0;
+}
+
 } // namespace
 
 int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& now)
@@ -373,6 +432,8 @@ int runBookCommand(const std::vector<std::string>& args, std::ostream& out, std:
             return archiveOf(place, options, out);
         if (command == "move-in")
             return moveInto(place, options, out);
+        if (command == "history")
+            return historyOf(place, options, out);
         throw UsageError{store::worded("BookCommands", "لا يُعرف الأمر %1").arg(typed(command))};
     } catch (const UsageError& wrong) {
         err << "ijazat-book: " << wrong.what << "\n" << usage();

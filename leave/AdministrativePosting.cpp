@@ -11,7 +11,7 @@ void postAdministrativeLeave(store::TDataModule1& book, const std::string& count
 {
     const std::int32_t count = typedWholeNumber(countText);
     requireSelectedWorker(book);
-    store::UnitOfWork work = book.beginWork();
+    store::UnitOfWork work = book.beginWork(store::bookAction::administrative);
 
     book.TableM.Edit();
     book.TableMAdministrationPermit.SetAsInteger(store::addWholeNumbers(count, book.TableMAdministrationPermit.AsInteger()));

@@ -17,7 +17,7 @@ void postDaysLeave(store::TDataModule1& book, DaysLeave kind, const std::string&
 
     const std::int32_t count = typedWholeNumber(countText);
     requireSelectedWorker(book);
-    store::UnitOfWork work = book.beginWork();
+    store::UnitOfWork work = book.beginWork(sick ? store::bookAction::sick : store::bookAction::unpaid);
 
     book.TableM.Edit();
     total.SetAsInteger(store::addWholeNumbers(count, total.AsInteger()));

@@ -19,7 +19,7 @@ void postHourlyLeave(store::TDataModule1& book, const std::string& hoursTyped, c
     const std::int32_t hours = typedWholeNumber(hoursTyped);
     const std::int32_t minutes = typedWholeNumber(minutesTyped);
     requireSelectedWorker(book);
-    store::UnitOfWork work = book.beginWork();
+    store::UnitOfWork work = book.beginWork(store::bookAction::hourly);
 
     // The sums are stored before any carry.
     book.TableM.Edit();

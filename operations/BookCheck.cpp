@@ -1,10 +1,12 @@
 #include "BookCheck.h"
 
+#include "ActionOnBook.h"
 #include "ArabicCodePage.h"
 #include "BookConnection.h"
 #include "BookCopy.h"
 #include "Excess.h"
 #include "FieldSizes.h"
+#include "History.h"
 #include "HourlyCarry.h"
 #include "Isolated.h"
 #include "LocalBookConnection.h"
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <set>
 
 namespace operations {
 
@@ -26,6 +29,71 @@ std::string target(const BookConnection& book, const TableDef& table)
 {
     return sqlName(book.schemaOf(table)) + "." + sqlName(table.name);
 }
+
+// What the history says of the changes no posting made (corrections, other programs, imports,
+// move-ins): how much each moved a worker's total or the entries of the kind, by worker and
+// field, and the value each field of a worker was last given.
+class Corrections {
+public:
+    explicit Corrections(BookConnection& book)
+    {
+        const auto moves = [&](const TableDef& table, std::map<std::pair<std::int64_t, std::string>, std::int64_t>& into) {
+            BookStatement& rows = book.statement(
+                "SELECT \"Worker\", \"Field\", sum(CAST(coalesce(\"After\", '0') AS bigint) - CAST(coalesce(\"Before\", '0') "
+                "AS bigint)) FROM " + historyTarget(book, table)
+                + " WHERE \"Change\" <> 'mark' AND (\"Action\" IS NULL OR \"Action\" NOT IN ('administrative', 'hourly', "
+                  "'sick', 'unpaid')) AND \"Field\" IN ('AdministrationPermit', 'HealthPermit', 'NoHire', 'Hours', 'Minute') "
+                  "GROUP BY \"Worker\", \"Field\"");
+            StatementUse use(rows);
+            while (rows.step())
+                into[{rows.integer(0), rows.text(1)}] += rows.integer(2);
+        };
+        moves(workerTable(), totals_);
+        for (const TableDef* table : allTables())
+            if (table != &workerTable())
+                moves(*table, entries_);
+        BookStatement& given = book.statement("SELECT \"Worker\", \"Field\", \"After\", \"Action\" FROM "
+                                              + historyTarget(book, workerTable())
+                                              + " WHERE \"Change\" <> 'mark' ORDER BY \"Id\"");
+        StatementUse use(given);
+        while (given.step()) {
+            const std::pair<std::int64_t, std::string> key{given.integer(0), given.text(1)};
+            last_[key] = given.isNull(2) ? std::nullopt : std::optional<std::string>(given.text(2));
+            if (given.isNull(3) || !bookAction::isPosting(given.text(3)))
+                corrected_.insert(key);
+        }
+    }
+
+    // Whether the corrections account for a total that differs from its entries by `difference`.
+    bool explain(std::int64_t worker, const std::string& field, std::int64_t difference) const
+    {
+        return difference == moved(totals_, worker, field) - moved(entries_, worker, field);
+    }
+    // Whether any of the fields was changed other than by a posting.
+    bool corrected(std::int64_t worker, std::initializer_list<const char*> fields) const
+    {
+        return std::any_of(fields.begin(), fields.end(),
+                           [&](const char* field) { return corrected_.count({worker, field}) > 0; });
+    }
+    // The value the history last gave the field, when it gave one.
+    const std::optional<std::string>* lastGiven(std::int64_t worker, const std::string& field) const
+    {
+        const auto found = last_.find({worker, field});
+        return found == last_.end() ? nullptr : &found->second;
+    }
+
+private:
+    static std::int64_t moved(const std::map<std::pair<std::int64_t, std::string>, std::int64_t>& by, std::int64_t worker,
+                              const std::string& field)
+    {
+        const auto found = by.find({worker, field});
+        return found == by.end() ? 0 : found->second;
+    }
+
+    std::map<std::pair<std::int64_t, std::string>, std::int64_t> totals_, entries_;
+    std::map<std::pair<std::int64_t, std::string>, std::optional<std::string>> last_;
+    std::set<std::pair<std::int64_t, std::string>> corrected_;
+};
 
 // What a worker's entries add up to, replayed as the postings made them.
 struct Expected {
@@ -45,7 +113,9 @@ public:
             if (table != &workerTable())
                 orphans(*table);
         }
-        totals();
+        const Corrections corrections(book_);
+        totals(corrections);
+        unrecorded(corrections);
         return std::move(found_);
     }
 
@@ -135,7 +205,29 @@ private:
         return by;
     }
 
-    void totals()
+    // A field whose value is not the one its history last gave it was changed without the
+    // book's history: with its triggers removed, or by damage.
+    void unrecorded(const Corrections& corrections)
+    {
+        BookStatement& rows = book_.statement("SELECT * FROM " + target(book_, workerTable()) + " ORDER BY \"Auto\"");
+        StatementUse reading(rows);
+        while (rows.step()) {
+            for (std::size_t i = 1; i < workerTable().fields.size(); ++i) {
+                const std::string field(workerTable().fields[i].name);
+                const std::optional<std::string>* given = corrections.lastGiven(rows.integer(0), field);
+                const int column = int(i);
+                const std::optional<std::string> now = rows.isNull(column) ? std::nullopt : std::optional<std::string>(rows.text(column));
+                if (given && *given != now)
+                    note(workerTable(), rows.integer(0),
+                         worded("BookCheck", "الحقل %1 «%2»، وآخر ما سجّله سجل التغييرات «%3»: تغيّر دون أن يُسجَّل")
+                             .arg(isolatedLeftToRight(field))
+                             .arg(isolated(controlsWrittenOut(now.value_or(""))))
+                             .arg(isolated(controlsWrittenOut(given->value_or("")))));
+            }
+        }
+    }
+
+    void totals(const Corrections& corrections)
     {
         std::map<std::int64_t, Expected> by = expected();
         BookStatement& workers = book_.statement(
@@ -154,8 +246,12 @@ private:
                                              .arg(isolated(controlsWrittenOut(workers.text(1))))
                                              .arg(what)});
             };
+            const std::int64_t worker = workers.integer(0);
             const auto compare = [&](int column, const std::string& what, std::int64_t entries) {
-                if (workers.integer(column) != entries)
+                static constexpr const char* fields[] = {nullptr, nullptr, "AdministrationPermit", "HealthPermit",
+                                                         "NoHire", "Hours", "Minute"};
+                if (workers.integer(column) != entries
+                    && !corrections.explain(worker, fields[column], workers.integer(column) - entries))
                     say(worded("BookCheck", "%1 %2، وقيوده تعطي %3").arg(what).arg(workers.integer(column)).arg(entries));
             };
             compare(2, worded("BookCheck", "الأيام الإدارية"), wanted.hourly.days);
@@ -165,7 +261,8 @@ private:
             compare(6, worded("BookCheck", "دقائق الرصيد الساعي"), wanted.hourly.minutes);
             // The excess and the hours text as the postings write them from the worker's own figures.
             const std::int64_t excess = rules::excessDays(workers.integer(2), workers.integer(8));
-            if (workers.integer(7) != excess)
+            if (workers.integer(7) != excess
+                && !corrections.corrected(worker, {"ExcessMonth", "AdministrationPermit", "YearPermit"}))
                 say(worded("BookCheck", "الأيام المتجاوزة %1، وأيامه الإدارية فوق استحقاقه تعطي %2")
                         .arg(workers.integer(7))
                         .arg(excess));
@@ -176,7 +273,7 @@ private:
             } catch (const StoreError&) {
                 continue; // told already, as a value outside the character set
             }
-            if (workers.text(11) != hours)
+            if (workers.text(11) != hours && !corrections.corrected(worker, {"HorsPermit", "Hours", "Minute"}))
                 say(worded("BookCheck", "نص الساعات «%1»، وساعاته ودقائقه تعطي «%2»")
                         .arg(isolatedLeftToRight(controlsWrittenOut(workers.text(11))))
                         .arg(isolatedLeftToRight(hours)));

@@ -25,7 +25,9 @@ struct Finding {
 // plus the days its hourly entries carried, replayed in order with the hourly carry rule;
 // sick and unpaid days are their entries; the hourly balance is the replay's remainder;
 // the excess is the administrative days over the entitlement, and the hours text is the
-// balance's hours and minutes, as the postings write them.
+// balance's hours and minutes, as the postings write them. A total that differs from its
+// entries by what the corrections recorded in the book's history moved is explained and not
+// told; a field whose value is not the last its history gave it was changed unrecorded.
 std::vector<Finding> checkBook(store::BookConnection& book);
 // The inconsistencies as the transaction the caller began on `book` reads it (its own
 // writes included), the tables open and their files known whole.

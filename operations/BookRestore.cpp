@@ -1,5 +1,6 @@
 #include "BookRestore.h"
 
+#include "ActionOnBook.h"
 #include "BookBackup.h"
 #include "BookCopy.h"
 #include "LocalBookConnection.h"
@@ -16,8 +17,11 @@ void restore(store::BookConnection& book, const std::filesystem::path& backup, c
     book.claimAlone();
     backUp(book, safeCopy);
     {
+        // The book as it stood, history and all, is kept in the safe copy; the restored book
+        // carries the backup's history and says, for every worker, that it was restored.
+        const store::ActionOnBook restoring(book, store::bookAction::restore);
         store::LocalBookConnection from(backup, {});
-        store::transferBook(from, book, true);
+        store::transferBook(from, book, true, backup.string());
     }
     std::filesystem::remove(backup / ".in-use"); // the backup's own claim, while it was read
 }

@@ -1,5 +1,6 @@
 #include "MoveIn.h"
 
+#include "ActionOnBook.h"
 #include "BookConnection.h"
 #include "BookCopy.h"
 #include "Isolated.h"
@@ -64,6 +65,7 @@ MoveInReport moveIn(const std::filesystem::path& oldRoot, store::BookConnection&
         tables.emplace_back(table, readOldTable(table->pathUnder(oldRoot), *table));
 
     store::openEveryTable(book);
+    const store::ActionOnBook movingIn(book, store::bookAction::moveIn);
     book.beginWrite();
     try {
         if (holdsRecords(book))

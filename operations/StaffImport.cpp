@@ -217,7 +217,7 @@ bool importStaff(store::TDataModule1& book, const std::filesystem::path& list, i
     }
     // Names already in the book are looked for under the write lock: of two imports of one
     // list at once, the second finds the first's workers.
-    store::UnitOfWork work = book.beginWork();
+    store::UnitOfWork work = book.beginWork(store::bookAction::import);
     if (!take())
         return false; // nothing stored: the unit of work is dropped
     work.commit();

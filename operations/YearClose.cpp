@@ -1,5 +1,6 @@
 #include "YearClose.h"
 
+#include "ActionOnBook.h"
 #include "ArabicCodePage.h"
 #include "BookBackup.h"
 #include "BookConnection.h"
@@ -7,6 +8,7 @@
 #include "ClosedYears.h"
 #include "Excess.h"
 #include "FieldSizes.h"
+#include "History.h"
 #include "HourlyCarry.h"
 #include "Isolated.h"
 #include "Leftovers.h"
@@ -300,6 +302,7 @@ std::filesystem::path closeYear(BookConnection& book, int closing, int currentYe
     openEveryTable(book);
     if (closing >= currentYear) // told at once, without waiting for the lock
         throw StoreError(*yearCloseRefusal(book, closing, currentYear, archives));
+    const ActionOnBook closingYear(book, bookAction::yearClose);
     try {
         book.beginWrite(); // no other program writes, nor closes, until the close is stored
     } catch (const StoreError& error) {
@@ -313,9 +316,14 @@ std::filesystem::path closeYear(BookConnection& book, int closing, int currentYe
             throw StoreError(*refusal);
         const std::vector<YearCloseRow> changes = plan(book, closing);
         recordSettlements(book, closing, changes);
-        writeLocalCopy(book, aside); // the closing year as it now stands, settled
+        book.nameHistoryRows();
+        writeLocalCopy(book, aside); // the closing year as it now stands, settled, its history with it
         book.keepArchive(closing, aside);
+        // The year's history went to the archive; the new year's begins with the close.
+        book.quietHistory();
         applyClose(book, closing, changes);
+        emptyHistory(book);
+        markEveryWorker(book, std::to_string(closing));
         recordClosedYear(book, closing);
         book.commit();
     } catch (...) {

@@ -18,6 +18,7 @@ std::unique_ptr<store::BookConnection> openServerBook(const std::string& conninf
 
 struct ServerSetupReport {
     std::vector<std::string> created;  // tables made now
+    std::vector<std::string> historied; // tables of an older book given their history now
     std::vector<std::string> problems; // tables there that are not the book's
 };
 

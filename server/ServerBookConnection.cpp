@@ -2,6 +2,7 @@
 
 #include "BookCopy.h"
 #include "BusyWait.h"
+#include "History.h"
 #include "Isolated.h"
 #include "LocalBookConnection.h"
 #include "ServerBook.h"
@@ -21,7 +22,10 @@ namespace server {
 namespace {
 
 // The key of the book's write lock among the server's advisory locks: "ijazat" in ASCII.
-constexpr const char* writeLockSql = "SELECT pg_advisory_xact_lock(105106097122097116)";
+// The book's history triggers read the clerk action and the desk from the transaction's
+// own settings, which end with it: a write from any other program records neither.
+constexpr const char* writeLockSql = "SELECT pg_advisory_xact_lock(105106097122097116), "
+                                     "set_config('ijazat.action', $1, true), set_config('ijazat.desk', $2, true)";
 
 } // namespace
 
@@ -128,7 +132,9 @@ void ServerBookConnection::beginWrite()
         const bool spent = store::busyWaitSpent();
         if (spent)
             execute("SET LOCAL lock_timeout = '1ms'");
-        PGresult* locked = PQexec(pg_, writeLockSql);
+        const std::string desk = who();
+        const char* values[] = {action().c_str(), desk.c_str()};
+        PGresult* locked = PQexecParams(pg_, writeLockSql, 2, nullptr, values, nullptr, nullptr, 0);
         if (PQresultStatus(locked) != PGRES_TUPLES_OK) {
             const char* state = PQresultErrorField(locked, PG_DIAG_SQLSTATE);
             if (!spent && state && std::string_view(state) == "55P03") {
@@ -235,6 +241,28 @@ void ServerBookConnection::giveKeysAbove(const store::TableDef& table, std::int6
     give.bind(1, std::string_view(store::sqlName(schemaOf(table)) + "." + store::sqlName(table.name)));
     give.bind(2, highest);
     give.step();
+}
+
+std::string ServerBookConnection::who() const
+{
+    const std::string desk = BookConnection::who();
+    const char* user = pg_ ? PQuser(pg_) : nullptr;
+    return (user ? std::string(user) : std::string()) + desk.substr(desk.find('@'));
+}
+
+void ServerBookConnection::quietHistory()
+{
+    execute("SELECT set_config('ijazat.quiet', 'on', true)");
+}
+
+void ServerBookConnection::historyCopied(const store::TableDef& table)
+{
+    store::BookStatement& follow = statement(
+        "SELECT setval(pg_get_serial_sequence(?1, 'Id'), coalesce(max(\"Id\"), 1), max(\"Id\") IS NOT NULL) FROM "
+        + store::historyTarget(*this, table));
+    store::StatementUse use(follow);
+    follow.bind(1, std::string_view(store::historyTarget(*this, table)));
+    follow.step();
 }
 
 std::int64_t ServerBookConnection::tableChanges(const store::TableDef& table)

@@ -37,6 +37,11 @@ public:
     void commit() override;
     void rollback() override;
     std::int64_t tableChanges(const store::TableDef& table) override;
+    // The database user at this desk's computer.
+    std::string who() const override;
+    void quietHistory() override;
+    std::string keepingKeyClause() const override { return "OVERRIDING SYSTEM VALUE"; }
+    void historyCopied(const store::TableDef& table) override;
     std::string place() const override { return server_; }
     std::string whereIs(const store::TableDef& table) const override;
     int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }

@@ -4,6 +4,7 @@
 #include "Isolated.h"
 #include "NameFolding.h"
 #include "ServerBookConnection.h"
+#include "ServerHistory.h"
 #include "StoreError.h"
 #include "Wording.h"
 
@@ -64,6 +65,8 @@ std::vector<std::string> creationStatements(const store::TableDef& table)
                              + store::foldedNameSql("\"WorkerName\"") + "), \"WorkerName\", \"Auto\")");
     statements.push_back("CREATE TRIGGER \"count_changes\" AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON "
                          + target(table) + " FOR EACH STATEMENT EXECUTE FUNCTION \"ijazat\".\"count_change\"()");
+    for (std::string& sql : serverHistoryStatements(table))
+        statements.push_back(std::move(sql));
     return statements;
 }
 
@@ -147,7 +150,8 @@ std::string changeCountSql()
     return "SELECT \"count\" FROM \"ijazat\".\"changes\" WHERE \"table\" = ?1";
 }
 
-std::optional<std::string> serverTableProblem(ServerBookConnection& connection, const store::TableDef& table)
+std::optional<std::string> serverTableProblem(ServerBookConnection& connection, const store::TableDef& table,
+                                              WithHistory history)
 {
     if (!tableExists(connection, table))
         return store::worded("ServerSchema", "ليس على الخادم جدول %1 (%2 يصنعه)")
@@ -157,12 +161,14 @@ std::optional<std::string> serverTableProblem(ServerBookConnection& connection, 
         return problem;
     if (auto problem = indexProblem(connection, table))
         return problem;
-    store::BookStatement& counted = connection.statement(changeCountSql());
-    store::StatementUse use(counted);
-    counted.bind(1, table.name);
-    if (!counted.step())
-        return store::worded("ServerSchema", "ينقص عدّاد التغييرات للجدول %1").arg(isolatedLeftToRight(table.name));
-    return std::nullopt;
+    {
+        store::BookStatement& counted = connection.statement(changeCountSql());
+        store::StatementUse use(counted);
+        counted.bind(1, table.name);
+        if (!counted.step())
+            return store::worded("ServerSchema", "ينقص عدّاد التغييرات للجدول %1").arg(isolatedLeftToRight(table.name));
+    }
+    return history == WithHistory::Yes ? serverHistoryProblem(connection, table) : std::nullopt;
 }
 
 ServerSetupReport createMissingServerTables(ServerBookConnection& connection)
@@ -175,6 +181,12 @@ ServerSetupReport createMissingServerTables(ServerBookConnection& connection)
         store::makeClosedYearsRecord(connection);
         for (const store::TableDef* table : store::allTables()) {
             if (tableExists(connection, *table)) {
+                // An older book is given the history it lacks; its rows are not touched.
+                if (!serverTableProblem(connection, *table, WithHistory::No) && serverHistoryProblem(connection, *table)) {
+                    for (const std::string& sql : serverHistoryStatements(*table))
+                        connection.execute(sql);
+                    report.historied.emplace_back(table->name);
+                }
                 if (auto problem = serverTableProblem(connection, *table))
                     report.problems.push_back(std::string(table->name) + ": " + *problem);
                 continue;

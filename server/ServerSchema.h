@@ -24,8 +24,10 @@ std::string changeCountSql();
 
 // What keeps the server's table from being the book's `table`: missing, a field of the
 // wrong name, order, type or size, a key that is not an identity, a missing index or
-// change count. Empty when it is the book's table.
-std::optional<std::string> serverTableProblem(ServerBookConnection& connection, const store::TableDef& table);
+// change count or history. Empty when it is the book's table.
+enum class WithHistory { Yes, No };
+std::optional<std::string> serverTableProblem(ServerBookConnection& connection, const store::TableDef& table,
+                                              WithHistory history = WithHistory::Yes);
 
 // Creates, in one transaction, whichever of the five tables the server's database lacks,
 // with its indexes and change count; an existing table is checked and left alone.

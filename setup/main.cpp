@@ -32,7 +32,9 @@ int setUpLocal(const std::filesystem::path& root)
         std::cout << "created " << (root / table).make_preferred().string() << "\n";
     for (const std::string& table : report.indexed)
         std::cout << "added the index of folded names to " << (root / table).make_preferred().string() << "\n";
-    if (report.created.empty() && report.indexed.empty() && report.problems.empty())
+    for (const std::string& table : report.historied)
+        std::cout << "added the history of changes to " << (root / table).make_preferred().string() << "\n";
+    if (report.created.empty() && report.indexed.empty() && report.historied.empty() && report.problems.empty())
         std::cout << "all five tables are present under " << root.string() << "\n";
     for (const std::string& problem : report.problems)
         std::cerr << problem << "\n";
@@ -46,11 +48,13 @@ int setUpServer(const std::string& conninfo)
         const server::ServerSetupReport report = server::setUpServerBook(conninfo, platform::builtInDataRoot());
         for (const std::string& table : report.created)
             std::cout << "created " << table << " on " << where << "\n";
+        for (const std::string& table : report.historied)
+            std::cout << "added the history of changes to " << table << " on " << where << "\n";
         for (const std::string& problem : report.problems)
             std::cerr << problem << "\n";
         if (!report.problems.empty())
             return 1;
-        if (report.created.empty())
+        if (report.created.empty() && report.historied.empty())
             std::cout << "all five tables are present on " << where << "\n";
     } catch (const store::StoreError& failure) {
         std::cerr << failure.what() << "\n";

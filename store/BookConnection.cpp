@@ -1,8 +1,22 @@
 #include "BookConnection.h"
 
+#include "ActionOnBook.h"
+#include "Identity.h"
+
 #include <utility>
 
 namespace store {
+
+BookConnection::BookConnection(std::filesystem::path dataRoot)
+    : dataRoot_(std::move(dataRoot)), action_(bookAction::program),
+      desk_(platform::userName() + "@" + platform::computerName())
+{
+}
+
+std::string BookConnection::who() const
+{
+    return desk_;
+}
 
 void BookConnection::execute(const std::string& sql)
 {

@@ -54,6 +54,21 @@ public:
     virtual void commit() { execute("COMMIT"); }
     // Nothing when no transaction is open any more (an engine may have ended it itself).
     virtual void rollback();
+    // The clerk action the book's history records for what is written now (ActionOnBook.h).
+    const std::string& action() const { return action_; }
+    void setAction(std::string action) { action_ = std::move(action); }
+    // Who writes, as the history records it: the user and the computer.
+    virtual std::string who() const;
+    // For the rest of the write transaction begun, the book records no history of its own:
+    // an operation that rewrites the book wholesale (a restore, a year close) writes its own.
+    virtual void quietHistory() = 0;
+    // Names the clerk action and the writer on the history rows the book wrote so far in the
+    // write transaction begun, as storing it would: before a copy of the book is read within it.
+    virtual void nameHistoryRows() {}
+    // What an insert that keeps the row's own number says to the engine, before VALUES.
+    virtual std::string keepingKeyClause() const { return {}; }
+    // After a history's rows were copied in numbers and all: new rows are numbered above them.
+    virtual void historyCopied(const TableDef& /*table*/) {}
     // While a unit of work is open, every write joins its transaction.
     bool inUnitOfWork() const { return inUnitOfWork_; }
     void setInUnitOfWork(bool open) { inUnitOfWork_ = open; }
@@ -123,11 +138,13 @@ public:
     virtual void clearCounters() {}
 
 protected:
-    explicit BookConnection(std::filesystem::path dataRoot) : dataRoot_(std::move(dataRoot)) {}
+    explicit BookConnection(std::filesystem::path dataRoot);
 
 private:
     std::filesystem::path dataRoot_;
     bool inUnitOfWork_ = false;
+    std::string action_;
+    std::string desk_; // the user and the computer, asked once
     std::map<std::string_view, std::int64_t> writes_;
     std::set<std::tuple<std::string_view, std::int32_t, std::string_view>> oddValuesTold_;
     std::vector<OddValue> oddValuesWaiting_;

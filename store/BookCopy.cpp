@@ -2,6 +2,7 @@
 
 #include "BookConnection.h"
 #include "ClosedYears.h"
+#include "History.h"
 #include "LocalBookConnection.h"
 #include "StoreError.h"
 #include "TableSetup.h"
@@ -18,6 +19,7 @@ void openEveryTable(BookConnection& connection)
 
 void copyBook(BookConnection& from, BookConnection& into)
 {
+    into.quietHistory();
     for (const TableDef* table : allTables()) {
         std::string columns;
         for (const FieldDef& field : table->fields)
@@ -43,6 +45,7 @@ void copyBook(BookConnection& from, BookConnection& into)
         into.giveKeysAbove(*table, std::max(from.keysGiven(*table), into.keysGiven(*table)));
     }
     copyClosedYears(from, into);
+    copyHistory(from, into);
 }
 
 void copyIntoNewLocalBook(BookConnection& from, const std::filesystem::path& aside)
@@ -65,19 +68,24 @@ void copyIntoNewLocalBook(BookConnection& from, const std::filesystem::path& asi
     std::filesystem::remove(aside / ".in-use"); // the copy's own claim, while it was written
 }
 
-void transferBook(BookConnection& from, BookConnection& into, bool replacing)
+void transferBook(BookConnection& from, BookConnection& into, bool replacing, std::string_view note)
 {
     openEveryTable(from);
     openEveryTable(into);
     from.beginRead();
     into.beginWrite();
     try {
-        if (replacing)
+        into.quietHistory();
+        if (replacing) {
             for (const TableDef* table : allTables()) {
                 into.execute("DELETE FROM " + sqlName(into.schemaOf(*table)) + "." + sqlName(table->name));
                 into.noteWrite(*table);
             }
+            emptyHistory(into);
+        }
         copyBook(from, into);
+        if (!note.empty())
+            markEveryWorker(into, note);
         into.commit();
     } catch (...) {
         into.rollback();

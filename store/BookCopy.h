@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 
 namespace store {
 
@@ -9,8 +10,9 @@ class BookConnection;
 // Copies every record of the five tables of `from` into the empty tables of `into`, each
 // with its own Auto, and leaves `into` giving only keys above any `from` ever gave, or
 // any it gave itself: a key is never given twice, even across a restore. The record of
-// the years closed goes with them. Runs inside the transactions the caller began: a read
-// (or a write) on `from`, a write on `into`.
+// the years closed and the history go with them, `into` recording no history of its own for
+// the copy. Runs inside the transactions the caller began: a read (or a write) on `from`, a
+// write on `into`, whose history is empty.
 void copyBook(BookConnection& from, BookConnection& into);
 
 // A new local book in the folder `aside` holding the book as `from` reads it in the
@@ -21,7 +23,8 @@ void copyIntoNewLocalBook(BookConnection& from, const std::filesystem::path& asi
 void openEveryTable(BookConnection& connection);
 
 // The whole copy as one step: both books' tables opened, one snapshot of `from` read, and
-// `into` written in one transaction, emptied first when `replacing`.
-void transferBook(BookConnection& from, BookConnection& into, bool replacing);
+// `into` written in one transaction, emptied first (history and all) when `replacing`; then
+// every worker's history says `note`, when one is given.
+void transferBook(BookConnection& from, BookConnection& into, bool replacing, std::string_view note = {});
 
 } // namespace store

@@ -87,10 +87,10 @@ std::array<Cursor*, 6> TDataModule1::cursors()
     return {&TableM, &TableMWN, &TablePermitAdmin, &TablePermitHours, &TablePermitHealth, &TablePermitNoHire};
 }
 
-UnitOfWork TDataModule1::beginWork()
+UnitOfWork TDataModule1::beginWork(std::string_view action)
 {
     const std::array<Cursor*, 6> all = cursors();
-    return UnitOfWork(*connection_, std::vector<Cursor*>(all.begin(), all.end()));
+    return UnitOfWork(*connection_, std::vector<Cursor*>(all.begin(), all.end()), action);
 }
 
 } // namespace store

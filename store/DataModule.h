@@ -30,8 +30,8 @@ public:
     BookConnection& connection() { return *connection_; }
     // In their opening order.
     std::array<Cursor*, 6> cursors();
-    // A unit of work over all five files and all six cursors.
-    UnitOfWork beginWork();
+    // A unit of work over all five files and all six cursors, as the clerk action `action`.
+    UnitOfWork beginWork(std::string_view action);
 
 private:
     std::unique_ptr<BookConnection> connection_;

@@ -1,6 +1,8 @@
 #include "LocalBookConnection.h"
 
+#include "History.h"
 #include "LocalBookFiles.h"
+#include "LocalHistory.h"
 #include "BusyWait.h"
 #include "EngineFailure.h"
 #include "Isolated.h"
@@ -175,8 +177,10 @@ void LocalBookConnection::beginWrite()
     // IMMEDIATE takes the write lock at once and waits for it: a deferred begin that reads
     // first is refused without waiting while another program writes.
     execute("BEGIN IMMEDIATE");
-    if (!fileOnWriteAheadLog())
+    if (!fileOnWriteAheadLog()) {
+        noteHistoryMarks();
         return;
+    }
     execute("ROLLBACK");
     for (const TableDef* table : allTables()) {
         if (!isOpen(*table))
@@ -195,6 +199,75 @@ void LocalBookConnection::beginWrite()
                                 "الملفات الخمسة معاً. أغلق البرنامج الآخر وأعد المحاولة")
                              .arg(isolatedLeftToRight(*file)));
     }
+    noteHistoryMarks();
+}
+
+void LocalBookConnection::noteHistoryMarks()
+{
+    historyMarks_.clear();
+    for (const TableDef* table : allTables()) {
+        if (!isOpen(*table))
+            continue;
+        Statement& last = statement("SELECT coalesce(max(\"Id\"), 0) FROM " + historyTarget(*this, *table));
+        StatementUse use(last);
+        last.step();
+        historyMarks_[std::string(table->name)] = last.integer(0);
+    }
+}
+
+void LocalBookConnection::nameHistoryRows()
+{
+    const std::string writer = who();
+    for (const TableDef* table : allTables()) {
+        const auto mark = historyMarks_.find(std::string(table->name));
+        if (mark == historyMarks_.end())
+            continue;
+        Statement& name = statement("UPDATE " + historyTarget(*this, *table)
+                                    + " SET \"Action\" = ?1, \"Who\" = ?2 WHERE \"Id\" > ?3 AND \"Action\" IS NULL");
+        StatementUse use(name);
+        name.bind(1, std::string_view(action()));
+        name.bind(2, std::string_view(writer));
+        name.bind(3, mark->second);
+        name.step();
+    }
+}
+
+void LocalBookConnection::commit()
+{
+    // Rows written while the history was quiet are the operation's own, or copies that keep
+    // what they said: only those the triggers wrote before are named.
+    if (inTransaction() && !historyMarks_.empty()) {
+        if (quiet_) {
+            for (const TableDef* table : allTables())
+                if (isOpen(*table))
+                    for (const std::string& sql : localHistoryTriggerStatements(*table, schemaOf(*table)))
+                        execute(sql);
+        } else {
+            nameHistoryRows();
+        }
+    }
+    quiet_ = false;
+    historyMarks_.clear();
+    execute("COMMIT");
+}
+
+void LocalBookConnection::rollback()
+{
+    quiet_ = false;
+    historyMarks_.clear();
+    BookConnection::rollback();
+}
+
+void LocalBookConnection::quietHistory()
+{
+    if (quiet_)
+        return;
+    nameHistoryRows();
+    for (const TableDef* table : allTables())
+        if (isOpen(*table))
+            for (const std::string& sql : localHistoryDropStatements(*table, schemaOf(*table)))
+                execute(sql);
+    quiet_ = true;
 }
 
 std::optional<std::string> LocalBookConnection::fileOnWriteAheadLog()

@@ -30,6 +30,12 @@ public:
     void beginWrite() override;
     void beginRead() override;
     bool inTransaction() const override;
+    // Names the clerk action and who made it on every history row the book wrote in the
+    // transaction (its own triggers cannot know them), then stores the transaction.
+    void commit() override;
+    void rollback() override;
+    // Drops the history's triggers for the transaction; they are made again before it is stored.
+    void quietHistory() override;
     // SQLite's data_version of the table's file, plus the writes through this connection.
     std::int64_t tableChanges(const TableDef& table) override;
     std::string place() const override { return dataRoot().string(); }
@@ -53,6 +59,8 @@ public:
     void clearCounters() override;
 
 private:
+    // The number of the last history row of each open table when the write began.
+    void noteHistoryMarks();
     static int waitForLock(void* connection, int attempt);
     void configure(const std::string& schema);
     // The one table file a statement names, or the book's folder for one over several files
@@ -61,7 +69,11 @@ private:
     // The path of an open file that has left the rollback journal for a write-ahead log.
     std::optional<std::string> fileOnWriteAheadLog();
 
+    void nameHistoryRows() override;
+
     BookOptions options_;
+    std::map<std::string, std::int64_t> historyMarks_;
+    bool quiet_ = false;
     std::optional<BookInUse> inUse_; // while the worker file is open
     sqlite3* db_ = nullptr;
     std::set<std::string> open_;

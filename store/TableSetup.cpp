@@ -2,6 +2,7 @@
 
 #include "EngineFailure.h"
 #include "Isolated.h"
+#include "LocalHistory.h"
 #include "NameFolding.h"
 #include "Schema.h"
 #include "Statement.h"
@@ -38,20 +39,34 @@ void run(sqlite3* db, const std::string& sql)
     }
 }
 
-// An existing table is left as it is, but for the index of folded names that a book made
-// before that index lacks: adding an index touches no row, and is all or nothing.
-std::optional<std::string> checkOrAddFoldedNames(const std::filesystem::path& path, const TableDef& table, bool& added)
+// An existing table is left as it is, but for what a book made before them lacks: the index
+// of folded names, and the history with its triggers. Neither touches a row, and each is
+// added all or nothing.
+std::optional<std::string> checkOrUpgrade(const std::filesystem::path& path, const TableDef& table, bool& indexed,
+                                          bool& historied)
 {
     try {
         Database db = open(path, SQLITE_OPEN_READWRITE);
-        if (auto problem = tableShapeProblem(db.get(), "main", table, ShapeCheck::BesidesFoldedNames))
+        if (auto problem = tableShapeProblem(db.get(), "main", table, ShapeCheck::BesidesUpgrades))
             return problem;
+        sqlite3_busy_timeout(db.get(), 5000);
         if (foldedNamesIndex(db.get(), "main", table) == FoldedNames::Missing) {
-            sqlite3_busy_timeout(db.get(), 5000);
             run(db.get(), "BEGIN IMMEDIATE");
             run(db.get(), foldedNameIndexStatement());
             run(db.get(), "COMMIT");
-            added = true;
+            indexed = true;
+        }
+        if (localHistoryProblem(db.get(), "main", table)) {
+            run(db.get(), "BEGIN IMMEDIATE");
+            if (!holdsLocalHistoryTable(db.get(), "main", table))
+                for (const std::string& sql : localHistoryTableStatements(table, "main"))
+                    run(db.get(), sql);
+            for (const std::string& sql : localHistoryDropStatements(table, "main"))
+                run(db.get(), sql);
+            for (const std::string& sql : localHistoryTriggerStatements(table, "main"))
+                run(db.get(), sql);
+            run(db.get(), "COMMIT");
+            historied = true;
         }
         return tableShapeProblem(db.get(), "main", table);
     } catch (const StoreError& error) {
@@ -72,6 +87,10 @@ void create(const std::filesystem::path& path, const TableDef& table)
         run(db.get(), "BEGIN IMMEDIATE");
         for (const std::string& sql : table.creationStatements())
             run(db.get(), sql);
+        for (const std::string& sql : localHistoryTableStatements(table, "main"))
+            run(db.get(), sql);
+        for (const std::string& sql : localHistoryTriggerStatements(table, "main"))
+            run(db.get(), sql);
         run(db.get(), "COMMIT");
     }
     std::filesystem::rename(building, path);
@@ -87,13 +106,15 @@ SetupReport createMissingTables(const std::filesystem::path& dataRoot)
         const std::string name = table->relativePath().generic_string();
         std::error_code error;
         if (std::filesystem::exists(path, error) || error) {
-            bool added = false;
-            if (auto problem = checkOrAddFoldedNames(path, *table, added))
+            bool indexed = false, historied = false;
+            if (auto problem = checkOrUpgrade(path, *table, indexed, historied))
                 report.problems.push_back(worded("TableSetup", "%1: ليس جدولاً من جداول الدفتر كما يحتاجها: %2")
                                               .arg(isolatedLeftToRight(path.string()))
                                               .arg(*problem));
-            if (added)
+            if (indexed)
                 report.indexed.push_back(name);
+            if (historied)
+                report.historied.push_back(name);
             continue;
         }
         try {

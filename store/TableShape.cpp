@@ -1,6 +1,7 @@
 #include "TableShape.h"
 
 #include "Isolated.h"
+#include "LocalHistory.h"
 #include "NameFolding.h"
 #include "Statement.h"
 #include "Wording.h"
@@ -106,7 +107,7 @@ std::optional<std::string> tableShapeProblem(sqlite3* db, std::string_view schem
                                               .arg(isolatedLeftToRight(table.indexName))
                                               .arg(isolatedLeftToRight(table.indexField)))
             .text();
-    if (check == ShapeCheck::BesidesFoldedNames)
+    if (check == ShapeCheck::BesidesUpgrades)
         return std::nullopt;
     switch (foldedNamesIndex(db, schema, table)) {
     case FoldedNames::Missing:
@@ -119,7 +120,7 @@ std::optional<std::string> tableShapeProblem(sqlite3* db, std::string_view schem
     case FoldedNames::Indexed:
         break;
     }
-    return std::nullopt;
+    return localHistoryProblem(db, schema, table);
 }
 
 } // namespace store

@@ -6,8 +6,8 @@
 
 namespace store {
 
-UnitOfWork::UnitOfWork(BookConnection& connection, std::vector<Cursor*> cursors)
-    : connection_(connection), cursors_(std::move(cursors))
+UnitOfWork::UnitOfWork(BookConnection& connection, std::vector<Cursor*> cursors, std::string_view action)
+    : connection_(connection), cursors_(std::move(cursors)), action_(connection, action)
 {
     if (connection_.inUnitOfWork())
         throw StoreError(worded("UnitOfWork", "عملية أخرى على الدفتر مفتوحة بعد"));

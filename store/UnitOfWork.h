@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ActionOnBook.h"
 #include "Cursor.h"
 #include "WriteTransaction.h"
 
@@ -15,8 +16,9 @@ class BookConnection;
 // it was when the unit began (state, record, pending change), in memory only.
 class UnitOfWork {
 public:
-    // Takes the book's write lock (StoreError after the busy wait) and notes every cursor.
-    UnitOfWork(BookConnection& connection, std::vector<Cursor*> cursors);
+    // Takes the book's write lock (StoreError after the busy wait) and notes every cursor;
+    // the book's history records the writes as the clerk action `action`.
+    UnitOfWork(BookConnection& connection, std::vector<Cursor*> cursors, std::string_view action);
     ~UnitOfWork();
     UnitOfWork(const UnitOfWork&) = delete;
     UnitOfWork& operator=(const UnitOfWork&) = delete;
@@ -27,6 +29,7 @@ private:
     BookConnection& connection_;
     std::vector<Cursor*> cursors_;
     std::vector<CursorSnapshot> snapshots_;
+    ActionOnBook action_;
     std::optional<WriteTransaction> transaction_;
     bool committed_ = false;
 };

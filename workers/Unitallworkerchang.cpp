@@ -1,7 +1,9 @@
 #include "Unitallworkerchang.h"
 
+#include "ActionOnBook.h"
 #include "DataModule.h"
 #include "Guard.h"
+#include "WindowParts.h"
 
 #include <QCloseEvent>
 
@@ -26,8 +28,10 @@ std::vector<controls::GridColumn> workerColumns()
 
 TFormAllWorkerChang::TFormAllWorkerChang()
     : controls::WorkingWindow(u"FormAllWorkerChang"_s, u"FormAllWorkerChang"_s, QColor(0x00, 0x63, 0x93)),
-      BitBtn1(addCloseButton())
+      BitBtn1(addCloseButton()), FormWorkerHistory(std::make_unique<TFormWorkerHistory>())
 {
+    BitBtn3 = addRightEndButton(u"BitBtn3"_s, u"السجل"_s, 100, QStyle::SP_FileDialogContentsView);
+    controls::connectGuarded(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
     Panel1 = new QWidget(this);
     Panel1->setObjectName(u"Panel1"_s);
     Panel1->resize(472, 285);
@@ -43,10 +47,25 @@ TFormAllWorkerChang::TFormAllWorkerChang()
     cells.setPixelSize(13);
     DBGrid1->setFont(cells);
     QWidget::setTabOrder(DBGrid1, BitBtn1);
+    QWidget::setTabOrder(BitBtn1, BitBtn3);
+}
+
+void TFormAllWorkerChang::BitBtn3Click()
+{
+    // A correction typed is stored first, so the history shows it.
+    store::Cursor& workers = store::DataModule1->TableM;
+    workers.CheckBrowseMode();
+    if (workers.IsEmpty())
+        return;
+    FormWorkerHistory->showWorker(store::DataModule1->TableMAuto.AsInteger(),
+                                  QString::fromStdString(store::DataModule1->TableMWorkerName.AsString()));
+    controls::showModally(*FormWorkerHistory);
 }
 
 void TFormAllWorkerChang::showEvent(QShowEvent* event)
 {
+    // Whatever the grid and the navigator store while the window is open is a correction.
+    store::DataModule1->connection().setAction(std::string(store::bookAction::correction));
     controls::WorkingWindow::showEvent(event);
     DBGrid1->setFocus(Qt::OtherFocusReason);
 }
@@ -61,4 +80,10 @@ void TFormAllWorkerChang::closeEvent(QCloseEvent* event)
         return;
     }
     controls::WorkingWindow::closeEvent(event);
+}
+
+void TFormAllWorkerChang::hideEvent(QHideEvent* event)
+{
+    store::DataModule1->connection().setAction(std::string(store::bookAction::program));
+    controls::WorkingWindow::hideEvent(event);
 }

@@ -1,5 +1,6 @@
 #include "Unitnew.h"
 
+#include "ActionOnBook.h"
 #include "Clock.h"
 #include "DataModule.h"
 #include "Dialogs.h"
@@ -111,7 +112,10 @@ void TFormNew::BitBtn2Click()
         return;
     }
     store::Cursor& workers = store::DataModule1->TableM;
-    workers.Post();
+    {
+        const store::ActionOnBook registering(store::DataModule1->connection(), store::bookAction::newWorker);
+        workers.Post();
+    }
     workers.Next();
     close();
 }

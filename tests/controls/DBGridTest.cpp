@@ -388,7 +388,7 @@ TEST(GridOverALargeTable, ReadsOnlyTheRowsItShows)
     testing_support::TempBook folder;
     auto book = folder.open();
     {
-        store::UnitOfWork work = book->beginWork();
+        store::UnitOfWork work = book->beginWork(store::bookAction::administrative);
         for (int n = 0; n < 3000; ++n) {
             book->TableM.Insert();
             book->TableMWorkerName.SetText("worker " + std::to_string(n));

@@ -94,7 +94,7 @@ TEST_P(BothBooks, AUnitOfWorkStoresAllOrNothingAndPutsTheCursorsBack)
 {
     const std::int32_t worker = addWorker(*ours, "هدى");
     {
-        store::UnitOfWork work = ours->beginWork();
+        store::UnitOfWork work = ours->beginWork(store::bookAction::administrative);
         ours->TableM.Edit();
         ours->TableMAdministrationPermit.SetAsInteger(5);
         ours->TableM.Post();
@@ -107,7 +107,7 @@ TEST_P(BothBooks, AUnitOfWorkStoresAllOrNothingAndPutsTheCursorsBack)
     EXPECT_TRUE(theirs->TablePermitAdmin.IsEmpty());
     EXPECT_EQ(ours->TableMAdministrationPermit.Text(), "") << "the cursor is put back";
     {
-        store::UnitOfWork work = ours->beginWork();
+        store::UnitOfWork work = ours->beginWork(store::bookAction::administrative);
         ours->TableM.Edit();
         ours->TableMAdministrationPermit.SetAsInteger(5);
         ours->TableM.Post();

@@ -118,7 +118,7 @@ TEST(ServerFailures, ALostConnectionFailsTheActionWithNothingStoredAndTheNextAct
 
     // Lost in the middle of a unit of work: the rest is never written on a new connection.
     {
-        store::UnitOfWork work = ours->beginWork();
+        store::UnitOfWork work = ours->beginWork(store::bookAction::administrative);
         ours->TableM.Edit();
         ours->TableMAdministrationPermit.SetAsInteger(7);
         ours->TableM.Post();

@@ -80,11 +80,11 @@ TEST_F(TwoPrograms, AUnitOfWorkWaitsForALockOnAnyOfTheFiveFiles)
     addWorker(*ours, "Zaid");
     const auto before = readBook(book.root());
     WriteLock lock(book.root() / "PermitNoHire/PermitNoHire.DB");
-    EXPECT_NE(thrownBy([&] { store::UnitOfWork work = ours->beginWork(); }).find("database is locked"),
+    EXPECT_NE(thrownBy([&] { store::UnitOfWork work = ours->beginWork(store::bookAction::administrative); }).find("database is locked"),
               std::string::npos);
     EXPECT_EQ(readBook(book.root()), before);
     lock.release();
-    store::UnitOfWork work = ours->beginWork();
+    store::UnitOfWork work = ours->beginWork(store::bookAction::administrative);
     work.commit();
 }
 
@@ -232,7 +232,7 @@ TEST_F(TwoPrograms, AFileSwitchedToAWriteAheadLogIsRefusedByNameWhileHeldThenTak
               SQLITE_OK);
     const auto before = readBook(book.root());
     auto post = [&] {
-        store::UnitOfWork work = ours->beginWork();
+        store::UnitOfWork work = ours->beginWork(store::bookAction::administrative);
         ours->TableM.Edit();
         ours->TableMAdministrationPermit.SetAsInteger(3);
         ours->TableM.Post();

@@ -48,7 +48,7 @@ void post3Days(store::TDataModule1& dm)
 
 void postInUnit(store::TDataModule1& dm)
 {
-    store::UnitOfWork work = dm.beginWork();
+    store::UnitOfWork work = dm.beginWork(store::bookAction::administrative);
     post3Days(dm);
     work.commit();
 }
@@ -92,7 +92,7 @@ TEST_F(Book, LeavingWithoutCommitStoresNothingAndPutsTheCursorsBack)
     testing_support::RecordingLink grid(dm->DataSourceM);
     const auto adminBefore = dm->TablePermitAdmin.snapshot();
     {
-        store::UnitOfWork work = dm->beginWork();
+        store::UnitOfWork work = dm->beginWork(store::bookAction::administrative);
         dm->TableM.Edit();
         dm->TableMNoHire.SetAsInteger(5);
         dm->TableM.Post(); // also settles the pending hourly entry, inside the unit
@@ -209,6 +209,6 @@ TEST_F(Book, AKillAtAnyMomentLeavesTheWholeUnitOrNoneOfIt)
 
 TEST_F(Book, OnlyOneUnitOfWorkAtATime)
 {
-    store::UnitOfWork work = dm->beginWork();
-    EXPECT_THROW(dm->beginWork(), StoreError);
+    store::UnitOfWork work = dm->beginWork(store::bookAction::administrative);
+    EXPECT_THROW(dm->beginWork(store::bookAction::administrative), StoreError);
 }
