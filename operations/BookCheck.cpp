@@ -15,6 +15,7 @@
 #include "Wording.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <map>
 #include <set>
@@ -30,9 +31,9 @@ std::string target(const BookConnection& book, const TableDef& table)
     return sqlName(book.schemaOf(table)) + "." + sqlName(table.name);
 }
 
-// What the history says of the changes no posting made (corrections, other programs, imports,
-// move-ins): how much each moved a worker's total or the entries of the kind, by worker and
-// field, and the value each field of a worker was last given.
+// What the history says of the changes that neither a posting nor the move-in made
+// (corrections, other programs, imports): how much each moved a worker's total or its entries
+// of the kind, by worker and field, and the value each field of a worker was last given.
 class Corrections {
 public:
     explicit Corrections(BookConnection& book)
@@ -40,34 +41,45 @@ public:
         const auto moves = [&](const TableDef& table, std::map<std::pair<std::int64_t, std::string>, std::int64_t>& into) {
             BookStatement& rows = book.statement(
                 "SELECT \"Worker\", \"Field\", sum(CAST(coalesce(\"After\", '0') AS bigint) - CAST(coalesce(\"Before\", '0') "
-                "AS bigint)) FROM " + historyTarget(book, table)
+                "AS bigint)), sum(CASE WHEN \"Change\" = 'insert' THEN 0 ELSE 1 END) FROM " + historyTarget(book, table)
                 + " WHERE \"Change\" <> 'mark' AND (\"Action\" IS NULL OR \"Action\" NOT IN ('administrative', 'hourly', "
-                  "'sick', 'unpaid')) AND \"Field\" IN ('AdministrationPermit', 'HealthPermit', 'NoHire', 'Hours', 'Minute') "
-                  "GROUP BY \"Worker\", \"Field\"");
+                  "'sick', 'unpaid', 'move-in')) AND \"Field\" IN ('AdministrationPermit', 'HealthPermit', 'NoHire', "
+                  "'Hours', 'Minute') GROUP BY \"Worker\", \"Field\"");
             StatementUse use(rows);
-            while (rows.step())
+            while (rows.step()) {
                 into[{rows.integer(0), rows.text(1)}] += rows.integer(2);
+                if (rows.integer(3) > 0)
+                    changed_.insert({rows.integer(0), rows.text(1)});
+            }
         };
         moves(workerTable(), totals_);
         for (const TableDef* table : allTables())
             if (table != &workerTable())
                 moves(*table, entries_);
-        BookStatement& given = book.statement("SELECT \"Worker\", \"Field\", \"After\", \"Action\" FROM "
+        BookStatement& given = book.statement("SELECT \"Worker\", \"Field\", \"After\", \"Action\", \"Change\" FROM "
                                               + historyTarget(book, workerTable())
                                               + " WHERE \"Change\" <> 'mark' ORDER BY \"Id\"");
         StatementUse use(given);
         while (given.step()) {
             const std::pair<std::int64_t, std::string> key{given.integer(0), given.text(1)};
             last_[key] = given.isNull(2) ? std::nullopt : std::optional<std::string>(given.text(2));
-            if (given.isNull(3) || !bookAction::isPosting(given.text(3)))
+            const bool byPosting = !given.isNull(3) && (bookAction::isPosting(given.text(3)) || given.text(3) == bookAction::moveIn);
+            if (!byPosting && given.text(4) != "insert")
                 corrected_.insert(key);
         }
     }
 
-    // Whether the corrections account for a total that differs from its entries by `difference`.
+    // Whether the corrections account for a total that differs from its entries by
+    // `difference`: to the day for sick and unpaid days, which only add up; for the
+    // administrative days and the hourly balance, whose hours carry into days, when the
+    // total or an entry that makes it was corrected or deleted at all (a record made with
+    // its figures is where its story starts, not a correction).
     bool explain(std::int64_t worker, const std::string& field, std::int64_t difference) const
     {
-        return difference == moved(totals_, worker, field) - moved(entries_, worker, field);
+        if (field == "HealthPermit" || field == "NoHire")
+            return difference == moved(totals_, worker, field) - moved(entries_, worker, field);
+        return std::any_of(carried.begin(), carried.end(),
+                           [&](const char* part) { return changed_.count({worker, part}) > 0; });
     }
     // Whether any of the fields was changed other than by a posting.
     bool corrected(std::int64_t worker, std::initializer_list<const char*> fields) const
@@ -83,6 +95,8 @@ public:
     }
 
 private:
+    static constexpr std::array<const char*, 3> carried{"AdministrationPermit", "Hours", "Minute"};
+
     static std::int64_t moved(const std::map<std::pair<std::int64_t, std::string>, std::int64_t>& by, std::int64_t worker,
                               const std::string& field)
     {
@@ -92,6 +106,7 @@ private:
 
     std::map<std::pair<std::int64_t, std::string>, std::int64_t> totals_, entries_;
     std::map<std::pair<std::int64_t, std::string>, std::optional<std::string>> last_;
+    std::set<std::pair<std::int64_t, std::string>> changed_; // by a change or a delete
     std::set<std::pair<std::int64_t, std::string>> corrected_;
 };
 

@@ -97,6 +97,10 @@
         <source>نص الساعات «%1»، وساعاته ودقائقه تعطي «%2»</source>
         <translation>hours text «%1», its hours and minutes give «%2»</translation>
     </message>
+    <message>
+        <source>الحقل %1 «%2»، وآخر ما سجّله سجل التغييرات «%3»: تغيّر دون أن يُسجَّل</source>
+        <translation>field %1 is «%2», and the history of changes last gave it «%3»: changed unrecorded</translation>
+    </message>
 </context>
 <context>
     <name>BookCommands</name>
@@ -209,6 +213,46 @@
         <translation>unknown command %1</translation>
     </message>
     <message>
+        <source>يحتاج %1 مجلد الدفتر القديم</source>
+        <translation>%1 needs the old book&apos;s folder</translation>
+    </message>
+    <message>
+        <source>سيُنقل الدفتر القديم من %1 إلى الدفتر %2</source>
+        <translation>would move the old book in from %1 to the book %2</translation>
+    </message>
+    <message>
+        <source>نُقل الدفتر القديم من %1 إلى الدفتر %2</source>
+        <translation>moved the old book in from %1 to the book %2</translation>
+    </message>
+    <message>
+        <source>العمال: %1</source>
+        <translation>workers: %1</translation>
+    </message>
+    <message>
+        <source>القيود الإدارية: %1</source>
+        <translation>administrative entries: %1</translation>
+    </message>
+    <message>
+        <source>القيود الساعية: %1</source>
+        <translation>hourly entries: %1</translation>
+    </message>
+    <message>
+        <source>القيود الصحية: %1</source>
+        <translation>sick-leave entries: %1</translation>
+    </message>
+    <message>
+        <source>القيود بلا أجر: %1</source>
+        <translation>unpaid-leave entries: %1</translation>
+    </message>
+    <message>
+        <source>كما كان في الدفتر القديم: %1</source>
+        <translation>kept as the old book had it: %1</translation>
+    </message>
+    <message>
+        <source>الدفتر القديم محفوظ كما كان في %1</source>
+        <translation>the old book is kept as it was in %1</translation>
+    </message>
+    <message>
         <source>الاستعمال: ijazat-book [--data-root DIR] COMMAND [OPTIONS]
 
 الدفتر هو الذي اختاره ijazat-setup لهذا المستخدم (مجلد على هذا الحاسوب أو خادم)؛
@@ -245,6 +289,9 @@
                       OLD_DATA_ROOT) إلى دفتر فارغ، كله أو لا شيء؛ ويذكر ما نقل وكل
                       مجموع لا يساوي قيوده. إن كان مجلده هو مجلد الدفتر حُفظ كما هو
                       في Data.before-move-in
+  history [--worker N] [--since YYYY-MM-DD] [--csv FILE.csv|FILE.xlsx]
+                      سجل التغييرات، الأحدث أولاً: متى، والعامل واسمه يومها، وما غيّره (عمل
+                      الكاتب أو برنامج آخر)، والحقل وقيمته قبل وبعد، ومن غيّره
 
 حالة الخروج: 0 تمّ، 1 رُفض أو أخفق، 2 خطأ في الاستعمال.
 </source>
@@ -288,49 +335,160 @@ commands:
                       it brought and every total that differs from its entries. Where
                       its folder is the data root, it is kept as it was in
                       Data.before-move-in
+  history [--worker N] [--since YYYY-MM-DD] [--csv FILE.csv|FILE.xlsx]
+                      the history of changes, newest first: when, the worker and its
+                      name then, what made the change (a clerk&apos;s action or another
+                      program), the field and its value before and after, and who
 
 Exit status: 0 done, 1 refused or failed, 2 a usage error.
 </translation>
     </message>
     <message>
-        <source>يحتاج %1 مجلد الدفتر القديم</source>
-        <translation>%1 needs the old book&apos;s folder</translation>
+        <source>يأخذ %1 رقم العامل، لا %2</source>
+        <translation>%1 takes a worker number, not %2</translation>
     </message>
     <message>
-        <source>سيُنقل الدفتر القديم من %1 إلى الدفتر %2</source>
-        <translation>would move the old book in from %1 to the book %2</translation>
+        <source>يأخذ %1 يوماً مثل %2، لا %3</source>
+        <translation>%1 takes a day such as %2, not %3</translation>
     </message>
     <message>
-        <source>نُقل الدفتر القديم من %1 إلى الدفتر %2</source>
-        <translation>moved the old book in from %1 to the book %2</translation>
+        <source>كُتب سجل التغييرات (%1 سطراً) في %2</source>
+        <translation>the history of changes (%1 lines) is written to %2</translation>
     </message>
     <message>
-        <source>العمال: %1</source>
-        <translation>workers: %1</translation>
+        <source>العامل %1 «%2»</source>
+        <translation>worker %1 «%2»</translation>
     </message>
     <message>
-        <source>القيود الإدارية: %1</source>
-        <translation>administrative entries: %1</translation>
+        <source>أسطر السجل: %1</source>
+        <translation>history lines: %1</translation>
+    </message>
+</context>
+<context>
+    <name>BookHistory</name>
+    <message>
+        <source>قيد إداري</source>
+        <translation>administrative entry</translation>
     </message>
     <message>
-        <source>القيود الساعية: %1</source>
-        <translation>hourly entries: %1</translation>
+        <source>قيد ساعي</source>
+        <translation>hourly entry</translation>
     </message>
     <message>
-        <source>القيود الصحية: %1</source>
-        <translation>sick-leave entries: %1</translation>
+        <source>قيد صحي</source>
+        <translation>sick entry</translation>
     </message>
     <message>
-        <source>القيود بلا أجر: %1</source>
-        <translation>unpaid-leave entries: %1</translation>
+        <source>قيد بلا أجر</source>
+        <translation>unpaid entry</translation>
     </message>
     <message>
-        <source>كما كان في الدفتر القديم: %1</source>
-        <translation>kept as the old book had it: %1</translation>
+        <source>برنامج آخر</source>
+        <translation>another program</translation>
     </message>
     <message>
-        <source>الدفتر القديم محفوظ كما كان في %1</source>
-        <translation>the old book is kept as it was in %1</translation>
+        <source>إجازة إدارية</source>
+        <translation>administrative leave</translation>
+    </message>
+    <message>
+        <source>إجازة ساعية</source>
+        <translation>hourly leave</translation>
+    </message>
+    <message>
+        <source>إجازة صحية</source>
+        <translation>sick leave</translation>
+    </message>
+    <message>
+        <source>إجازة بلا أجر</source>
+        <translation>unpaid leave</translation>
+    </message>
+    <message>
+        <source>عامل جديد</source>
+        <translation>new worker</translation>
+    </message>
+    <message>
+        <source>تعديل ذاتية عامل</source>
+        <translation>worker record corrected</translation>
+    </message>
+    <message>
+        <source>استيراد قائمة الموظفين</source>
+        <translation>staff list imported</translation>
+    </message>
+    <message>
+        <source>نقل الدفتر القديم</source>
+        <translation>old book moved in</translation>
+    </message>
+    <message>
+        <source>إقفال السنة</source>
+        <translation>year closed</translation>
+    </message>
+    <message>
+        <source>استعادة نسخة احتياطية</source>
+        <translation>backup restored</translation>
+    </message>
+    <message>
+        <source>برنامج الإجازات</source>
+        <translation>the leave book</translation>
+    </message>
+    <message>
+        <source>اسم العامل</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>سنوات الخدمة</source>
+        <translation>years of service</translation>
+    </message>
+    <message>
+        <source>بداية الخدمة</source>
+        <translation>start of service</translation>
+    </message>
+    <message>
+        <source>الإستحقاق السنوي</source>
+        <translation>yearly entitlement</translation>
+    </message>
+    <message>
+        <source>الأيام الإدارية</source>
+        <translation>administrative days</translation>
+    </message>
+    <message>
+        <source>نص الساعات</source>
+        <translation>hours text</translation>
+    </message>
+    <message>
+        <source>الأيام الصحية</source>
+        <translation>sick days</translation>
+    </message>
+    <message>
+        <source>الأيام بلا أجر</source>
+        <translation>unpaid days</translation>
+    </message>
+    <message>
+        <source>الأيام المتجاوزة</source>
+        <translation>excess days</translation>
+    </message>
+    <message>
+        <source>الساعات</source>
+        <translation>hours</translation>
+    </message>
+    <message>
+        <source>الدقائق</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>التاريخ</source>
+        <translation>date</translation>
+    </message>
+    <message>
+        <source>الشهر</source>
+        <translation>month</translation>
+    </message>
+    <message>
+        <source>العامل</source>
+        <translation>worker</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translation>%1 %2: %3</translation>
     </message>
 </context>
 <context>
@@ -499,6 +657,13 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     </message>
 </context>
 <context>
+    <name>LocalHistory</name>
+    <message>
+        <source>ينقص سجل التغييرات %1 (يضيفه %2)</source>
+        <translation>the history of changes %1 is missing (%2 adds it)</translation>
+    </message>
+</context>
+<context>
     <name>MoveIn</name>
     <message>
         <source>في الدفتر %1 عمال أو قيود من قبل: ينقل الدفتر القديم إلى دفتر فارغ</source>
@@ -607,6 +772,13 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <message>
         <source>أخفق %1، ولم يُحفظ شيء</source>
         <translation>%1 failed, and nothing was saved</translation>
+    </message>
+</context>
+<context>
+    <name>ServerHistory</name>
+    <message>
+        <source>ينقص سجل التغييرات %1 (يضيفه %2)</source>
+        <translation>the history of changes %1 is missing (%2 adds it)</translation>
     </message>
 </context>
 <context>

@@ -3,12 +3,14 @@
 #include "BookCommands.h"
 #include "BookCopy.h"
 #include "BookFolders.h"
+#include "History.h"
 #include "BookRestore.h"
 #include "DataModule.h"
 #include "FaultVfs.h"
 #include "LocalBookConnection.h"
 #include "LocalBookFiles.h"
 #include "StoreError.h"
+#include "TableSetup.h"
 #include "TempBook.h"
 #include "TwoAtOnce.h"
 #include "YearClose.h"
@@ -362,7 +364,14 @@ TEST(Check, FindsEachKindOfDamageAndInconsistencyAndNothingInASoundBook)
         SCOPED_TRACE(spoiling.sql);
         TempBook spoiled;
         consistentBook(spoiled.root());
-        runOn(spoiled.root() / spoiling.file, spoiling.sql);
+        // As damage, or a program that removed the history's triggers first, would: unrecorded.
+        std::string unrecorded;
+        for (const store::TableDef* table : store::allTables())
+            if (table->relativePath().generic_string() == spoiling.file)
+                for (const char* change : {"Insert", "Update", "Delete"})
+                    unrecorded += "DROP TRIGGER \"" + store::historyTableName(*table) + change + "\"; ";
+        runOn(spoiled.root() / spoiling.file, unrecorded + spoiling.sql);
+        store::createMissingTables(spoiled.root());
         const Outcome checked = book({"--data-root", spoiled.root().string(), "check"});
         EXPECT_EQ(checked.status, 0) << "inconsistent, not damaged";
         EXPECT_NE(checked.out.find(spoiling.found), std::string::npos) << checked.out;

@@ -118,9 +118,10 @@ TEST(Toolbox, SpeaksArabicUnderAnArabicLocaleAndEnglishOtherwiseNeverMixed)
         "import " + list.string() + " --dry-run",
         "close-year 2999",
         "export /nonexistent/folder/sheet.xlsx",
+        "history --worker 1",
     };
     // A line the usage shows as typed: a command and its options, no words.
-    static const QRegularExpression synopsis(QStringLiteral("^\\s*(ijazat-book|backup|restore|check|export|import|close-year|archive|move-in) "));
+    static const QRegularExpression synopsis(QStringLiteral("^\\s*(ijazat-book|backup|restore|check|export|import|close-year|archive|move-in|history) "));
     static const QRegularExpression arabicLetter(QStringLiteral("[\u0600-\u06FF]")), latinLetter(QStringLiteral("[A-Za-z]"));
     for (const auto& [locale, arabic] : std::vector<std::pair<std::string, bool>>{
              {"LANGUAGE= LC_ALL=C.UTF-8", false},
