@@ -1,5 +1,6 @@
 #include "LargeBook.h"
 
+#include "LocalHistory.h"
 #include "Schema.h"
 #include "TableSetup.h"
 
@@ -23,6 +24,13 @@ std::string nameOf(int i, int count)
 
 namespace {
 
+void dropHistoryTriggers(sqlite3* db, const store::TableDef& table)
+{
+    for (const std::string& sql : store::localHistoryDropStatements(table, "main"))
+        sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr);
+}
+
+// The book as an office's would be: its workers and entries there before its history began.
 void build(const std::filesystem::path& path, int count)
 {
     std::filesystem::remove_all(path);
@@ -32,6 +40,7 @@ void build(const std::filesystem::path& path, int count)
         sqlite3* db = nullptr;
         sqlite3_open(table.pathUnder(path).string().c_str(), &db);
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        dropHistoryTriggers(db, table);
         {
             if (t == 0) {
                 store::Statement insert(db, "INSERT INTO worker (WorkerName, YearPermit) VALUES (?1, 14)");
@@ -54,6 +63,7 @@ void build(const std::filesystem::path& path, int count)
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }
+    store::createMissingTables(path); // the history's triggers again
 }
 
 } // namespace
@@ -74,14 +84,22 @@ const std::filesystem::path& largeBook(int count)
     return path;
 }
 
-const std::filesystem::path& writableBook(int count)
+const std::filesystem::path& writableBook(int count, History history)
 {
-    static std::map<int, std::filesystem::path> copies;
-    auto& path = copies[count];
+    static std::map<std::pair<int, History>, std::filesystem::path> copies;
+    auto& path = copies[{count, history}];
     if (path.empty()) {
-        path = std::filesystem::temp_directory_path() / ("ijazat-bench-" + std::to_string(count));
+        path = std::filesystem::temp_directory_path()
+               / ("ijazat-bench-" + std::to_string(count) + (history == History::Recorded ? "" : "-unrecorded"));
         std::filesystem::remove_all(path);
         std::filesystem::copy(largeBook(count), path, std::filesystem::copy_options::recursive);
+        if (history == History::Unrecorded)
+            for (const store::TableDef* table : store::allTables()) {
+                sqlite3* db = nullptr;
+                sqlite3_open(table->pathUnder(path).string().c_str(), &db);
+                dropHistoryTriggers(db, *table);
+                sqlite3_close(db);
+            }
     }
     return path;
 }
@@ -92,9 +110,9 @@ void readAll(store::Statement& statement, int columns)
         benchmark::DoNotOptimize(statement.isNull(c) ? std::string() : statement.text(c));
 }
 
-BareBook::BareBook(int count)
+BareBook::BareBook(int count, History history)
 {
-    const auto& root = writableBook(count);
+    const auto& root = writableBook(count, history);
     sqlite3_open_v2((root / "worker/worker.db").string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_exec(db, "PRAGMA main.synchronous = FULL", nullptr, nullptr, nullptr);
     for (const store::TableDef* table : store::allTables()) {

@@ -21,13 +21,15 @@ std::string nameOf(int i, int count = workers);
 // REQUIRES: count is workers or manyWorkers.
 const std::filesystem::path& largeBook(int count = workers);
 // A copy of that book for a benchmark that writes, made once per run in the temporary
-// folder, so the kept book stays as built and every run measures the same book.
-const std::filesystem::path& writableBook(int count = workers);
+// folder, so the kept book stays as built and every run measures the same book. Without
+// its history, the copy's history triggers are gone: the same writes, nothing recorded.
+enum class History { Recorded, Unrecorded };
+const std::filesystem::path& writableBook(int count = workers, History history = History::Recorded);
 void readAll(store::Statement& statement, int columns);
 
 // One connection with the same files attached, as the book has.
 struct BareBook {
-    explicit BareBook(int count = workers);
+    explicit BareBook(int count = workers, History history = History::Recorded);
     ~BareBook();
     BareBook(const BareBook&) = delete;
     BareBook& operator=(const BareBook&) = delete;

@@ -40,9 +40,10 @@ void AdministrativePosting(benchmark::State& state)
 }
 BENCHMARK(AdministrativePosting)->Arg(workers)->Arg(manyWorkers)->Unit(benchmark::kMillisecond);
 
+// The second argument: 1 with the book's history recorded by its triggers, 0 without them.
 void BareAdministrativePosting(benchmark::State& state)
 {
-    BareBook bare(int(state.range(0)));
+    BareBook bare(int(state.range(0)), state.range(1) ? History::Recorded : History::Unrecorded);
     const std::int32_t charged = chargedWorker(state);
     store::Statement begin(bare.db, "BEGIN IMMEDIATE");
     store::Statement commit(bare.db, "COMMIT");
@@ -82,7 +83,12 @@ void BareAdministrativePosting(benchmark::State& state)
         commit.reset();
     }
 }
-BENCHMARK(BareAdministrativePosting)->Arg(workers)->Arg(manyWorkers)->Unit(benchmark::kMillisecond);
+BENCHMARK(BareAdministrativePosting)
+    ->Args({workers, 1})
+    ->Args({workers, 0})
+    ->Args({manyWorkers, 1})
+    ->Args({manyWorkers, 0})
+    ->Unit(benchmark::kMillisecond);
 
 void HourlyPosting(benchmark::State& state)
 {

@@ -41,6 +41,7 @@ TFormWorkerHistory::TFormWorkerHistory()
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid1->verticalHeader()->hide();
+    Grid1->horizontalHeader()->setStretchLastSection(true);
     Grid1->setGeometry(5, 40, Panel1->width() - 10, Panel1->height() - 45);
     controls::setTabChain({Grid1, BitBtn1});
 }
@@ -56,7 +57,7 @@ void TFormWorkerHistory::showWorker(std::int64_t worker, const QString& name)
     for (int row = 0; row < int(history.size()); ++row) {
         const operations::HistoryEntry& entry = history[std::size_t(row)];
         const bool mark = entry.change == "mark";
-        const QStringList cells = {text(operations::localTimeText(entry.at)),
+        const QStringList cells = {controls::isolatedLeftToRight(text(operations::localTimeText(entry.at))),
                                    text(operations::actionWords(entry)),
                                    text(operations::fieldWords(entry)),
                                    mark ? QString() : text(operations::valueWords(entry.before)),

@@ -3,6 +3,7 @@
 #include "Unitallworkerchang.h"
 
 #include <QHeaderView>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -287,3 +288,37 @@ TEST_F(WorkerEditingWindow, ValuesTypedWithEnterAndArrowsBetweenCellsLandInTheir
 }
 
 } // namespace
+
+TEST_F(WorkerEditingWindow, TheHistoryButtonShowsTheChosenWorkersCorrectionsNewestFirstAndMovesNoOtherControl)
+{
+    testing_support::addWorker(*book, "Ahmad");
+    const std::int32_t chosen = testing_support::addWorker(*book, "Salim");
+    open();
+    const QRect close = window->BitBtn1->geometry();
+    EXPECT_EQ(close, QRect(8, 16, 100, 25)) << "the close button stays where it stood";
+    EXPECT_EQ(window->BitBtn3->geometry().right(), window->BitBtn3->parentWidget()->width() - 9)
+        << "at the right end of the bottom bar";
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    typeText(&grid(), u"21"_s); // Salim's yearly entitlement, typed over
+
+    QStringList rows;
+    int currentRow = -1, currentColumn = -1;
+    QTimer::singleShot(0, [&] {
+        const QTableWidget& shown = *window->FormWorkerHistory->Grid1;
+        for (int row = 0; row < shown.rowCount(); ++row)
+            rows << shown.item(row, 1)->text() + u" | "_s + shown.item(row, 2)->text() + u" | "_s
+                        + shown.item(row, 3)->text() + u" | "_s + shown.item(row, 4)->text();
+        currentRow = shown.currentRow();
+        currentColumn = shown.currentColumn();
+        window->FormWorkerHistory->close();
+    });
+    QTest::mouseClick(window->BitBtn3, Qt::LeftButton);
+    EXPECT_EQ(rows, (QStringList{u"تعديل ذاتية عامل | الإستحقاق السنوي | 14 | 21"_s, u"برنامج الإجازات | نص الساعات | - | "_s,
+                                 u"برنامج الإجازات | الإستحقاق السنوي | - | 14"_s, u"برنامج الإجازات | اسم العامل | - | Salim"_s}));
+    EXPECT_EQ(currentRow, 0);
+    EXPECT_EQ(currentColumn, 0);
+    EXPECT_EQ(book->TableMAuto.AsInteger(), chosen) << "the worker chosen stays current";
+    EXPECT_EQ(window->BitBtn1->geometry(), close);
+}
