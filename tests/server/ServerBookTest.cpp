@@ -3,6 +3,7 @@
 #include "AdministrativePosting.h"
 #include "BusyWait.h"
 #include "NameFolding.h"
+#include "BookHistory.h"
 #include "ServerBook.h"
 #include "ServerBookConnection.h"
 #include "ServerSchema.h"
@@ -186,6 +187,20 @@ TEST(ServerSetup, MakesWhatIsMissingOnceLeavesTheBookAloneAndRefusesAForeignTabl
         EXPECT_TRUE(report.problems.empty()) << report.problems.front();
     }
     EXPECT_EQ(book.open()->TableM.keysInOrder().size(), 1u) << "the rows are left alone";
+
+    // A book set up before the history: refused until the setup gives it one, rows untouched.
+    book.administer("DROP TABLE \"worker\".\"workerHistory\"; DROP TRIGGER \"record_history\" ON \"worker\".\"worker\"");
+    EXPECT_NE(thrownBy([&] { book.open(); }).find("ijazat-setup --server"), std::string::npos);
+    {
+        server::ServerBookConnection older(book.conninfo(), std::filesystem::temp_directory_path());
+        const server::ServerSetupReport report = server::createMissingServerTables(older);
+        EXPECT_EQ(report.historied, std::vector<std::string>{"worker"});
+        EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+    }
+    auto upgraded = book.open();
+    EXPECT_EQ(upgraded->TableM.keysInOrder().size(), 1u);
+    addWorker(*upgraded, "هادي");
+    EXPECT_EQ(operations::readHistory(upgraded->connection(), {}).size(), 3u) << "name, entitlement, empty hours text";
 
     book.administer("DROP TABLE \"PermitHealth\".\"PermitHealth\"; "
                     "CREATE TABLE \"PermitHealth\".\"PermitHealth\" (\"Auto\" integer, \"Other\" text)");

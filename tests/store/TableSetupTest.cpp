@@ -130,6 +130,37 @@ TEST_F(FreshRoot, ATableOfTheWrongShapeIsReportedAndLeftUntouched)
     }
 }
 
+// A book made before the history, or one whose trigger a tool removed: the program refuses
+// it and says what adds the history; the setup tool adds it, touching no row.
+TEST(History, AnOlderBookIsGivenItsHistoryByTheSetupToolWithItsRowsUntouched)
+{
+    for (const char* removed : {"DROP TRIGGER workerHistoryInsert; DROP TRIGGER workerHistoryUpdate; "
+                                "DROP TRIGGER workerHistoryDelete; DROP TABLE workerHistory",
+                                "DROP TRIGGER workerHistoryDelete"}) {
+        SCOPED_TRACE(removed);
+        testing_support::TempBook book;
+        testing_support::addWorker(*book.open(), "Salim");
+        runSql(book.root() / "worker/worker.db", removed);
+        const testing_support::BookContents before = testing_support::readBook(book.root());
+        EXPECT_NE(testing_support::thrownBy([&] { book.open(); }).find("\u2066ijazat-setup"), std::string::npos);
+
+        const store::SetupReport report = store::createMissingTables(book.root());
+        EXPECT_EQ(report.historied, std::vector<std::string>{"worker/worker.db"});
+        EXPECT_TRUE(report.problems.empty()) << report.problems.front();
+        EXPECT_EQ(testing_support::readBook(book.root()), before);
+        book.open()->TableM.Delete();
+        sqlite3* db = nullptr;
+        sqlite3_open((book.root() / "worker/worker.db").string().c_str(), &db);
+        {
+            store::Statement deleted(db, "SELECT count(*) FROM workerHistory WHERE Change = 'delete'");
+            deleted.step();
+            EXPECT_EQ(deleted.integer(0), 3) << "the delete is recorded: name, entitlement, hours text";
+        }
+        sqlite3_close(db);
+        EXPECT_TRUE(store::createMissingTables(book.root()).historied.empty()) << "added once";
+    }
+}
+
 TEST(AutoNumbers, GrowAndAreNeverReusedAfterADelete)
 {
     testing_support::TempBook book;
