@@ -74,6 +74,21 @@ TEST(MoveIn, BringsTheOldBookWholeKeysBlanksAndArabicTextKeptAndItsInconsistenci
     for (const operations::Finding& finding : findings)
         EXPECT_NE(moved.out.find("كما كان في الدفتر القديم: " + finding.text), std::string::npos) << finding.text;
 
+    // Its history says each field of each record came with the move-in, printed or as a sheet.
+    const Outcome history = book({"--data-root", fresh.root().string(), "history", "--worker", "3"});
+    ASSERT_EQ(history.status, 0) << history.err;
+    std::istringstream lines(history.out);
+    int moveInLines = 0, otherLines = 0;
+    for (std::string line; std::getline(lines, line);)
+        ++(line.find("«\u2068سالم الحلبي \u2069»  نقل الدفتر القديم  ") != std::string::npos ? moveInLines : otherLines);
+    EXPECT_EQ(otherLines, 1) << "only the count\n" << history.out;
+    EXPECT_NE(history.out.find("أسطر السجل: " + std::to_string(moveInLines) + "\n"), std::string::npos) << history.out;
+    EXPECT_GE(moveInLines, 9) << "Salim's nine fields given, and his entries'";
+    const std::filesystem::path sheet = fresh.root().parent_path() / "history.csv";
+    ASSERT_EQ(book({"--data-root", fresh.root().string(), "history", "--csv", sheet.string()}).status, 0);
+    EXPECT_EQ(bytesOf(sheet).find("\xEF\xBB\xBFالوقت,العامل,اسم العامل"), 0u);
+    EXPECT_EQ(book({"--data-root", fresh.root().string(), "history", "--since", "9/12/2026"}).status, 2);
+
     // The program works on it: every worker in the summary, a posting to a moved worker.
     const std::unique_ptr<store::TDataModule1> opened = fresh.open();
     EXPECT_EQ(store::summaryRows(opened->connection()).size(), 3u);
