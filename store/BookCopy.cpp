@@ -17,6 +17,23 @@ void openEveryTable(BookConnection& connection)
         connection.openTable(*table);
 }
 
+void copyRows(BookStatement& read, BookStatement& write, int columns)
+{
+    StatementUse reading(read);
+    while (read.step()) {
+        StatementUse writing(write);
+        for (int column = 0; column < columns; ++column) {
+            if (read.isNull(column))
+                write.bindNull(column + 1);
+            else if (read.isInteger(column))
+                write.bind(column + 1, read.integer(column));
+            else
+                write.bind(column + 1, std::string_view(read.text(column)));
+        }
+        write.step();
+    }
+}
+
 void copyBook(BookConnection& from, BookConnection& into)
 {
     into.quietHistory();
@@ -26,21 +43,7 @@ void copyBook(BookConnection& from, BookConnection& into)
             columns += (columns.empty() ? "" : ", ") + sqlName(field.name);
         BookStatement& read = from.statement("SELECT " + columns + " FROM " + sqlName(from.schemaOf(*table)) + "."
                                              + sqlName(table->name) + " ORDER BY \"Auto\"");
-        StatementUse reading(read);
-        BookStatement& write = into.statement(into.insertKeepingKeySql(*table));
-        while (read.step()) {
-            StatementUse writing(write);
-            for (std::size_t i = 0; i < table->fields.size(); ++i) {
-                const int column = int(i);
-                if (read.isNull(column))
-                    write.bindNull(column + 1);
-                else if (read.isInteger(column))
-                    write.bind(column + 1, read.integer(column));
-                else
-                    write.bind(column + 1, std::string_view(read.text(column)));
-            }
-            write.step();
-        }
+        copyRows(read, into.statement(into.insertKeepingKeySql(*table)), int(table->fields.size()));
         into.noteWrite(*table);
         into.giveKeysAbove(*table, std::max(from.keysGiven(*table), into.keysGiven(*table)));
     }

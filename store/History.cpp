@@ -1,6 +1,7 @@
 #include "History.h"
 
 #include "BookConnection.h"
+#include "BookCopy.h"
 
 #include <ctime>
 
@@ -41,21 +42,10 @@ void copyHistory(BookConnection& from, BookConnection& into)
     }
     for (const TableDef* table : allTables()) {
         BookStatement& read = from.statement("SELECT " + columns + " FROM " + historyTarget(from, *table) + " ORDER BY \"Id\"");
-        StatementUse reading(read);
-        BookStatement& write = into.statement("INSERT INTO " + historyTarget(into, *table) + " (" + columns + ") "
-                                              + into.keepingKeyClause() + " VALUES (" + values + ")");
-        while (read.step()) {
-            StatementUse writing(write);
-            for (int column = 0; column < int(historyColumns().size()); ++column) {
-                if (read.isNull(column))
-                    write.bindNull(column + 1);
-                else if (read.isInteger(column))
-                    write.bind(column + 1, read.integer(column));
-                else
-                    write.bind(column + 1, std::string_view(read.text(column)));
-            }
-            write.step();
-        }
+        copyRows(read,
+                 into.statement("INSERT INTO " + historyTarget(into, *table) + " (" + columns + ") "
+                                + into.keepingKeyClause() + " VALUES (" + values + ")"),
+                 int(historyColumns().size()));
         into.historyCopied(*table);
     }
 }
