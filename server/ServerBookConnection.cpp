@@ -6,6 +6,7 @@
 #include "Isolated.h"
 #include "LocalBookConnection.h"
 #include "ServerBook.h"
+#include "ServerExchange.h"
 #include "ServerFailure.h"
 #include "ServerSchema.h"
 #include "StoreError.h"
@@ -15,8 +16,11 @@
 #include <libpq-fe.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
+#include <utility>
 
 namespace server {
 namespace {
@@ -52,7 +56,21 @@ ServerBookConnection::~ServerBookConnection()
 void ServerBookConnection::connect()
 {
     PQfinish(pg_);
-    pg_ = PQconnectdb(conninfo_.c_str());
+    // Every wait on the server is bounded: the connection itself, a network gone quiet (the
+    // keep-alives and the unanswered data give up), each statement on the server, and a unit
+    // of work left idle by a desk that froze in it. What the connection string sets stands.
+    const std::string seconds = std::to_string(std::max(1, options_.serverWaitMs / 1000));
+    const std::string unanswered = std::to_string(options_.serverWaitMs);
+    const std::string options = "-c lock_timeout=" + std::to_string(options_.busyTimeoutMs)
+                                + " -c statement_timeout=" + std::to_string(options_.serverWaitMs)
+                                + " -c idle_in_transaction_session_timeout=" + std::to_string(options_.idleInTransactionMs)
+                                + " -c search_path=";
+    const char* keywords[] = {"connect_timeout", "keepalives", "keepalives_idle", "keepalives_interval",
+                              "keepalives_count", "tcp_user_timeout", "client_encoding", "application_name",
+                              "options", "dbname", nullptr};
+    const char* values[] = {seconds.c_str(), "1", "5", "2", "3", unanswered.c_str(), "UTF8", "ijazat", options.c_str(),
+                            conninfo_.c_str(), nullptr};
+    pg_ = PQconnectdbParams(keywords, values, 1);
     if (PQstatus(pg_) != CONNECTION_OK) {
         const std::string said = store::worded("ServerFailure", "تعذّر الوصول إلى خادم الدفتر %1")
                                      .arg(store::isolatedLeftToRight(server_))
@@ -62,19 +80,44 @@ void ServerBookConnection::connect()
         pg_ = nullptr;
         throw store::StoreError(said);
     }
+    PQsetnonblocking(pg_, 1);
     ++generation_;
-    // A write waits for another desk's lock at most as long as a local book waits for a
-    // file's; every name the book's SQL uses is qualified, so nothing is looked up elsewhere.
-    const std::string timeout = std::to_string(options_.busyTimeoutMs) + "ms";
-    const char* values[] = {timeout.c_str()};
-    PGresult* set = PQexecParams(pg_,
-                                 "SELECT set_config('lock_timeout', $1, false), set_config('search_path', '', false)",
-                                 1, nullptr, values, nullptr, nullptr, 0);
-    const bool ok = PQresultStatus(set) == PGRES_TUPLES_OK && PQsetClientEncoding(pg_, "UTF8") == 0;
-    const std::string said = ok ? std::string() : failure(set);
-    PQclear(set);
-    if (!ok)
-        throw store::StoreError(said);
+}
+
+pg_result* ServerBookConnection::exchange(const std::function<int(pg_conn*)>& send)
+{
+    pg_conn* pg = ready();
+    if (send(pg) == 0)
+        throw store::StoreError(failure(nullptr));
+    const Answer answer = awaitAnswer(pg, options_.serverWaitMs);
+    if (answer.inTime)
+        return answer.result;
+    // A server or a network that went silent: the connection is given up, so nothing the
+    // desk began can still be stored, and the next action connects again.
+    PQfinish(pg_);
+    pg_ = nullptr;
+    throw store::StoreError(store::worded("ServerFailure", "لم يُجب خادم الدفتر %1 خلال %2 ثانية، ولم يُحفظ شيء. "
+                                                           "يُعاد الاتصال عند العملية التالية")
+                                .arg(store::isolatedLeftToRight(server_))
+                                .arg(options_.serverWaitMs / 1000));
+}
+
+pg_result* ServerBookConnection::run(const char* sql, const std::vector<std::string>& parameters)
+{
+    std::vector<const char*> values;
+    for (const std::string& value : parameters)
+        values.push_back(value.c_str());
+    PGresult* result = exchange([&](pg_conn* pg) {
+        return PQsendQueryParams(pg, sql, int(values.size()), nullptr, values.data(), nullptr, nullptr, 0);
+    });
+    const ExecStatusType status = PQresultStatus(result);
+    if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)
+        return result;
+    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    lastState_ = state ? state : "";
+    const std::string said = failure(result);
+    PQclear(result);
+    throw store::StoreError(said);
 }
 
 pg_conn* ServerBookConnection::ready()
@@ -132,20 +175,19 @@ void ServerBookConnection::beginWrite()
         const bool spent = store::busyWaitSpent();
         if (spent)
             execute("SET LOCAL lock_timeout = '1ms'");
-        const std::string desk = who();
-        const char* values[] = {action().c_str(), desk.c_str()};
-        PGresult* locked = PQexecParams(pg_, writeLockSql, 2, nullptr, values, nullptr, nullptr, 0);
-        if (PQresultStatus(locked) != PGRES_TUPLES_OK) {
-            const char* state = PQresultErrorField(locked, PG_DIAG_SQLSTATE);
-            if (!spent && state && std::string_view(state) == "55P03") {
+        try {
+            PQclear(run(writeLockSql, {action(), who()}));
+        } catch (const store::StoreError&) {
+            if (!spent && lastState_ == "55P03") {
                 ++busyWaitsGivenUp_;
                 store::spendBusyWait();
             }
-            const std::string said = failure(locked);
-            PQclear(locked);
-            throw store::StoreError(said);
+            throw;
         }
-        PQclear(locked);
+        // Its number, to learn after a lost reply whether the server stored it.
+        PGresult* number = run("SELECT txid_current()", {});
+        transactionId_ = PQgetvalue(number, 0, 0);
+        PQclear(number);
     } catch (...) {
         rollback();
         throw;
@@ -166,19 +208,57 @@ void ServerBookConnection::commit()
         rollback();
         throw store::StoreError(failure(nullptr));
     }
+    const bool writing = !transactionId_.empty();
+    const std::string written = std::exchange(transactionId_, std::string());
     try {
-        execute("COMMIT");
-    } catch (...) {
+        PQclear(run("COMMIT", {}));
+    } catch (const store::StoreError&) {
         transactionBegun_ = false;
-        throw;
+        if (!writing || (pg_ && PQstatus(pg_) == CONNECTION_OK))
+            throw; // the server answered: what it said stands
+        // The COMMIT went out and no answer came back: the server may have stored it.
+        switch (outcomeOf(written)) {
+        case Outcome::Stored:
+            return;
+        case Outcome::NotStored:
+            throw;
+        case Outcome::Unknown:
+            break;
+        }
+        throw store::StoreError(store::worded("ServerFailure", "انقطع الاتصال بخادم الدفتر %1 عند الحفظ ولم يُعرف أحُفظ أم "
+                                                               "لا: انظر في قيود العامل قبل أن تحفظ ثانية")
+                                    .arg(store::isolatedLeftToRight(server_)));
     }
     transactionBegun_ = false;
+}
+
+ServerBookConnection::Outcome ServerBookConnection::outcomeOf(const std::string& transaction)
+{
+    // The server ends a transaction whose desk went away at once; until it has noticed, it
+    // says "in progress", so it is asked again for a short while.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        try {
+            connect();
+            PGresult* status = run("SELECT txid_status($1::bigint)", {transaction});
+            const std::string said = PQgetisnull(status, 0, 0) ? std::string() : PQgetvalue(status, 0, 0);
+            PQclear(status);
+            if (said == "committed")
+                return Outcome::Stored;
+            if (said != "in progress")
+                return Outcome::NotStored;
+        } catch (const store::StoreError&) {
+            return Outcome::Unknown;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return Outcome::Unknown;
 }
 
 void ServerBookConnection::rollback()
 {
     const bool live = inTransaction();
     transactionBegun_ = false;
+    transactionId_.clear();
     if (live)
         execute("ROLLBACK");
 }

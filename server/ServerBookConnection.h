@@ -3,6 +3,7 @@
 #include "BookConnection.h"
 #include "ServerStatement.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -60,12 +61,22 @@ public:
 
     // The live connection, made anew first if it was lost between actions.
     pg_conn* ready();
+    // Sends one request with `send` and waits for its answer as long as the book's options
+    // say; a silent server gives the connection up and throws StoreError saying so. The
+    // caller clears the result.
+    pg_result* exchange(const std::function<int(pg_conn*)>& send);
     // Counts the connections made, so statements know to prepare themselves again.
     int generation() const { return generation_; }
     std::string failure(const pg_result* result) const;
 
 private:
+    enum class Outcome { Stored, NotStored, Unknown };
+
     void connect();
+    // Runs SQL of the connection's own, with its values as text; StoreError on any failure.
+    pg_result* run(const char* sql, const std::vector<std::string>& parameters);
+    // What became of a transaction whose COMMIT got no answer, asked on a new connection.
+    Outcome outcomeOf(const std::string& transaction);
 
     std::string conninfo_;
     std::string server_; // as the clerk is told it
@@ -74,6 +85,8 @@ private:
     pg_conn* pg_ = nullptr;
     int generation_ = 0;
     bool transactionBegun_ = false; // a lost connection then fails the action, never reconnects in its middle
+    std::string transactionId_;     // of the write begun, as the server numbers it
+    std::string lastState_;         // the SQLSTATE of the last failure of run()
     std::set<std::string> open_;
     std::map<std::string, std::unique_ptr<ServerStatement>> statements_;
 };

@@ -81,9 +81,10 @@ void ServerStatement::bind(int position, std::string_view text)
 
 void ServerStatement::run()
 {
-    PGconn* pg = connection_.ready();
+    connection_.ready();
     if (preparedIn_ != connection_.generation()) {
-        PGresult* prepared = PQprepare(pg, name_.c_str(), sql_.c_str(), parameters_, types_.data());
+        PGresult* prepared = connection_.exchange(
+            [this](PGconn* pg) { return PQsendPrepare(pg, name_.c_str(), sql_.c_str(), parameters_, types_.data()); });
         const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
         if (!ok) {
             const std::string said = connection_.failure(prepared);
@@ -96,7 +97,9 @@ void ServerStatement::run()
     std::vector<const char*> values;
     for (const auto& value : values_)
         values.push_back(value ? value->c_str() : nullptr);
-    result_ = PQexecPrepared(pg, name_.c_str(), parameters_, values.data(), nullptr, nullptr, 0);
+    result_ = connection_.exchange([&](PGconn* pg) {
+        return PQsendQueryPrepared(pg, name_.c_str(), parameters_, values.data(), nullptr, nullptr, 0);
+    });
     const ExecStatusType status = PQresultStatus(result_);
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
         const std::string said = connection_.failure(result_);

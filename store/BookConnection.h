@@ -19,6 +19,10 @@ namespace store {
 struct BookOptions {
     std::string vfs;          // SQLite file-access layer by name; empty for the system's own
     int busyTimeoutMs = 5000; // how long a write waits for another program's lock, in ms
+    // A book on a server: how long any one answer of the server is waited for, and how long
+    // the server lets a desk's unit of work stand idle before it ends it and frees the lock.
+    int serverWaitMs = 15000;
+    int idleInTransactionMs = 10000;
 };
 
 // The one connection of the program to its book: the five local files, or a database

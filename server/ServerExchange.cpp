@@ -1,0 +1,68 @@
+#include "ServerExchange.h"
+
+#include <libpq-fe.h>
+
+#include <poll.h>
+
+#include <chrono>
+
+namespace server {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int remainingMs(Clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left > 0 ? int(left) : 0;
+}
+
+// Waits until the connection's socket is ready for `events`, or the deadline passes.
+bool ready(pg_conn* pg, short events, Clock::time_point deadline)
+{
+    pollfd socket{PQsocket(pg), events, 0};
+    for (;;) {
+        const int waited = poll(&socket, 1, remainingMs(deadline));
+        if (waited > 0)
+            return true;
+        if (waited == 0)
+            return false;
+        // interrupted by a signal: wait again for what is left
+    }
+}
+
+} // namespace
+
+Answer awaitAnswer(pg_conn* pg, int waitMs)
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    // The request itself may not have left yet: a silent server's full window keeps it.
+    for (int flushed = PQflush(pg); flushed != 0; flushed = PQflush(pg)) {
+        if (flushed < 0)
+            return {PQgetResult(pg), true};
+        if (!ready(pg, POLLOUT | POLLIN, deadline))
+            return {nullptr, false};
+        if (PQconsumeInput(pg) == 0)
+            return {PQgetResult(pg), true};
+    }
+    Answer answer;
+    for (;;) {
+        while (PQisBusy(pg)) {
+            if (!ready(pg, POLLIN, deadline)) {
+                PQclear(answer.result);
+                return {nullptr, false};
+            }
+            if (PQconsumeInput(pg) == 0)
+                break; // the connection broke: PQgetResult says how
+        }
+        PGresult* next = PQgetResult(pg);
+        if (!next)
+            return answer;
+        PQclear(answer.result);
+        answer.result = next;
+        if (PQstatus(pg) == CONNECTION_BAD)
+            return answer;
+    }
+}
+
+} // namespace server
