@@ -37,12 +37,10 @@ bool sendAll(int to, const char* bytes, std::size_t size)
     return true;
 }
 
-// A simple-query COMMIT: 'Q', its length, then the text.
+// A COMMIT on its way, as the text of a query or of a statement parsed to run at once.
 bool holdsCommit(const char* bytes, std::size_t size)
 {
-    const std::string_view seen(bytes, size);
-    const auto at = seen.find("COMMIT");
-    return at != std::string_view::npos && at >= 5 && seen[at - 5] == 'Q';
+    return std::string_view(bytes, size).find(std::string_view("COMMIT\0", 7)) != std::string_view::npos;
 }
 
 } // namespace
