@@ -46,7 +46,8 @@ public:
     std::string place() const override { return server_; }
     std::string whereIs(const store::TableDef& table) const override;
     int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }
-    std::vector<std::string> unwritableParts() const override { return {}; }
+    // The tables this desk's role may read but not change (a reader's).
+    std::vector<std::string> unwritableParts() const override;
     // With the change counts, in the program's own schema.
     std::string closedYearsTable() const override { return "\"ijazat\".\"closed_years\""; }
     bool holdsClosedYears() override;

@@ -19,7 +19,7 @@ std::unique_ptr<store::BookConnection> openServerBook(const std::string&, const 
     refuse();
 }
 
-ServerSetupReport setUpServerBook(const std::string&, const std::filesystem::path&)
+ServerSetupReport setUpServerBook(const std::string&, const std::filesystem::path&, const std::vector<RoleGrant>&)
 {
     refuse();
 }

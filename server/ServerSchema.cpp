@@ -39,7 +39,9 @@ const std::vector<std::string>& commonStatements()
     static const std::vector<std::string> statements{
         "CREATE SCHEMA IF NOT EXISTS \"ijazat\"",
         "CREATE TABLE IF NOT EXISTS \"ijazat\".\"changes\" (\"table\" text PRIMARY KEY, \"count\" bigint NOT NULL)",
-        "CREATE OR REPLACE FUNCTION \"ijazat\".\"count_change\"() RETURNS trigger LANGUAGE plpgsql AS "
+        // As the book's owner: a desk's role counts changes without the right to set the counts.
+        "CREATE OR REPLACE FUNCTION \"ijazat\".\"count_change\"() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
+        "SET search_path = '' AS "
         "'BEGIN UPDATE \"ijazat\".\"changes\" SET \"count\" = \"count\" + 1 WHERE \"table\" = TG_TABLE_NAME; "
         "RETURN NULL; END'",
         archivesSql(),
@@ -127,12 +129,25 @@ std::optional<std::string> indexProblem(ServerBookConnection& connection, const 
     return std::nullopt;
 }
 
+bool bookIsWhole(ServerBookConnection& connection)
+{
+    for (const char* common : {"changes", "closed_years", "year_archives"})
+        if (!serverTableExists(connection, "ijazat", common))
+            return false;
+    for (const store::TableDef* table : store::allTables())
+        if (serverTableProblem(connection, *table))
+            return false;
+    return true;
+}
+
 } // namespace
 
 bool serverTableExists(ServerBookConnection& connection, std::string_view schema, std::string_view table)
 {
+    // The catalog, which every role reads: the information schema hides what a role may not use.
     store::BookStatement& exists = connection.statement(
-        "SELECT 1 FROM information_schema.tables WHERE table_schema = ?1 AND table_name = ?2");
+        "SELECT 1 FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+        "WHERE n.nspname = ?1 AND c.relname = ?2");
     store::StatementUse use(exists);
     exists.bind(1, schema);
     exists.bind(2, table);
@@ -157,6 +172,17 @@ std::optional<std::string> serverTableProblem(ServerBookConnection& connection, 
         return store::worded("ServerSchema", "ليس على الخادم جدول %1 (%2 يصنعه)")
             .arg(isolatedLeftToRight(serverSchemaOf(table) + "." + std::string(table.name)))
             .arg(isolatedLeftToRight("ijazat-setup --server"));
+    {
+        store::BookStatement& readable = connection.statement(
+            "SELECT has_schema_privilege(?1, 'USAGE') AND has_table_privilege(?2, 'SELECT')");
+        store::StatementUse use(readable);
+        readable.bind(1, std::string_view(serverSchemaOf(table)));
+        readable.bind(2, std::string_view(target(table)));
+        if (readable.step() && readable.text(0) != "t")
+            return store::worded("ServerSchema", "لا يحق لدور هذا المكتب قراءة الجدول %1: يعطيه مالك الدفتر الحق بالأمر %2")
+                .arg(isolatedLeftToRight(serverSchemaOf(table) + "." + std::string(table.name)))
+                .arg(isolatedLeftToRight("ijazat-setup --server ... --grant-clerk ROLE"));
+    }
     if (auto problem = fieldProblem(connection, table))
         return problem;
     if (auto problem = indexProblem(connection, table))
@@ -175,6 +201,10 @@ ServerSetupReport createMissingServerTables(ServerBookConnection& connection)
 {
     ServerSetupReport report;
     connection.beginWrite(); // two setups at once make each table once
+    if (bookIsWhole(connection)) {
+        connection.rollback(); // nothing to make: a desk's role writes nothing
+        return report;
+    }
     try {
         for (const std::string& sql : commonStatements())
             connection.execute(sql);

@@ -16,13 +16,16 @@ namespace {
 
 constexpr const char* usage =
     "usage: ijazat-setup [DATA_ROOT]\n"
-    "       ijazat-setup --server CONNINFO\n"
+    "       ijazat-setup --server CONNINFO [--grant-clerk ROLE]... [--grant-reader ROLE]...\n"
     "       ijazat-setup --local\n"
     "DATA_ROOT: creates whichever of the book's five tables is missing under DATA_ROOT\n"
     "  (default: kestrave/Data in the home folder); existing ones are left alone\n"
     "--server: the same in an existing PostgreSQL database (CONNINFO: a libpq connection\n"
     "  string or service=NAME; keep passwords in ~/.pgpass), then the program and the\n"
-    "  toolbox open that book for this user\n"
+    "  toolbox open that book for this user. A book already whole is not written to, so a\n"
+    "  desk's own role may choose it. Run as the book's owner, --grant-clerk gives an existing\n"
+    "  role what a desk needs to read and post, --grant-reader what a manager needs to read,\n"
+    "  print, export and back up; neither may change the book's shape\n"
     "--local: the program and the toolbox open the local folder again\n";
 
 int setUpLocal(const std::filesystem::path& root)
@@ -41,11 +44,11 @@ int setUpLocal(const std::filesystem::path& root)
     return report.problems.empty() ? 0 : 1;
 }
 
-int setUpServer(const std::string& conninfo)
+int setUpServer(const std::string& conninfo, const std::vector<server::RoleGrant>& grants)
 {
     const std::string where = server::describeServer(conninfo);
     try {
-        const server::ServerSetupReport report = server::setUpServerBook(conninfo, platform::builtInDataRoot());
+        const server::ServerSetupReport report = server::setUpServerBook(conninfo, platform::builtInDataRoot(), grants);
         for (const std::string& table : report.created)
             std::cout << "created " << table << " on " << where << "\n";
         for (const std::string& table : report.historied)
@@ -56,6 +59,9 @@ int setUpServer(const std::string& conninfo)
             return 1;
         if (report.created.empty() && report.historied.empty())
             std::cout << "all five tables are present on " << where << "\n";
+        for (const server::RoleGrant& grant : grants)
+            std::cout << "the role " << grant.role << (grant.kind == server::DeskRole::Clerk ? " reads and posts" : " reads")
+                      << " the book on " << where << "\n";
     } catch (const store::StoreError& failure) {
         std::cerr << failure.what() << "\n";
         return 1;
@@ -76,8 +82,18 @@ int main(int argc, char** argv)
         std::cout << usage;
         return 0;
     }
-    if (args.size() == 2 && first == "--server")
-        return setUpServer(operations::connectionString(args[1]));
+    if (args.size() >= 2 && first == "--server") {
+        std::vector<server::RoleGrant> grants;
+        for (std::size_t at = 2; at + 1 < args.size() + 1; at += 2) {
+            const bool clerk = args[at] == "--grant-clerk";
+            if ((!clerk && args[at] != "--grant-reader") || at + 1 >= args.size()) {
+                std::cerr << usage;
+                return 2;
+            }
+            grants.push_back({clerk ? server::DeskRole::Clerk : server::DeskRole::Reader, args[at + 1]});
+        }
+        return setUpServer(operations::connectionString(args[1]), grants);
+    }
     if (args.size() == 1 && first == "--local") {
         operations::chooseLocal();
         std::cout << "the program and the toolbox now open the book under " << platform::builtInDataRoot().string() << "\n";
