@@ -307,6 +307,76 @@ void ServerBookConnection::copyInto(const std::filesystem::path& aside)
     from.rollback(); // nothing was written: the snapshot ends
 }
 
+namespace {
+
+// A value as COPY's text format writes it: \N for none, the rest with its backslashes,
+// tabs and line ends escaped.
+void appendCopyValue(std::string& line, const store::BookStatement& read, int column)
+{
+    if (read.isNull(column)) {
+        line += "\\N";
+        return;
+    }
+    for (const char c : read.text(column)) {
+        switch (c) {
+        case '\\': line += "\\\\"; break;
+        case '\t': line += "\\t"; break;
+        case '\n': line += "\\n"; break;
+        case '\r': line += "\\r"; break;
+        default: line += c;
+        }
+    }
+}
+
+} // namespace
+
+void ServerBookConnection::insertRows(store::BookStatement& read, const std::string& target,
+                                      const std::vector<std::string>& columns)
+{
+    std::string names;
+    for (const std::string& column : columns)
+        names += (names.empty() ? "" : ", ") + store::sqlName(column);
+    const std::string copy = "COPY " + target + " (" + names + ") FROM STDIN";
+    PGresult* started = exchange([&copy](pg_conn* pg) { return PQsendQuery(pg, copy.c_str()); });
+    const bool copying = PQresultStatus(started) == PGRES_COPY_IN;
+    const std::string refused = copying ? std::string() : failure(started);
+    PQclear(started);
+    if (!copying)
+        throw store::StoreError(refused);
+    const auto giveUp = [this] {
+        PQfinish(pg_);
+        pg_ = nullptr;
+        throw store::StoreError(failure(nullptr));
+    };
+    std::string rows;
+    {
+        store::StatementUse reading(read);
+        while (read.step()) {
+            for (int column = 0; column < int(columns.size()); ++column) {
+                if (column > 0)
+                    rows += '\t';
+                appendCopyValue(rows, read, column);
+            }
+            rows += '\n';
+            if (rows.size() >= 1 << 16) {
+                if (!sendCopyData(pg_, rows, options_.serverWaitMs))
+                    giveUp();
+                rows.clear();
+            }
+        }
+    }
+    if ((!rows.empty() && !sendCopyData(pg_, rows, options_.serverWaitMs)) || !endCopy(pg_, options_.serverWaitMs))
+        giveUp();
+    const Answer answer = awaitAnswer(pg_, options_.serverWaitMs);
+    if (!answer.inTime)
+        giveUp();
+    const bool stored = PQresultStatus(answer.result) == PGRES_COMMAND_OK;
+    const std::string said = stored ? std::string() : failure(answer.result);
+    PQclear(answer.result);
+    if (!stored)
+        throw store::StoreError(said);
+}
+
 std::string ServerBookConnection::insertKeepingKeySql(const store::TableDef& table) const
 {
     std::string columns, values;

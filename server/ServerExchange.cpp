@@ -60,8 +60,49 @@ Answer awaitAnswer(pg_conn* pg, int waitMs)
             return answer;
         PQclear(answer.result);
         answer.result = next;
-        if (PQstatus(pg) == CONNECTION_BAD)
+        if (PQstatus(pg) == CONNECTION_BAD || PQresultStatus(next) == PGRES_COPY_IN)
             return answer;
+    }
+}
+
+namespace {
+
+// Waits until what libpq holds back has gone to the server.
+bool flushed(pg_conn* pg, Clock::time_point deadline)
+{
+    for (int left = PQflush(pg); left != 0; left = PQflush(pg))
+        if (left < 0 || !ready(pg, POLLOUT, deadline))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool sendCopyData(pg_conn* pg, const std::string& data, int waitMs)
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        const int put = PQputCopyData(pg, data.data(), int(data.size()));
+        if (put < 0)
+            return false;
+        if (put == 1)
+            return flushed(pg, deadline);
+        if (!ready(pg, POLLOUT, deadline) || PQflush(pg) < 0)
+            return false;
+    }
+}
+
+bool endCopy(pg_conn* pg, int waitMs)
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        const int put = PQputCopyEnd(pg, nullptr);
+        if (put < 0)
+            return false;
+        if (put == 1)
+            return flushed(pg, deadline);
+        if (!ready(pg, POLLOUT, deadline) || PQflush(pg) < 0)
+            return false;
     }
 }
 

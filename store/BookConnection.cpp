@@ -18,6 +18,29 @@ std::string BookConnection::who() const
     return desk_;
 }
 
+void BookConnection::insertRows(BookStatement& read, const std::string& target, const std::vector<std::string>& columns)
+{
+    std::string names, values;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        names += (i ? ", " : "") + sqlName(columns[i]);
+        values += (i ? ", ?" : "?") + std::to_string(i + 1);
+    }
+    BookStatement& write = statement("INSERT INTO " + target + " (" + names + ") " + keepingKeyClause() + " VALUES (" + values + ")");
+    StatementUse reading(read);
+    while (read.step()) {
+        StatementUse writing(write);
+        for (int column = 0; column < int(columns.size()); ++column) {
+            if (read.isNull(column))
+                write.bindNull(column + 1);
+            else if (read.isInteger(column))
+                write.bind(column + 1, read.integer(column));
+            else
+                write.bind(column + 1, std::string_view(read.text(column)));
+        }
+        write.step();
+    }
+}
+
 void BookConnection::execute(const std::string& sql)
 {
     BookStatement& once = statement(sql);

@@ -128,6 +128,11 @@ public:
     // nothing, when the book keeps none.
     virtual bool copyArchiveInto(int /*year*/, const std::filesystem::path& /*aside*/) { return false; }
 
+    // Writes every row `read` gives into `target` ("schema"."table"), filling `columns` in
+    // order, numbers and all: a prepared insert a row, or the engine's bulk path on a server.
+    // REQUIRES: a write transaction is open.
+    virtual void insertRows(BookStatement& read, const std::string& target, const std::vector<std::string>& columns);
+
     // For copying a whole book, keys and all (a backup, a restore): the insert that keeps
     // the record's own Auto; the highest Auto the table ever gave (0 for none); and the
     // table told to give only keys above `highest` from now on.

@@ -17,33 +17,19 @@ void openEveryTable(BookConnection& connection)
         connection.openTable(*table);
 }
 
-void copyRows(BookStatement& read, BookStatement& write, int columns)
-{
-    StatementUse reading(read);
-    while (read.step()) {
-        StatementUse writing(write);
-        for (int column = 0; column < columns; ++column) {
-            if (read.isNull(column))
-                write.bindNull(column + 1);
-            else if (read.isInteger(column))
-                write.bind(column + 1, read.integer(column));
-            else
-                write.bind(column + 1, std::string_view(read.text(column)));
-        }
-        write.step();
-    }
-}
-
 void copyBook(BookConnection& from, BookConnection& into)
 {
     into.quietHistory();
     for (const TableDef* table : allTables()) {
         std::string columns;
-        for (const FieldDef& field : table->fields)
+        std::vector<std::string> names;
+        for (const FieldDef& field : table->fields) {
             columns += (columns.empty() ? "" : ", ") + sqlName(field.name);
+            names.emplace_back(field.name);
+        }
         BookStatement& read = from.statement("SELECT " + columns + " FROM " + sqlName(from.schemaOf(*table)) + "."
                                              + sqlName(table->name) + " ORDER BY \"Auto\"");
-        copyRows(read, into.statement(into.insertKeepingKeySql(*table)), int(table->fields.size()));
+        into.insertRows(read, sqlName(into.schemaOf(*table)) + "." + sqlName(table->name), names);
         into.noteWrite(*table);
         into.giveKeysAbove(*table, std::max(from.keysGiven(*table), into.keysGiven(*table)));
     }

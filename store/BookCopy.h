@@ -6,11 +6,6 @@
 namespace store {
 
 class BookConnection;
-class BookStatement;
-
-// Every row `read` gives, each value as read (number, text or empty), written by `write`,
-// whose parameters take the `columns` columns in order.
-void copyRows(BookStatement& read, BookStatement& write, int columns);
 
 // Copies every record of the five tables of `from` into the empty tables of `into`, each
 // with its own Auto, and leaves `into` giving only keys above any `from` ever gave, or

@@ -1,7 +1,6 @@
 #include "History.h"
 
 #include "BookConnection.h"
-#include "BookCopy.h"
 
 #include <ctime>
 
@@ -35,17 +34,15 @@ std::string historyTarget(const BookConnection& book, const TableDef& table)
 
 void copyHistory(BookConnection& from, BookConnection& into)
 {
-    std::string columns, values;
+    std::string columns;
+    std::vector<std::string> names;
     for (std::size_t i = 0; i < historyColumns().size(); ++i) {
         columns += (i ? ", " : "") + sqlName(historyColumns()[i]);
-        values += (i ? ", ?" : "?") + std::to_string(i + 1);
+        names.emplace_back(historyColumns()[i]);
     }
     for (const TableDef* table : allTables()) {
         BookStatement& read = from.statement("SELECT " + columns + " FROM " + historyTarget(from, *table) + " ORDER BY \"Id\"");
-        copyRows(read,
-                 into.statement("INSERT INTO " + historyTarget(into, *table) + " (" + columns + ") "
-                                + into.keepingKeyClause() + " VALUES (" + values + ")"),
-                 int(historyColumns().size()));
+        into.insertRows(read, historyTarget(into, *table), names);
         into.historyCopied(*table);
     }
 }
