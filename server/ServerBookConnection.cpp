@@ -25,11 +25,19 @@
 namespace server {
 namespace {
 
+// The key every desk holds shared while connected, and a restore alone: "ijazau" in ASCII.
+constexpr const char* desksLock = "105106097122097117";
+
 // The key of the book's write lock among the server's advisory locks: "ijazat" in ASCII.
 // The book's history triggers read the clerk action and the desk from the transaction's
 // own settings, which end with it: a write from any other program records neither.
+// The book's identity comes with the lock: a book restored since the desk opened it is
+// never written with the keys the desk knew.
 constexpr const char* writeLockSql = "SELECT pg_advisory_xact_lock(105106097122097116), "
                                      "set_config('ijazat.action', $1, true), set_config('ijazat.desk', $2, true)";
+constexpr const char* identifiedWriteLockSql = "SELECT pg_advisory_xact_lock(105106097122097116), "
+                                               "set_config('ijazat.action', $1, true), set_config('ijazat.desk', $2, true), "
+                                               "(SELECT \"identity\" FROM \"ijazat\".\"book\")";
 
 } // namespace
 
@@ -40,8 +48,14 @@ std::string serverSchemaOf(const store::TableDef& table)
 
 ServerBookConnection::ServerBookConnection(std::string conninfo, std::filesystem::path localRoot,
                                            store::BookOptions options)
+    : ServerBookConnection(std::move(conninfo), std::move(localRoot), std::move(options), Claim::Desk)
+{
+}
+
+ServerBookConnection::ServerBookConnection(std::string conninfo, std::filesystem::path localRoot,
+                                           store::BookOptions options, Claim claim)
     : BookConnection(std::move(localRoot)), conninfo_(std::move(conninfo)), server_(describeServer(conninfo_)),
-      options_(std::move(options))
+      options_(std::move(options)), claim_(claim)
 {
     store::renewBusyWait();
     connect();
@@ -82,6 +96,35 @@ void ServerBookConnection::connect()
     }
     PQsetnonblocking(pg_, 1);
     ++generation_;
+    if (claim_ == Claim::Desk)
+        holdBookShared();
+}
+
+void ServerBookConnection::holdBookShared()
+{
+    // The identity is read where the setup made it and the desk's role may read it; a role
+    // without rights is told so when the tables are opened.
+    PGresult* held = run("SELECT pg_try_advisory_lock_shared(" + std::string(desksLock) + "), "
+                         "CASE WHEN EXISTS (SELECT 1 FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON "
+                         "n.oid = c.relnamespace WHERE n.nspname = 'ijazat' AND c.relname = 'book') "
+                         "THEN has_schema_privilege('ijazat', 'USAGE') AND has_table_privilege('\"ijazat\".\"book\"', "
+                         "'SELECT') ELSE false END",
+                         {});
+    const bool shared = std::string_view(PQgetvalue(held, 0, 0)) == "t";
+    const bool identified = std::string_view(PQgetvalue(held, 0, 1)) == "t";
+    PQclear(held);
+    if (!shared) {
+        PQfinish(pg_);
+        pg_ = nullptr;
+        throw store::StoreError(store::worded("ServerBookConnection", "تُستعاد نسخة احتياطية في الدفتر على %1 الآن: "
+                                                                      "أعد المحاولة بعد أن تنتهي")
+                                    .arg(store::isolatedLeftToRight(server_)));
+    }
+    if (!identified || !identity_.empty())
+        return;
+    PGresult* identity = run("SELECT \"identity\" FROM \"ijazat\".\"book\"", {});
+    identity_ = PQntuples(identity) > 0 ? PQgetvalue(identity, 0, 0) : "";
+    PQclear(identity);
 }
 
 pg_result* ServerBookConnection::exchange(const std::function<int(pg_conn*)>& send)
@@ -102,13 +145,13 @@ pg_result* ServerBookConnection::exchange(const std::function<int(pg_conn*)>& se
                                 .arg(options_.serverWaitMs / 1000));
 }
 
-pg_result* ServerBookConnection::run(const char* sql, const std::vector<std::string>& parameters)
+pg_result* ServerBookConnection::run(const std::string& sql, const std::vector<std::string>& parameters)
 {
     std::vector<const char*> values;
     for (const std::string& value : parameters)
         values.push_back(value.c_str());
     PGresult* result = exchange([&](pg_conn* pg) {
-        return PQsendQueryParams(pg, sql, int(values.size()), nullptr, values.data(), nullptr, nullptr, 0);
+        return PQsendQueryParams(pg, sql.c_str(), int(values.size()), nullptr, values.data(), nullptr, nullptr, 0);
     });
     const ExecStatusType status = PQresultStatus(result);
     if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)
@@ -176,7 +219,15 @@ void ServerBookConnection::beginWrite()
         if (spent)
             execute("SET LOCAL lock_timeout = '1ms'");
         try {
-            PQclear(run(writeLockSql, {action(), who()}));
+            const bool identified = !identity_.empty();
+            PGresult* locked = run(identified ? identifiedWriteLockSql : writeLockSql, {action(), who()});
+            const std::string identity = identified ? PQgetvalue(locked, 0, 3) : "";
+            PQclear(locked);
+            if (identity != identity_)
+                throw store::StoreError(store::worded("ServerBookConnection",
+                                                      "استُعيد الدفتر على %1 من نسخة احتياطية بعد أن فتحه هذا المكتب، ولم "
+                                                      "يُحفظ شيء: أغلق البرنامج وافتحه من جديد")
+                                            .arg(store::isolatedLeftToRight(server_)));
         } catch (const store::StoreError&) {
             if (!spent && lastState_ == "55P03") {
                 ++busyWaitsGivenUp_;
@@ -292,9 +343,29 @@ std::string ServerBookConnection::whereIs(const store::TableDef& table) const
     return server_ + " " + schemaOf(table) + "." + std::string(table.name);
 }
 
+void ServerBookConnection::claimAlone()
+{
+    PGresult* alone = run("SELECT pg_try_advisory_lock(" + std::string(desksLock) + ")", {});
+    const bool held = std::string_view(PQgetvalue(alone, 0, 0)) == "t";
+    PQclear(alone);
+    if (!held)
+        throw store::StoreError(store::worded("ServerBookConnection", "مكاتب أخرى تفتح الدفتر على %1: لا يُستعاد إلا بعد "
+                                                                      "أن تُغلق البرنامج كلها")
+                                    .arg(store::isolatedLeftToRight(server_)));
+}
+
+void ServerBookConnection::bookReplaced()
+{
+    PGresult* renewed = run("UPDATE \"ijazat\".\"book\" SET \"identity\" = md5(random()::text || clock_timestamp()::text) "
+                            "RETURNING \"identity\"",
+                            {});
+    identity_ = PQgetvalue(renewed, 0, 0);
+    PQclear(renewed);
+}
+
 void ServerBookConnection::copyInto(const std::filesystem::path& aside)
 {
-    ServerBookConnection from(conninfo_, dataRoot());
+    ServerBookConnection from(conninfo_, dataRoot(), options_, Claim::Helper);
     store::openEveryTable(from);
     // One snapshot of the server's five tables: a posting is in the copy whole or not at all.
     from.beginRead();

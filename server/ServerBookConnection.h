@@ -23,7 +23,8 @@ namespace server {
 class ServerBookConnection final : public store::BookConnection {
 public:
     // `localRoot`: the user's own data root, beside which backups and archives go.
-    // Throws StoreError naming the server when it cannot be reached.
+    // Throws StoreError naming the server when it cannot be reached, or while a restore
+    // has the book alone.
     ServerBookConnection(std::string conninfo, std::filesystem::path localRoot, store::BookOptions options = {});
     ~ServerBookConnection() override;
 
@@ -56,6 +57,11 @@ public:
     bool copyArchiveInto(int year, const std::filesystem::path& aside) override;
     // Read on a connection of its own, in one snapshot of the five tables.
     void copyInto(const std::filesystem::path& aside) override;
+    // Every desk holds the book shared while connected; a restore has it alone, and is
+    // refused, saying so, while another desk is connected.
+    void claimAlone() override;
+    // A new identity for the book: a desk that knew the old one is refused before it writes.
+    void bookReplaced() override;
     std::string insertKeepingKeySql(const store::TableDef& table) const override;
     // Through COPY, the server's bulk path: a restore takes about as long as the backup.
     void insertRows(store::BookStatement& read, const std::string& target, const std::vector<std::string>& columns) override;
@@ -74,10 +80,15 @@ public:
 
 private:
     enum class Outcome { Stored, NotStored, Unknown };
+    enum class Claim { Desk, Helper }; // a helper connection of the desk's own claims nothing
+
+    ServerBookConnection(std::string conninfo, std::filesystem::path localRoot, store::BookOptions options, Claim claim);
 
     void connect();
+    // Holds the book shared for as long as the connection lives, and learns its identity.
+    void holdBookShared();
     // Runs SQL of the connection's own, with its values as text; StoreError on any failure.
-    pg_result* run(const char* sql, const std::vector<std::string>& parameters);
+    pg_result* run(const std::string& sql, const std::vector<std::string>& parameters);
     // What became of a transaction whose COMMIT got no answer, asked on a new connection.
     Outcome outcomeOf(const std::string& transaction);
 
@@ -89,6 +100,8 @@ private:
     int generation_ = 0;
     bool transactionBegun_ = false; // a lost connection then fails the action, never reconnects in its middle
     std::string transactionId_;     // of the write begun, as the server numbers it
+    std::string identity_;          // of the book this desk opened
+    Claim claim_ = Claim::Desk;
     std::string lastState_;         // the SQLSTATE of the last failure of run()
     std::set<std::string> open_;
     std::map<std::string, std::unique_ptr<ServerStatement>> statements_;

@@ -22,7 +22,7 @@ std::string grants(DeskRole kind)
         readOnly += (readOnly.empty() ? "" : ", ") + quoted(schema, store::historyTableName(*table));
         sequences += (sequences.empty() ? "" : ", ") + store::sqlName(schema);
     }
-    readOnly += ", \"ijazat\".\"changes\", \"ijazat\".\"closed_years\", \"ijazat\".\"year_archives\"";
+    readOnly += ", \"ijazat\".\"changes\", \"ijazat\".\"closed_years\", \"ijazat\".\"year_archives\", \"ijazat\".\"book\"";
     const std::string onRows = kind == DeskRole::Clerk ? "SELECT, INSERT, UPDATE, DELETE" : "SELECT";
     const auto grant = [](const std::string& what) {
         return "EXECUTE format('GRANT " + what + " TO %I', current_setting('ijazat.grantee')); ";

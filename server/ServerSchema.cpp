@@ -45,6 +45,10 @@ const std::vector<std::string>& commonStatements()
         "'BEGIN UPDATE \"ijazat\".\"changes\" SET \"count\" = \"count\" + 1 WHERE \"table\" = TG_TABLE_NAME; "
         "RETURN NULL; END'",
         archivesSql(),
+        // The book's identity, new at every restore.
+        "CREATE TABLE IF NOT EXISTS \"ijazat\".\"book\" (\"identity\" text NOT NULL)",
+        "INSERT INTO \"ijazat\".\"book\" (\"identity\") SELECT md5(random()::text || clock_timestamp()::text) "
+        "WHERE NOT EXISTS (SELECT 1 FROM \"ijazat\".\"book\")",
     };
     return statements;
 }
@@ -131,7 +135,7 @@ std::optional<std::string> indexProblem(ServerBookConnection& connection, const 
 
 bool bookIsWhole(ServerBookConnection& connection)
 {
-    for (const char* common : {"changes", "closed_years", "year_archives"})
+    for (const char* common : {"changes", "closed_years", "year_archives", "book"})
         if (!serverTableExists(connection, "ijazat", common))
             return false;
     for (const store::TableDef* table : store::allTables())

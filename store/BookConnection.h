@@ -114,6 +114,8 @@ public:
     // refused, saying so, while another program has it open. A server book has its desks
     // wait on the book's write lock instead.
     virtual void claimAlone() {}
+    // The book's records were replaced wholesale (a restore), in the transaction begun.
+    virtual void bookReplaced() {}
 
     // The record of the years closed, kept in the book itself so that every desk and every
     // copy of the book knows it: "schema"."table". A book made before the record was kept

@@ -71,6 +71,7 @@ void transferBook(BookConnection& from, BookConnection& into, bool replacing, st
                 into.noteWrite(*table);
             }
             emptyHistory(into);
+            into.bookReplaced();
         }
         copyBook(from, into);
         if (!note.empty())

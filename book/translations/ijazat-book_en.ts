@@ -723,6 +723,10 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
         <source>خادم لا تصل إليه هذه النسخة</source>
         <translation>a server this build does not reach</translation>
     </message>
+    <message>
+        <source>لا تُكتب كلمة السر في عنوان خادم الدفتر %1: يحفظه البرنامج في إعداداته نصاً مقروءاً. ضعها في %2 (أو في ملف خدمة) واحذفها من العنوان</source>
+        <translation>no password goes into the address of the book&apos;s server %1: the program keeps it in its settings as readable text. Put it in %2 (or a service file) and take it out of the address</translation>
+    </message>
 </context>
 <context>
     <name>ServerBookConnection</name>
@@ -741,6 +745,18 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <message>
         <source>تعذّرت كتابة %1</source>
         <translation>%1 could not be written</translation>
+    </message>
+    <message>
+        <source>تُستعاد نسخة احتياطية في الدفتر على %1 الآن: أعد المحاولة بعد أن تنتهي</source>
+        <translation>a backup is being restored into the book on %1: try again once it has ended</translation>
+    </message>
+    <message>
+        <source>استُعيد الدفتر على %1 من نسخة احتياطية بعد أن فتحه هذا المكتب، ولم يُحفظ شيء: أغلق البرنامج وافتحه من جديد</source>
+        <translation>the book on %1 was restored from a backup after this desk opened it, and nothing was saved: close the program and open it again</translation>
+    </message>
+    <message>
+        <source>مكاتب أخرى تفتح الدفتر على %1: لا يُستعاد إلا بعد أن تُغلق البرنامج كلها</source>
+        <translation>other desks have the book on %1 open: it is restored only once they have all closed the program</translation>
     </message>
 </context>
 <context>
@@ -773,6 +789,14 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
         <source>أخفق %1، ولم يُحفظ شيء</source>
         <translation>%1 failed, and nothing was saved</translation>
     </message>
+    <message>
+        <source>لم يُجب خادم الدفتر %1 خلال %2 ثانية، ولم يُحفظ شيء. يُعاد الاتصال عند العملية التالية</source>
+        <translation>the book&apos;s server %1 did not answer within %2 seconds, and nothing was saved. The next action connects again</translation>
+    </message>
+    <message>
+        <source>انقطع الاتصال بخادم الدفتر %1 عند الحفظ ولم يُعرف أحُفظ أم لا: انظر في قيود العامل قبل أن تحفظ ثانية</source>
+        <translation>the connection to the book&apos;s server %1 was lost while saving and whether it was saved could not be learnt: look at the worker&apos;s entries before saving again</translation>
+    </message>
 </context>
 <context>
     <name>ServerHistory</name>
@@ -794,6 +818,10 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <message>
         <source>ينقص عدّاد التغييرات للجدول %1</source>
         <translation>the change counter of the table %1 is missing</translation>
+    </message>
+    <message>
+        <source>لا يحق لدور هذا المكتب قراءة الجدول %1: يعطيه مالك الدفتر الحق بالأمر %2</source>
+        <translation>this desk&apos;s role may not read the table %1: the book&apos;s owner gives it the right with %2</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,10 @@
 // A desk on the server through a network that loses a reply, a server that stops answering,
-// and a desk that freezes inside a posting: the clerk is told the truth, no wait is for ever,
-// and the book's lock comes back to the others.
+// a desk that freezes inside a posting, and a restore while desks are about: the clerk is
+// told the truth, no wait is for ever, the book's lock comes back to the others, and no desk
+// writes into a book replaced under it.
 #include "AdministrativePosting.h"
+#include "BookBackup.h"
+#include "BookRestore.h"
 #include "ServerBook.h"
 #include "ServerBookConnection.h"
 #include "TcpProxy.h"
@@ -90,4 +93,31 @@ TEST_F(NetworkFaults, ADeskFrozenInsideAPostingGivesTheLockBackWithinSeconds)
     EXPECT_EQ(thrownBy([&] { leave::postAdministrativeLeave(*other, "3", march); }), "nothing thrown");
     EXPECT_EQ(entriesStored(), 1u);
     EXPECT_NE(thrownBy([&] { stuck->connection().commit(); }), "nothing thrown") << "the frozen unit is gone";
+}
+
+TEST_F(NetworkFaults, ARestoreWaitsForTheOtherDesksAndADeskThatKnewTheOldBookNeverWritesIntoTheNew)
+{
+    const testing_support::TempBook scratch;
+    const std::filesystem::path backup = scratch.root().parent_path() / "backup";
+    operations::backUp(book.open()->connection(), backup);
+    auto desk = deskThroughProxy();
+    leave::postAdministrativeLeave(*desk, "1", march);
+    const auto restoring = [&](const char* safe) {
+        return thrownBy([&] {
+            server::ServerBookConnection onServer(book.conninfo(), scratch.root());
+            operations::restore(onServer, backup,
+                                scratch.root().parent_path() / safe);
+        });
+    };
+    EXPECT_NE(restoring("safe-1").find("مكاتب أخرى تفتح الدفتر"), std::string::npos);
+    EXPECT_EQ(entriesStored(), 1u) << "refused with nothing changed";
+
+    // The desk's connection drops; the restore goes ahead; the desk comes back with the old keys.
+    book.administer("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = 'ijazat'");
+    EXPECT_EQ(restoring("safe-2"), "nothing thrown");
+    EXPECT_EQ(entriesStored(), 0u);
+    EXPECT_NE(thrownBy([&] { leave::postAdministrativeLeave(*desk, "1", march); }).find("انقطع الاتصال"), std::string::npos);
+    const std::string refused = thrownBy([&] { leave::postAdministrativeLeave(*desk, "1", march); });
+    EXPECT_NE(refused.find("استُعيد الدفتر"), std::string::npos) << refused;
+    EXPECT_EQ(entriesStored(), 0u) << "nothing written with the old book's keys";
 }
