@@ -33,11 +33,13 @@ constexpr const char* desksLock = "105106097122097117";
 // own settings, which end with it: a write from any other program records neither.
 // The book's identity comes with the lock: a book restored since the desk opened it is
 // never written with the keys the desk knew.
+// The transaction's number comes too, to learn after a lost reply whether it was stored.
 constexpr const char* writeLockSql = "SELECT pg_advisory_xact_lock(105106097122097116), "
-                                     "set_config('ijazat.action', $1, true), set_config('ijazat.desk', $2, true)";
+                                     "set_config('ijazat.action', $1, true), set_config('ijazat.desk', $2, true), "
+                                     "txid_current()";
 constexpr const char* identifiedWriteLockSql = "SELECT pg_advisory_xact_lock(105106097122097116), "
                                                "set_config('ijazat.action', $1, true), set_config('ijazat.desk', $2, true), "
-                                               "(SELECT \"identity\" FROM \"ijazat\".\"book\")";
+                                               "txid_current(), (SELECT \"identity\" FROM \"ijazat\".\"book\")";
 
 } // namespace
 
@@ -147,6 +149,7 @@ pg_result* ServerBookConnection::exchange(const std::function<int(pg_conn*)>& se
 
 pg_result* ServerBookConnection::run(const std::string& sql, const std::vector<std::string>& parameters)
 {
+    lastState_.clear();
     std::vector<const char*> values;
     for (const std::string& value : parameters)
         values.push_back(value.c_str());
@@ -221,7 +224,8 @@ void ServerBookConnection::beginWrite()
         try {
             const bool identified = !identity_.empty();
             PGresult* locked = run(identified ? identifiedWriteLockSql : writeLockSql, {action(), who()});
-            const std::string identity = identified ? PQgetvalue(locked, 0, 3) : "";
+            const std::string identity = identified ? PQgetvalue(locked, 0, 4) : "";
+            transactionId_ = PQgetvalue(locked, 0, 3);
             PQclear(locked);
             if (identity != identity_)
                 throw store::StoreError(store::worded("ServerBookConnection",
@@ -235,10 +239,6 @@ void ServerBookConnection::beginWrite()
             }
             throw;
         }
-        // Its number, to learn after a lost reply whether the server stored it.
-        PGresult* number = run("SELECT txid_current()", {});
-        transactionId_ = PQgetvalue(number, 0, 0);
-        PQclear(number);
     } catch (...) {
         rollback();
         throw;

@@ -84,7 +84,7 @@ int main(int argc, char** argv)
     }
     if (args.size() >= 2 && first == "--server") {
         std::vector<server::RoleGrant> grants;
-        for (std::size_t at = 2; at + 1 < args.size() + 1; at += 2) {
+        for (std::size_t at = 2; at < args.size(); at += 2) {
             const bool clerk = args[at] == "--grant-clerk";
             if ((!clerk && args[at] != "--grant-reader") || at + 1 >= args.size()) {
                 std::cerr << usage;

@@ -113,7 +113,7 @@ TEST_F(NetworkFaults, ARestoreWaitsForTheOtherDesksAndADeskThatKnewTheOldBookNev
     EXPECT_EQ(entriesStored(), 1u) << "refused with nothing changed";
 
     // The desk's connection drops; the restore goes ahead; the desk comes back with the old keys.
-    book.administer("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = 'ijazat'");
+    book.administer("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = 'ijazat' AND datname = current_database()");
     EXPECT_EQ(restoring("safe-2"), "nothing thrown");
     EXPECT_EQ(entriesStored(), 0u);
     EXPECT_NE(thrownBy([&] { leave::postAdministrativeLeave(*desk, "1", march); }).find("انقطع الاتصال"), std::string::npos);
