@@ -78,32 +78,34 @@ bool flushed(pg_conn* pg, Clock::time_point deadline)
 
 } // namespace
 
-bool sendCopyData(pg_conn* pg, const std::string& data, int waitMs)
+namespace {
+
+// Hands something of a COPY to libpq (`put`: 1 taken, 0 not yet, -1 failed) and on to the server.
+template <typename Put>
+bool handOver(pg_conn* pg, int waitMs, Put put)
 {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
     for (;;) {
-        const int put = PQputCopyData(pg, data.data(), int(data.size()));
-        if (put < 0)
+        const int taken = put();
+        if (taken < 0)
             return false;
-        if (put == 1)
+        if (taken == 1)
             return flushed(pg, deadline);
         if (!ready(pg, POLLOUT, deadline) || PQflush(pg) < 0)
             return false;
     }
 }
 
+} // namespace
+
+bool sendCopyData(pg_conn* pg, const std::string& data, int waitMs)
+{
+    return handOver(pg, waitMs, [&] { return PQputCopyData(pg, data.data(), int(data.size())); });
+}
+
 bool endCopy(pg_conn* pg, int waitMs)
 {
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(waitMs);
-    for (;;) {
-        const int put = PQputCopyEnd(pg, nullptr);
-        if (put < 0)
-            return false;
-        if (put == 1)
-            return flushed(pg, deadline);
-        if (!ready(pg, POLLOUT, deadline) || PQflush(pg) < 0)
-            return false;
-    }
+    return handOver(pg, waitMs, [pg] { return PQputCopyEnd(pg, nullptr); });
 }
 
 } // namespace server
