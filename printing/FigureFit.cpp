@@ -1,8 +1,11 @@
 #include "FigureFit.h"
 
 #include <QFontMetricsF>
+#include <QHash>
+#include <QPair>
 
 #include <algorithm>
+#include <memory>
 
 namespace printing {
 namespace {
@@ -12,15 +15,45 @@ constexpr double smallestShare = 0.5; // of the layout's size: smaller is no lon
 constexpr double measuredPixels = 1000; // a size large enough that hinting does not count
 const QString unreadable = QStringLiteral("###");
 
-// The font's metrics at a size large enough for hinting not to count, so paper and screen
-// agree; to be scaled by the size wanted over measuredPixels.
-QFontMetricsF metricsOf(const ReportFont& font)
+// A face's metrics at a size large enough for hinting not to count, so paper and screen
+// agree (to be scaled by the size wanted over measuredPixels), and the width of each text
+// measured in it: a report prints the same few hundred figures and dates thousands of times,
+// and shaping one anew each time was most of a summary's generation.
+class Measured {
+public:
+    explicit Measured(const ReportFont& font) : metrics_(face(font)) {}
+
+    const QFontMetricsF& metrics() const { return metrics_; }
+    double width(const QString& text)
+    {
+        const auto known = widths_.constFind(text);
+        if (known != widths_.constEnd())
+            return *known;
+        return widths_.insert(text, metrics_.horizontalAdvance(text)).value();
+    }
+
+private:
+    static QFont face(const ReportFont& font)
+    {
+        QFont measured(font.family);
+        measured.setBold(font.bold);
+        measured.setPixelSize(int(measuredPixels));
+        measured.setHintingPreference(QFont::PreferNoHinting);
+        return measured;
+    }
+
+    QFontMetricsF metrics_;
+    QHash<QString, double> widths_;
+};
+
+// One a face, for as long as the program runs; each thread that generates keeps its own.
+Measured& measuredIn(const ReportFont& font)
 {
-    QFont measured(font.family);
-    measured.setBold(font.bold);
-    measured.setPixelSize(int(measuredPixels));
-    measured.setHintingPreference(QFont::PreferNoHinting);
-    return QFontMetricsF(measured);
+    thread_local QHash<QPair<QString, bool>, std::shared_ptr<Measured>> faces;
+    std::shared_ptr<Measured>& measured = faces[qMakePair(font.family, font.bold)];
+    if (!measured)
+        measured = std::make_shared<Measured>(font);
+    return *measured;
 }
 
 double millimetres(double measured, double points)
@@ -47,8 +80,9 @@ bool isFigureText(const QString& text)
 
 FittedFigure fitFigure(const QString& figure, const ReportFont& font, double boxWidth)
 {
-    const QFontMetricsF metrics = metricsOf(font);
-    const double width = millimetres(metrics.horizontalAdvance(figure), font.points);
+    Measured& measured = measuredIn(font);
+    const QFontMetricsF& metrics = measured.metrics();
+    const double width = millimetres(measured.width(figure), font.points);
     if (width <= boxWidth)
         return {figure, font};
     const double share = boxWidth / width;
