@@ -60,7 +60,7 @@ void backUpWith(const std::filesystem::path& target, const std::function<void(co
     std::filesystem::remove_all(aside);
     try {
         fill(aside);
-        if (auto problem = store::bookFileProblem(aside))
+        if (auto problem = store::bookFileProblem(aside, store::Proof::Pages))
             throw StoreError(worded("BookBackup", "لم تسلم النسخة الاحتياطية من الفحص: %1").arg(*problem));
         std::filesystem::create_directories(target.parent_path());
         std::filesystem::rename(aside, target);

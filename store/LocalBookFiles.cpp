@@ -50,13 +50,13 @@ void copyFile(sqlite3* source, const std::string& schema, const std::filesystem:
                                        sqlite3_system_errno(target.get())));
 }
 
-std::optional<std::string> fileProblem(const std::filesystem::path& file, const TableDef& table)
+std::optional<std::string> fileProblem(const std::filesystem::path& file, const TableDef& table, Proof proof)
 {
     if (!std::filesystem::is_regular_file(file))
         return worded("LocalBookFiles", "%1: الملف غير موجود").arg(isolatedLeftToRight(file.string()));
     try {
         Connection db(file, SQLITE_OPEN_READONLY);
-        Statement integrity(db.get(), "PRAGMA integrity_check");
+        Statement integrity(db.get(), proof == Proof::Whole ? "PRAGMA integrity_check" : "PRAGMA quick_check");
         if (!integrity.step() || integrity.text(0) != "ok")
             return worded("LocalBookFiles", "%1: الملف تالف (%2)")
                 .arg(isolatedLeftToRight(file.string()))
@@ -71,11 +71,11 @@ std::optional<std::string> fileProblem(const std::filesystem::path& file, const 
 
 } // namespace
 
-std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot)
+std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot, Proof proof)
 {
     rollBackHotJournals(dataRoot);
     for (const TableDef* table : allTables())
-        if (auto problem = fileProblem(table->pathUnder(dataRoot), *table))
+        if (auto problem = fileProblem(table->pathUnder(dataRoot), *table, proof))
             return problem;
     return std::nullopt;
 }

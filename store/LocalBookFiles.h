@@ -8,10 +8,15 @@ namespace store {
 
 // The five files of a local book as files: whether they are whole, and a copy of them.
 
+// How whole a file is proven: every page and every index entry against its row (a book
+// checked, or a backup about to replace one), or every page and the order of every key
+// (a copy just written page for page from a book open and in use: a bad page is caught).
+enum class Proof { Whole, Pages };
+
 // Whether the five files under `dataRoot` are whole SQLite files holding exactly the book's
 // tables; the first problem found, naming its file, or empty when there is none. A posting
 // a killed program left half-written is rolled back first, as opening the book would.
-std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot);
+std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot, Proof proof = Proof::Whole);
 
 // Copies the five files under `dataRoot` into the folder `aside`, in the same layout, as one
 // snapshot: read in one read transaction, so a posting that spans several files is in the
