@@ -31,11 +31,16 @@ void GridTitles::initStyleOptionForIndex(QStyleOptionHeader* option, int logical
         option->state |= QStyle::State_On; // the style paints such a title in bold
         font.setBold(true);
     }
-    const QFontMetrics metrics(font);
     const int room = sectionSize(logicalIndex) - 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
-    if (metrics.horizontalAdvance(option->text) <= room)
+    Fitted& fit = fitted_[logicalIndex];
+    if (fit.text != option->text || fit.font != font || fit.room != room) {
+        const QFontMetrics metrics(font);
+        fit = {option->text, font, room,
+               metrics.horizontalAdvance(option->text) <= room ? QString() : metrics.elidedText(option->text, Qt::ElideRight, room)};
+    }
+    if (fit.shown.isEmpty())
         return;
-    option->text = metrics.elidedText(option->text, Qt::ElideRight, room);
+    option->text = fit.shown;
     option->textAlignment = (isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter;
     if (auto* withElision = qstyleoption_cast<QStyleOptionHeaderV2*>(option))
         withElision->textElideMode = Qt::ElideNone;

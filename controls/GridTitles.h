@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QHeaderView>
 
 namespace controls {
@@ -22,7 +24,17 @@ protected:
     void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override;
 
 private:
+    // A title's fit in its column as last measured: repainting the titles at every move of
+    // the cursor need not measure them again while their text, type and width stay.
+    struct Fitted {
+        QString text;
+        QFont font;
+        int room = 0;
+        QString shown; // empty: the whole title fits
+    };
+
     int marked_ = -1;
+    mutable QHash<int, Fitted> fitted_;
 };
 
 } // namespace controls
