@@ -24,15 +24,6 @@ TFormCloseYear* FormCloseYear = nullptr;
 
 namespace {
 
-const QStringList titles = {u"اسم العامل"_s, u"سنوات الخدمة"_s, u"بعد الإقفال"_s, u"الإستحقاق السنوي"_s,
-                            u"بعد الإقفال"_s, u"إدارية"_s,       u"صحية"_s,       u"بلا اجر"_s,
-                            u"التجاوز"_s,    u"رصيد الساعات"_s, u"ملاحظة"_s};
-
-QString shown(const std::optional<std::int32_t>& value)
-{
-    return value ? QString::number(*value) : QString();
-}
-
 std::filesystem::path archives()
 {
     return operations::archivesBeside(store::DataModule1->connection().dataRoot());
@@ -56,10 +47,11 @@ TFormCloseYear::TFormCloseYear()
     Edit1->setObjectName(u"Edit1"_s);
     Edit1->setMaxLength(4);
     Edit1->setGeometry(Label1->x() - 8 - 60, 9, 60, 21);
-    Grid1 = new QTableWidget(0, int(titles.size()), Panel1);
+    Grid1 = new QTableView(Panel1);
     Grid1->setObjectName(u"Grid1"_s);
+    Plan1 = new YearClosePlan(Grid1);
+    Grid1->setModel(Plan1);
     Grid1->setHorizontalHeader(new controls::GridTitles(Grid1)); // a long title keeps its beginning
-    Grid1->setHorizontalHeaderLabels(titles);
     Grid1->setItemDelegate(new controls::GridCells(Grid1)); // figures and hours texts sign first
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -97,30 +89,21 @@ int TFormCloseYear::chosenYear() const
 
 void TFormCloseYear::Edit1Change()
 {
-    Grid1->setRowCount(0);
     const int year = chosenYear();
+    Plan1->show(year == 0 ? std::vector<operations::YearCloseRow>()
+                          : operations::planYearClose(store::DataModule1->connection(), year),
+                year);
     if (year == 0)
         return;
-    const std::vector<operations::YearCloseRow> rows = operations::planYearClose(store::DataModule1->connection(), year);
-    Grid1->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r) {
-        const operations::YearCloseRow& row = rows[std::size_t(r)];
-        QStringList why;
-        if (row.daysSettled != 0)
-            why << u"%1 يوم من رصيد الساعات"_s.arg(row.daysSettled);
-        if (row.entitlementAfter != row.entitlementNow && row.entitlementAfter && row.yearsAfter)
-            why << u"%1 من %2: %3 سنوات خدمة"_s.arg(*row.entitlementAfter).arg(year + 1).arg(*row.yearsAfter);
-        const QStringList cells = {QString::fromStdString(row.name), shown(row.yearsNow),  shown(row.yearsAfter),
-                                   shown(row.entitlementNow),        shown(row.entitlementAfter),
-                                   shown(row.administrative),        shown(row.sick),      shown(row.unpaid),
-                                   shown(row.excess),                QString::fromStdString(row.hoursText),
-                                   why.join(u"، "_s)};
-        for (int c = 0; c < cells.size(); ++c)
-            Grid1->setItem(r, c, new QTableWidgetItem(cells[c]));
-    }
     // Each column as wide as its title and its widest figure: nothing cut.
     Grid1->horizontalHeader()->setStretchLastSection(false);
-    Grid1->resizeColumnsToContents();
+    const int padding = 2 * Grid1->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, Grid1) + 8;
+    QFont titles = Grid1->horizontalHeader()->font();
+    titles.setBold(true); // room for a title the style paints bold
+    for (int column = 0; column < Plan1->columnCount(); ++column)
+        Grid1->setColumnWidth(column, std::max(Plan1->neededWidth(column, Grid1->fontMetrics()),
+                                               Plan1->neededWidth(column, QFontMetrics(titles)))
+                                          + padding);
     fitPanel();
 }
 
@@ -128,7 +111,7 @@ void TFormCloseYear::fitPanel()
 {
     constexpr int narrowest = 760, margin = 5;
     int needed = 2 * Grid1->frameWidth() + Grid1->verticalScrollBar()->sizeHint().width() + 2 * margin;
-    for (int column = 0; column < Grid1->columnCount(); ++column)
+    for (int column = 0; column < Plan1->columnCount(); ++column)
         needed += Grid1->columnWidth(column);
     // Every column in sight where the screen has room; beyond it the grid scrolls, every column whole.
     const int panelWidth = std::clamp(needed, narrowest, std::max(narrowest, width() - 2 * margin));

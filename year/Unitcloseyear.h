@@ -2,9 +2,11 @@
 
 #include "WorkingWindow.h"
 
+#include "YearClosePlan.h"
+
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 
 // The window that closes a year: the year to close (the next the book may close), and every
 // worker's years and entitlement now and after, with the year's totals that go to the
@@ -20,7 +22,8 @@ public:
     QWidget* Panel1;
     QLabel* Label1;
     QLineEdit* Edit1; // the year to close
-    QTableWidget* Grid1;
+    QTableView* Grid1;
+    YearClosePlan* Plan1; // what Grid1 shows
 
     void FormShow();
     void Edit1Change();
