@@ -285,11 +285,12 @@ void ServerBookConnection::commit()
 
 ServerBookConnection::Outcome ServerBookConnection::outcomeOf(const std::string& transaction)
 {
-    // The server ends a transaction whose desk went away at once; until it has noticed, it
-    // says "in progress", so it is asked again for a short while.
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        try {
-            connect();
+    // The server ends a transaction whose desk went away as soon as it notices; until then
+    // it says "in progress", so it is asked again, as long as the desk waits for an answer.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.serverWaitMs);
+    try {
+        connect();
+        do {
             PGresult* status = run("SELECT txid_status($1::bigint)", {transaction});
             const std::string said = PQgetisnull(status, 0, 0) ? std::string() : PQgetvalue(status, 0, 0);
             PQclear(status);
@@ -297,10 +298,10 @@ ServerBookConnection::Outcome ServerBookConnection::outcomeOf(const std::string&
                 return Outcome::Stored;
             if (said != "in progress")
                 return Outcome::NotStored;
-        } catch (const store::StoreError&) {
-            return Outcome::Unknown;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        } while (std::chrono::steady_clock::now() < deadline);
+    } catch (const store::StoreError&) {
+        // The server cannot be asked: what became of it is not known.
     }
     return Outcome::Unknown;
 }
