@@ -323,14 +323,13 @@ bool ServerBookConnection::inTransaction() const
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
 }
 
-std::vector<std::string> ServerBookConnection::unwritableParts() const
+std::vector<std::string> ServerBookConnection::unwritableParts()
 {
-    auto& self = const_cast<ServerBookConnection&>(*this); // asking the server changes nothing
     std::vector<std::string> unwritable;
     for (const store::TableDef* table : store::allTables()) {
         if (!isOpen(*table))
             continue;
-        store::BookStatement& writable = self.statement("SELECT has_table_privilege(?1, 'INSERT, UPDATE, DELETE')");
+        store::BookStatement& writable = statement("SELECT has_table_privilege(?1, 'INSERT, UPDATE, DELETE')");
         store::StatementUse use(writable);
         writable.bind(1, std::string_view(store::sqlName(schemaOf(*table)) + "." + store::sqlName(table->name)));
         if (writable.step() && writable.text(0) != "t")

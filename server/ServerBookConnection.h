@@ -48,7 +48,7 @@ public:
     std::string whereIs(const store::TableDef& table) const override;
     int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }
     // The tables this desk's role may read but not change (a reader's).
-    std::vector<std::string> unwritableParts() const override;
+    std::vector<std::string> unwritableParts() override;
     // With the change counts, in the program's own schema.
     std::string closedYearsTable() const override { return "\"ijazat\".\"closed_years\""; }
     bool holdsClosedYears() override;

@@ -8,7 +8,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-void warnIfReadOnly(const store::BookConnection& connection)
+void warnIfReadOnly(store::BookConnection& connection)
 {
     const std::vector<std::string> unwritable = connection.unwritableParts();
     if (unwritable.empty())

@@ -93,7 +93,7 @@ public:
     // Where a table is kept, as the clerk is told it: its file, or its table on the server.
     virtual std::string whereIs(const TableDef& table) const = 0;
     // The parts of the book that cannot be written (read-only files, a read-only role).
-    virtual std::vector<std::string> unwritableParts() const = 0;
+    virtual std::vector<std::string> unwritableParts() = 0;
     // Whether a wait for another program's lock has given up since the connection opened.
     virtual int busyWaitsGivenUp() const { return 0; }
 

@@ -144,7 +144,7 @@ Statement& LocalBookConnection::statement(const std::string& sql)
     return *kept;
 }
 
-std::vector<std::string> LocalBookConnection::unwritableParts() const
+std::vector<std::string> LocalBookConnection::unwritableParts()
 {
     std::vector<std::string> unwritable;
     for (const TableDef* table : allTables()) {

@@ -42,7 +42,7 @@ public:
     std::string whereIs(const TableDef& table) const override { return table.pathUnder(dataRoot()).string(); }
     // Files opened read-only by the engine, or in a folder where the journal of a write
     // cannot be made.
-    std::vector<std::string> unwritableParts() const override;
+    std::vector<std::string> unwritableParts() override;
     // Beside the workers, in their file.
     std::string closedYearsTable() const override { return "\"main\".\"ClosedYears\""; }
     bool holdsClosedYears() override;
