@@ -101,9 +101,7 @@ void TFormCloseYear::Edit1Change()
     QFont titles = Grid1->horizontalHeader()->font();
     titles.setBold(true); // room for a title the style paints bold
     for (int column = 0; column < Plan1->columnCount(); ++column)
-        Grid1->setColumnWidth(column, std::max(Plan1->neededWidth(column, Grid1->fontMetrics()),
-                                               Plan1->neededWidth(column, QFontMetrics(titles)))
-                                          + padding);
+        Grid1->setColumnWidth(column, Plan1->neededWidth(column, Grid1->fontMetrics(), QFontMetrics(titles)) + padding);
     fitPanel();
 }
 

@@ -76,7 +76,7 @@ QVariant YearClosePlan::headerData(int section, Qt::Orientation orientation, int
     return titles.value(section);
 }
 
-int YearClosePlan::neededWidth(int column, const QFontMetrics& metrics) const
+int YearClosePlan::neededWidth(int column, const QFontMetrics& cellMetrics, const QFontMetrics& titleMetrics) const
 {
     // The longest cell of a column is its widest but for a hair between letters: the few
     // longest are measured, not every row.
@@ -90,8 +90,8 @@ int YearClosePlan::neededWidth(int column, const QFontMetrics& metrics) const
                 longest.pop_back();
         }
     }
-    int widest = metrics.horizontalAdvance(titles.value(column));
+    int widest = titleMetrics.horizontalAdvance(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     for (const QString& text : longest)
-        widest = std::max(widest, metrics.horizontalAdvance(text));
+        widest = std::max(widest, cellMetrics.horizontalAdvance(text));
     return widest;
 }

@@ -17,8 +17,8 @@ public:
 
     // The plan of closing `year` in place of the one shown; none for 0.
     void show(std::vector<operations::YearCloseRow> rows, int year);
-    // The width the column needs for its title and its widest cell, in `metrics`.
-    int neededWidth(int column, const QFontMetrics& metrics) const;
+    // The width the column needs for its title (in `titleMetrics`) and its widest cell (in `cellMetrics`).
+    int neededWidth(int column, const QFontMetrics& cellMetrics, const QFontMetrics& titleMetrics) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
