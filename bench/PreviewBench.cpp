@@ -24,6 +24,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -144,6 +145,47 @@ void SummaryToPdf(benchmark::State& state)
 }
 BENCHMARK(SummaryToPdf)->Arg(workers)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+std::size_t heapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+// What a generated summary holds, beside the same columns of every worker held as plain strings.
+void MemoryHeldByASummary(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    store::TDataModule1 book(largeBook(count));
+    store::DataModule1 = &book;
+    TFormPrint layout;
+    for (auto _ : state) {
+        std::size_t before = heapInUse();
+        const printing::Document document = printing::generateReport(layout.QuickRep1);
+        const double held = double(heapInUse() - before);
+        before = heapInUse();
+        std::vector<std::string> columns;
+        for (const printing::TQRBand& band : layout.QuickRep1.Bands)
+            for (const printing::TQRElement& element : band.elements)
+                if (const auto* data = std::get_if<printing::TQRDBText>(&element); data && band.BandType == printing::rbDetail)
+                    columns.push_back(data->DataField);
+        std::vector<std::vector<QString>> strings;
+        strings.reserve(std::size_t(count));
+        const store::ControlsDisabled quiet(book.TableM);
+        book.TableM.First();
+        do {
+            std::vector<QString>& row = strings.emplace_back();
+            row.reserve(columns.size());
+            for (const std::string& column : columns)
+                row.push_back(QString::fromStdString(book.TableM.FieldByName(column).Text()));
+        } while (book.TableM.MoveBy(1) != 0);
+        const double plain = double(heapInUse() - before);
+        state.counters["held_KB_a_row"] = held / 1024 / count;
+        state.counters["strings_KB_a_row"] = plain / 1024 / count;
+        state.counters["ratio"] = held / plain;
+    }
+    store::DataModule1 = nullptr;
+}
+BENCHMARK(MemoryHeldByASummary)->Arg(workers)->Arg(manyWorkers)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // The reference: the same boxes painted by a bare QPdfWriter loop, the document made beforehand.
 void BarePdfPaintingOfTheSameBoxes(benchmark::State& state)
 {
@@ -165,7 +207,7 @@ void BarePdfPaintingOfTheSameBoxes(benchmark::State& state)
         for (std::size_t n = 0; n < document.pages.size(); ++n) {
             if (n > 0)
                 pdf.newPage();
-            for (const printing::PlacedItem& item : document.pages[n].items) {
+            for (const printing::PlacedItem& item : document.pages[n].items()) {
                 if (const auto* text = std::get_if<printing::PlacedText>(&item)) {
                     QFont font(text->font.family);
                     font.setBold(text->font.bold);

@@ -6,6 +6,7 @@
 
 #include <QRectF>
 
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -28,9 +29,36 @@ struct PlacedShape {
 
 using PlacedItem = std::variant<PlacedText, PlacedShape>;
 
-struct DocumentPage {
+// A band as every printing of it stands: its items with their boxes measured from the band's
+// top, and which of its texts are the record's, given anew at each printing.
+struct BandStamp {
     std::vector<PlacedItem> items;
-    bool operator==(const DocumentPage&) const = default;
+    std::vector<std::size_t> recordTexts; // indexes into items, in the order the texts are given
+};
+
+// A page keeps each band where it was printed and the record's texts it printed with, not a
+// copy of every box and type: a summary of a whole book is held at about the size of its
+// texts. The items are made again whenever a page is painted or saved.
+class DocumentPage {
+public:
+    DocumentPage() = default;
+    explicit DocumentPage(std::vector<PlacedItem> items); // a page as a whole, as a saved report holds it
+
+    // The band printed with its top `top` mm down the paper; `texts` in the order of the stamp's recordTexts.
+    void print(std::shared_ptr<const BandStamp> band, double top, std::vector<QString> texts);
+    void reserve(std::size_t bands) { printed_.reserve(bands); }
+    std::size_t bandsPrinted() const { return printed_.size(); }
+
+    std::vector<PlacedItem> items() const;
+    bool operator==(const DocumentPage& other) const { return items() == other.items(); }
+
+private:
+    struct Printed {
+        std::shared_ptr<const BandStamp> band;
+        double top = 0;
+        std::vector<QString> texts;
+    };
+    std::vector<Printed> printed_;
 };
 
 struct Document {

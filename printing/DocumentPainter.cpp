@@ -114,14 +114,10 @@ public:
         DocumentPainter::DeviceFont& font = fontOf(text.font);
         painter_.setFont(font.font);
         painter_.setPen(text.font.colour);
-        if (text.look.clip)
-            painter_.setClipRect(box);
         if (isHyphenRule(text.text))
             hyphenRule(text, box, font);
         else
             words(text, box);
-        if (text.look.clip)
-            painter_.setClipping(false);
     }
 
     void shape(const PlacedShape& shape)
@@ -156,6 +152,8 @@ private:
         int flags = int(horizontal(text.look.alignment)) | Qt::AlignTop;
         if (text.look.wordWrap)
             flags |= Qt::TextWordWrap;
+        // A box that cuts is cut by the painter itself, and only where the text runs past it:
+        // a clip set around every text would be three operations on every line of the file.
         if (!text.look.clip)
             flags |= Qt::TextDontClip;
         painter_.drawText(box, flags, text.text);
@@ -181,7 +179,14 @@ private:
         QPen bars(painter_.pen().color(), bar.thickness, Qt::CustomDashLine, Qt::FlatCap);
         bars.setDashPattern({bar.ink.width() / bar.thickness, (bar.advance - bar.ink.width()) / bar.thickness});
         painter_.setPen(bars);
-        painter_.drawLine(QPointF(start + bar.ink.left(), y), QPointF(start + run - bar.advance + bar.ink.right(), y));
+        const QLineF line(QPointF(start + bar.ink.left(), y), QPointF(start + run - bar.advance + bar.ink.right(), y));
+        const QRectF inked(line.x1(), y - bar.thickness / 2, line.dx(), bar.thickness);
+        const bool cut = text.look.clip && !box.contains(inked);
+        if (cut)
+            painter_.setClipRect(box);
+        painter_.drawLine(line);
+        if (cut)
+            painter_.setClipping(false);
     }
 
     QPainter& painter_;
@@ -208,7 +213,7 @@ void DocumentPainter::paintPage(int n, QPainter& painter) const
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(toDevice.mapRect(QRectF(QPointF(0, 0), document_.paper)), Qt::white);
     PagePainting sheet(painter, toDevice, fonts_);
-    for (const PlacedItem& item : page.items) {
+    for (const PlacedItem& item : page.items()) {
         if (const auto* text = std::get_if<PlacedText>(&item))
             sheet.text(*text);
         else

@@ -94,4 +94,23 @@ FittedFigure fitFigure(const QString& figure, const ReportFont& font, double box
     return {figure, smaller, lowerBy};
 }
 
+PlacedText placedRecordText(PlacedText box, const QString& text)
+{
+    box.text = text;
+    const bool wholeNumber = isFigure(text);
+    if (!wholeNumber && !isFigureText(text))
+        return box;
+    // Digits and their signs read left to right, even on a right-to-left page: "-2.-3", never "3-.2-".
+    box.look.rightToLeft = false;
+    // A figure, a date or an hours text has no space to wrap at: only its type can give way,
+    // in a box that cuts, or one it would run past (a twelve-character date).
+    if (box.look.clip || !wholeNumber) {
+        FittedFigure fitted = fitFigure(text, box.font, box.box.width());
+        box.text = std::move(fitted.text);
+        box.font = std::move(fitted.font);
+        box.box.setTop(std::min(box.box.bottom(), box.box.top() + fitted.lowerBy));
+    }
+    return box;
+}
+
 } // namespace printing

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportLayout.h"
+#include "Document.h"
 
 #include <QString>
 
@@ -21,5 +21,9 @@ struct FittedFigure {
     double lowerBy = 0; // in mm: smaller type sits on the line the layout's size would
 };
 FittedFigure fitFigure(const QString& figure, const ReportFont& font, double boxWidth); // box in mm
+
+// A record's text in its data box: a figure, a date or an hours text reads left to right and
+// is fitted as above; a name keeps the layout's cut.
+PlacedText placedRecordText(PlacedText box, const QString& text);
 
 } // namespace printing

@@ -1,12 +1,12 @@
 #include "ReportGenerator.h"
 
 #include "Cursor.h"
-#include "FigureFit.h"
 #include "PageFlow.h"
 #include "ReadSnapshot.h"
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 namespace printing {
 namespace {
@@ -127,9 +127,9 @@ private:
     {
         if (!flow_.fits(band.Height)) {
             finishPage(false);
-            const std::size_t itemsOnAPage = document_.pages.back().items.size();
+            const std::size_t bandsOnAPage = document_.pages.back().bandsPrinted();
             document_.pages.emplace_back();
-            document_.pages.back().items.reserve(itemsOnAPage); // pages of one report hold alike
+            document_.pages.back().reserve(bandsOnAPage); // pages of one report hold alike
             flow_.newPage();
             if (header_)
                 place(*header_, flow_.place(header_->Height));
@@ -143,46 +143,43 @@ private:
             place(*footer_, flow_.footerTop());
     }
 
-    QRectF onPage(const Box& box, double bandTop) const
+    QRectF onPage(const Box& box) const
     {
-        return QRectF(report_.Page.leftMargin + box.left, bandTop + box.top, box.right - box.left, box.height);
+        return QRectF(report_.Page.leftMargin + box.left, box.top, box.right - box.left, box.height);
     }
 
     void place(const TQRBand& band, double top)
     {
-        DocumentPage& page = document_.pages.back();
-        for (const TQRElement& element : band.elements) {
-            if (const auto* label = std::get_if<TQRLabel>(&element)) {
-                page.items.push_back(PlacedText{label->Name, onPage(label->box, top), label->Caption,
-                                                label->look.font.value_or(report_.Font), label->look});
-            } else if (const auto* data = std::get_if<TQRDBText>(&element)) {
-                const QString text = data->DataSet
-                                         ? QString::fromStdString(data->DataSet->FieldByName(data->DataField).Text())
-                                         : QString();
-                page.items.push_back(placedData(*data, text, onPage(data->box, top)));
-            } else if (const auto* shape = std::get_if<TQRShape>(&element)) {
-                page.items.push_back(PlacedShape{shape->Name, onPage(shape->box, top)});
-            }
-        }
+        const std::shared_ptr<const BandStamp>& stamp = stampOf(band);
+        std::vector<QString> texts;
+        texts.reserve(stamp->recordTexts.size());
+        for (const TQRElement& element : band.elements)
+            if (const auto* data = std::get_if<TQRDBText>(&element))
+                texts.push_back(data->DataSet ? QString::fromStdString(data->DataSet->FieldByName(data->DataField).Text())
+                                              : QString());
+        document_.pages.back().print(stamp, top, std::move(texts));
     }
 
-    PlacedText placedData(const TQRDBText& data, const QString& text, const QRectF& box) const
+    // Each band is stamped once; a page keeps where it stood and what the record gave it.
+    const std::shared_ptr<const BandStamp>& stampOf(const TQRBand& band)
     {
-        PlacedText placed{data.Name, box, text, data.look.font.value_or(report_.Font), data.look};
-        const bool wholeNumber = isFigure(text);
-        if (!wholeNumber && !isFigureText(text))
-            return placed; // a name keeps the layout's cut
-        // Digits and their signs read left to right, even on a right-to-left page: "-2.-3", never "3-.2-".
-        placed.look.rightToLeft = false;
-        // A figure, a date or an hours text has no space to wrap at: only its type can give way,
-        // in a box that cuts, or one it would run past (a twelve-character date).
-        if (data.look.clip || !wholeNumber) {
-            const FittedFigure fitted = fitFigure(text, placed.font, box.width());
-            placed.text = fitted.text;
-            placed.font = fitted.font;
-            placed.box.setTop(std::min(placed.box.bottom(), placed.box.top() + fitted.lowerBy));
+        std::shared_ptr<const BandStamp>& known = stamps_[&band];
+        if (known)
+            return known;
+        auto stamp = std::make_shared<BandStamp>();
+        for (const TQRElement& element : band.elements) {
+            if (const auto* label = std::get_if<TQRLabel>(&element)) {
+                stamp->items.push_back(PlacedText{label->Name, onPage(label->box), label->Caption,
+                                                  label->look.font.value_or(report_.Font), label->look});
+            } else if (const auto* data = std::get_if<TQRDBText>(&element)) {
+                stamp->recordTexts.push_back(stamp->items.size());
+                stamp->items.push_back(
+                    PlacedText{data->Name, onPage(data->box), QString(), data->look.font.value_or(report_.Font), data->look});
+            } else if (const auto* shape = std::get_if<TQRShape>(&element)) {
+                stamp->items.push_back(PlacedShape{shape->Name, onPage(shape->box)});
+            }
         }
-        return placed;
+        return known = std::move(stamp);
     }
 
     const TQuickRep& report_;
@@ -192,6 +189,7 @@ private:
     const TQRBand* header_;
     PageFlow flow_;
     Document document_;
+    std::unordered_map<const TQRBand*, std::shared_ptr<const BandStamp>> stamps_;
 };
 
 } // namespace

@@ -50,8 +50,9 @@ QByteArray pagesOf(const Document& document)
     out << document.paper.width() << document.paper.height() << quint8(document.orientation);
     out << quint32(document.pages.size());
     for (const DocumentPage& page : document.pages) {
-        out << quint32(page.items.size());
-        for (const PlacedItem& item : page.items) {
+        const std::vector<PlacedItem> items = page.items();
+        out << quint32(items.size());
+        for (const PlacedItem& item : items) {
             if (const auto* text = std::get_if<PlacedText>(&item)) {
                 out << textItem << text->element;
                 write(out, text->box);
@@ -87,10 +88,10 @@ public:
         read.orientation = QPageLayout::Orientation(orientation);
         const quint32 pages = count(mostPages);
         for (quint32 p = 0; p < pages; ++p) {
-            DocumentPage& page = read.pages.emplace_back();
-            const quint32 items = count(mostItemsOnAPage);
-            for (quint32 i = 0; i < items; ++i)
-                page.items.push_back(item());
+            std::vector<PlacedItem> items(count(mostItemsOnAPage));
+            for (PlacedItem& placed : items)
+                placed = item();
+            read.pages.emplace_back(std::move(items));
         }
         check();
         if (!in_.atEnd())

@@ -76,10 +76,11 @@ TEST(Generation, AReportWithoutCursorPrintsItsBandsOnceWithTheFooterOnTheBottomM
     const printing::Document document = printing::generateReport(twoBandReport());
     ASSERT_EQ(document.pages.size(), 1u);
     EXPECT_EQ(document.paper, QSizeF(297, 210));
-    ASSERT_EQ(document.pages[0].items.size(), 2u);
-    const auto& title = std::get<printing::PlacedText>(document.pages[0].items[0]);
+    const std::vector<printing::PlacedItem> items = document.pages[0].items();
+    ASSERT_EQ(items.size(), 2u);
+    const auto& title = std::get<printing::PlacedText>(items[0]);
     EXPECT_EQ(title.box, QRectF(110, 12, 100, 9)) << "boxes are placed from the margins";
-    const auto& rule = std::get<printing::PlacedShape>(document.pages[0].items[1]);
+    const auto& rule = std::get<printing::PlacedShape>(items[1]);
     EXPECT_DOUBLE_EQ(rule.box.top(), 210 - 10 - 15 + 1);
 }
 
@@ -116,7 +117,7 @@ TEST(Painting, ARuleOfHyphensShowsItsBarsWhereItsGlyphsWouldStand)
         document.paper = QSizeF(200, 40);
         const QRectF box(20, 10, 160, 9);
         const QString rule(40, u'-');
-        document.pages.push_back({{printing::PlacedText{u"Rule"_s, box, rule, printing::ReportFont{}, look}}});
+        document.pages.emplace_back(std::vector<printing::PlacedItem>{printing::PlacedText{u"Rule"_s, box, rule, printing::ReportFont{}, look}});
         constexpr double scale = 8; // pixels per mm
         // The ink's left and right ends and its rows, as painted through the document and as glyphs.
         const auto inkOf = [&](const std::function<void(QPainter&)>& paint) {
@@ -245,8 +246,11 @@ TEST(SavedReport, AFileWithAMeasureNoReportCouldHoldIsRefusedAsDamaged)
         file.seek(0);
         return printing::loadReport(file);
     };
-    const auto text = [](printing::Document& document) -> printing::PlacedText& {
-        return std::get<printing::PlacedText>(document.pages[0].items[0]);
+    // Changes the first text of the first page, as a writer that trusted its document would keep it.
+    const auto text = [](printing::Document& document, const std::function<void(printing::PlacedText&)>& change) {
+        std::vector<printing::PlacedItem> items = document.pages[0].items();
+        change(std::get<printing::PlacedText>(items[0]));
+        document.pages[0] = printing::DocumentPage(std::move(items));
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double infinity = std::numeric_limits<double>::infinity();
@@ -254,12 +258,12 @@ TEST(SavedReport, AFileWithAMeasureNoReportCouldHoldIsRefusedAsDamaged)
         [&](printing::Document& d) { d.paper.setWidth(nan); },
         [&](printing::Document& d) { d.paper.setHeight(1e308); },
         [&](printing::Document& d) { d.paper.setWidth(0); },
-        [&](printing::Document& d) { text(d).box.moveLeft(infinity); },
-        [&](printing::Document& d) { text(d).box.setWidth(-5); },
-        [&](printing::Document& d) { text(d).box.setHeight(1e12); },
-        [&](printing::Document& d) { text(d).font.points = nan; },
-        [&](printing::Document& d) { text(d).font.points = 1e9; },
-        [&](printing::Document& d) { text(d).font.points = 0; },
+        [&](printing::Document& d) { text(d, [&](printing::PlacedText& t) { t.box.moveLeft(infinity); }); },
+        [&](printing::Document& d) { text(d, [&](printing::PlacedText& t) { t.box.setWidth(-5); }); },
+        [&](printing::Document& d) { text(d, [&](printing::PlacedText& t) { t.box.setHeight(1e12); }); },
+        [&](printing::Document& d) { text(d, [&](printing::PlacedText& t) { t.font.points = nan; }); },
+        [&](printing::Document& d) { text(d, [&](printing::PlacedText& t) { t.font.points = 1e9; }); },
+        [&](printing::Document& d) { text(d, [&](printing::PlacedText& t) { t.font.points = 0; }); },
     };
     for (std::size_t n = 0; n < spoiled.size(); ++n)
         EXPECT_THROW(spoil(spoiled[n]), printing::SavedReportError) << n;

@@ -268,9 +268,9 @@ TEST_F(Preview, EscapeStopsALongGenerationExportOrPrintAndLeavesNothingBehind)
     }
     // A document that takes a while to paint: many pages full of text.
     printing::Document heavy = window->document();
-    const printing::PlacedItem line = heavy.pages.front().items.front();
+    const printing::PlacedItem line = heavy.pages.front().items().front();
     for (printing::DocumentPage& page : heavy.pages)
-        page.items.assign(1000, line);
+        page = printing::DocumentPage(std::vector<printing::PlacedItem>(1000, line));
     const QString saved = folder.filePath(u"heavy.ijr"_s);
     {
         QFile file(saved);

@@ -16,7 +16,7 @@ std::vector<std::vector<QString>> linesOf(const printing::Document& document)
     std::vector<std::vector<QString>> pages;
     for (const printing::DocumentPage& page : document.pages) {
         std::vector<QString>& lines = pages.emplace_back();
-        for (const printing::PlacedItem& item : page.items)
+        for (const printing::PlacedItem& item : page.items())
             if (const auto* text = std::get_if<printing::PlacedText>(&item))
                 lines.push_back(text->element + u'=' + text->text);
     }
@@ -106,27 +106,27 @@ TEST_F(DetailedReport, ADateOfTwelveCharactersFitsItsBoxInSmallerTypeAndAnHoursT
     book->TablePermitHours.Insert();
     book->TablePermitHoursHorsPermit.SetText("-2.-3");
     book->TablePermitHours.Post();
-    std::vector<const printing::PlacedText*> dates;
+    std::vector<printing::PlacedText> dates;
     const printing::Document document = generate();
-    for (const printing::PlacedItem& item : document.pages.at(0).items) {
+    for (const printing::PlacedItem& item : document.pages.at(0).items()) {
         const auto* text = std::get_if<printing::PlacedText>(&item);
         if (text && text->element == u"QRDBText3"_s)
-            dates.push_back(text);
+            dates.push_back(*text);
         if (text && text->element == u"QRDBText21"_s) {
             EXPECT_FALSE(text->look.rightToLeft) << "left to right: -2.-3, never 3-.2-";
         }
     }
     ASSERT_EQ(dates.size(), 2u);
-    QFont measured(dates[0]->font.family);
-    measured.setBold(dates[0]->font.bold);
+    QFont measured(dates[0].font.family);
+    measured.setBold(dates[0].font.bold);
     measured.setPixelSize(1000);
     const auto widthInMm = [&](const printing::PlacedText& date) {
         return QFontMetricsF(measured).horizontalAdvance(date.text) / 1000 * date.font.points * 25.4 / 72;
     };
-    EXPECT_EQ(dates[0]->text, u"010/010/2024"_s) << "whole";
-    EXPECT_LT(dates[0]->font.points, layout->QuickRep1.Font.points);
-    EXPECT_LE(widthInMm(*dates[0]), dates[0]->box.width());
-    EXPECT_EQ(dates[1]->font.points, layout->QuickRep1.Font.points);
+    EXPECT_EQ(dates[0].text, u"010/010/2024"_s) << "whole";
+    EXPECT_LT(dates[0].font.points, layout->QuickRep1.Font.points);
+    EXPECT_LE(widthInMm(dates[0]), dates[0].box.width());
+    EXPECT_EQ(dates[1].font.points, layout->QuickRep1.Font.points);
 }
 
 TEST_F(DetailedReport, EntriesBeyondAPageGoOnOverleafWithNoRepeatedHeadingAndTheSignaturesAfterTheLast)

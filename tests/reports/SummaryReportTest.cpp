@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <optional>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -19,23 +21,24 @@ namespace {
 std::vector<QString> textsOf(const printing::DocumentPage& page, const QString& element)
 {
     std::vector<QString> texts;
-    for (const printing::PlacedItem& item : page.items)
+    for (const printing::PlacedItem& item : page.items())
         if (const auto* text = std::get_if<printing::PlacedText>(&item); text && text->element == element)
             texts.push_back(text->text);
     return texts;
 }
 
-const printing::PlacedText* first(const printing::DocumentPage& page, const QString& element)
+std::optional<printing::PlacedText> first(const printing::DocumentPage& page, const QString& element)
 {
-    for (const printing::PlacedItem& item : page.items)
+    for (const printing::PlacedItem& item : page.items())
         if (const auto* text = std::get_if<printing::PlacedText>(&item); text && text->element == element)
-            return text;
-    return nullptr;
+            return *text;
+    return std::nullopt;
 }
 
 int shapesOn(const printing::DocumentPage& page)
 {
-    return int(std::count_if(page.items.begin(), page.items.end(),
+    const std::vector<printing::PlacedItem> items = page.items();
+    return int(std::count_if(items.begin(), items.end(),
                              [](const printing::PlacedItem& item) { return std::holds_alternative<printing::PlacedShape>(item); }));
 }
 
@@ -87,11 +90,12 @@ TEST_F(SummaryReport, TenWorkersPutNineOnTheFirstPageAndTheTenthUnderTheHeaderOf
     EXPECT_EQ(textsOf(document.pages[1], u"QRLabel15"_s), std::vector<QString>{u"اسم العامل"_s});
     EXPECT_TRUE(textsOf(document.pages[1], u"QRLabel14"_s).empty()) << "the title is on the first page only";
     for (const printing::DocumentPage& page : document.pages) {
-        const printing::PlacedText* rule = first(page, u"QRLabel11"_s);
-        ASSERT_NE(rule, nullptr) << "every page ends with the footer";
+        const std::optional<printing::PlacedText> rule = first(page, u"QRLabel11"_s);
+        ASSERT_TRUE(rule) << "every page ends with the footer";
         EXPECT_NEAR(rule->box.top(), 210 - 10 - 29.1 + 0.3, 1e-9) << "the footer stands on the bottom margin";
     }
-    const printing::PlacedText* tenth = first(document.pages[1], u"QRDBText3"_s);
+    const std::optional<printing::PlacedText> tenth = first(document.pages[1], u"QRDBText3"_s);
+    ASSERT_TRUE(tenth);
     EXPECT_NEAR(tenth->box.top(), 10 + 20.2 + 0.5, 1e-9);
     EXPECT_NEAR(tenth->box.left(), 10 + 216.7, 1e-9);
     EXPECT_EQ(tenth->look.alignment, printing::TextAlignment::Right);
@@ -220,27 +224,27 @@ TEST_F(SummaryReport, AFigureIsPrintedWholeInSmallerTypeOrAsAMarkAndReadsLeftToR
         book->TableM.Post();
     }
     const printing::Document document = generate();
-    const std::vector<const printing::PlacedText*> totals = [&] {
-        std::vector<const printing::PlacedText*> found;
-        for (const printing::PlacedItem& item : document.pages.at(0).items)
+    const std::vector<printing::PlacedText> totals = [&] {
+        std::vector<printing::PlacedText> found;
+        for (const printing::PlacedItem& item : document.pages.at(0).items())
             if (const auto* text = std::get_if<printing::PlacedText>(&item); text && text->element == u"QRDBText5"_s)
-                found.push_back(text);
+                found.push_back(*text);
         return found;
     }();
     ASSERT_EQ(totals.size(), std::size(cases));
     const double layoutPoints = layout->QuickRep1.Font.points;
     for (std::size_t n = 0; n < totals.size(); ++n) {
         SCOPED_TRACE(cases[n].total);
-        EXPECT_EQ(totals[n]->text, QString::fromLatin1(cases[n].printed));
-        EXPECT_FALSE(totals[n]->look.rightToLeft) << "a figure reads left to right";
+        EXPECT_EQ(totals[n].text, QString::fromLatin1(cases[n].printed));
+        EXPECT_FALSE(totals[n].look.rightToLeft) << "a figure reads left to right";
         if (cases[n].smaller)
-            EXPECT_LT(totals[n]->font.points, layoutPoints);
+            EXPECT_LT(totals[n].font.points, layoutPoints);
         else
-            EXPECT_EQ(totals[n]->font.points, layoutPoints);
-        EXPECT_GE(totals[n]->font.points, layoutPoints / 2);
+            EXPECT_EQ(totals[n].font.points, layoutPoints);
+        EXPECT_GE(totals[n].font.points, layoutPoints / 2);
     }
-    const printing::PlacedText* name = first(document.pages.at(0), u"QRDBText3"_s);
-    ASSERT_NE(name, nullptr);
+    const std::optional<printing::PlacedText> name = first(document.pages.at(0), u"QRDBText3"_s);
+    ASSERT_TRUE(name);
     EXPECT_EQ(name->text, u"abcdefghijklmnopqrstuvwxyz1234"_s) << "a name keeps the layout's cut";
     EXPECT_TRUE(name->look.rightToLeft);
 }
