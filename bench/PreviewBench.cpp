@@ -3,6 +3,7 @@
 // beside generating the same report alone; the memory three previews in a row keep, and a
 // generated summary's beside the same columns as plain strings; and both reports written to
 // PDF, beside a bare QPdfWriter painting the same boxes.
+#include "BuiltOnFirstNeed.h"
 #include "CountedBoxes.h"
 #include "DataModule.h"
 #include "LargeBook.h"
@@ -76,7 +77,7 @@ struct Program {
     explicit Program(int count)
     {
         objects.build(largeBook(count));
-        FormAllWorker->show();
+        controls::built(FormAllWorker).show();
         QApplication::processEvents();
     }
     CountedBoxes boxes;

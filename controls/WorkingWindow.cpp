@@ -2,6 +2,7 @@
 
 #include "ClerkAction.h"
 #include "Guard.h"
+#include "StandardPicture.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -42,7 +43,7 @@ QWidget* WorkingWindow::bottomBar()
 QPushButton* WorkingWindow::addCloseButton()
 {
     QPushButton* button = makeButton(bottomBar(), QStringLiteral("BitBtn1"), u"اغلاق"_s,
-                                     QRect(barMargin, 16, 100, 25), style()->standardIcon(QStyle::SP_DialogCloseButton));
+                                     QRect(barMargin, 16, 100, 25), standardPicture(QStyle::SP_DialogCloseButton));
     QObject::connect(button, &QPushButton::clicked, this, &QWidget::close);
     return button;
 }
@@ -68,7 +69,7 @@ QPushButton* WorkingWindow::addRightEndButton(const QString& objectName, const Q
 {
     QPushButton* button = makeButton(bottomBar(), objectName, caption,
                                      QRect(bottomBar()->width() - barMargin - width, 16, width, 25),
-                                     style()->standardIcon(picture));
+                                     standardPicture(picture));
     rightEnded_.push_back(button);
     return button;
 }

@@ -11,7 +11,6 @@ extern "C" {
 }
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -148,21 +147,6 @@ OldTable readOldTable(const std::filesystem::path& file, const store::TableDef& 
         read.rows.push_back(std::move(row));
     }
     return read;
-}
-
-bool holdsOldTables(const std::filesystem::path& dataRoot)
-{
-    const std::filesystem::path workers = store::workerTable().pathUnder(dataRoot);
-    std::ifstream in(workers, std::ios::binary);
-    char start[16] = {};
-    if (!in.read(start, sizeof start) || std::string_view(start, sizeof start) == std::string_view("SQLite format 3\0", 16))
-        return false;
-    try {
-        readOldTable(workers, store::workerTable());
-        return true;
-    } catch (const store::StoreError&) {
-        return false;
-    }
 }
 
 } // namespace operations

@@ -1,11 +1,13 @@
 #include "Unitallworker.h"
 
 #include "BookExport.h"
+#include "BuiltOnFirstNeed.h"
 #include "DataModule.h"
 #include "Dialogs.h"
 #include "Guard.h"
 #include "IsolatedText.h"
 #include "ReportColumns.h"
+#include "StandardPicture.h"
 #include "WindowParts.h"
 #include "Unitprint.h"
 #include "Utf8Path.h"
@@ -26,7 +28,7 @@ TFormAllWorker::TFormAllWorker()
 {
     BitBtn2 = addPrintButton();
     BitBtn3 = controls::makeButton(bottomBar(), u"BitBtn3"_s, u"تصدير"_s, QRect(0, BitBtn2->y(), 100, 25),
-                                   style()->standardIcon(QStyle::SP_DialogSaveButton));
+                                   controls::standardPicture(QStyle::SP_DialogSaveButton));
     Panel1 = new QWidget(this);
     Panel1->setObjectName(u"Panel1"_s);
     DBGrid1 = new controls::DBGrid(Panel1, u"DBGrid1"_s, store::DataModule1->DataSourceM,
@@ -51,7 +53,7 @@ void TFormAllWorker::resizeEvent(QResizeEvent* event)
 
 void TFormAllWorker::BitBtn2Click()
 {
-    FormPrint->Preview(this);
+    controls::built(FormPrint).Preview(this);
 }
 
 void TFormAllWorker::BitBtn3Click()

@@ -1,5 +1,6 @@
 #include "Unitdetil.h"
 
+#include "BuiltOnFirstNeed.h"
 #include "DataModule.h"
 #include "Guard.h"
 #include "ReportColumns.h"
@@ -69,5 +70,5 @@ TFormDetil::TFormDetil()
 
 void TFormDetil::BitBtn2Click()
 {
-    FormPrint1->Preview(this);
+    controls::built(FormPrint1).Preview(this);
 }

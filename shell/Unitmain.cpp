@@ -1,7 +1,9 @@
 #include "Unitmain.h"
 
+#include "BuiltOnFirstNeed.h"
 #include "Guard.h"
 #include "Pictures.h"
+#include "StandardPicture.h"
 #include "Unit2.h"
 #include "Unitadministrationpermit.h"
 #include "Unitallworker.h"
@@ -100,7 +102,7 @@ TFormMain::~TFormMain()
 QPushButton* TFormMain::menuButton(const QString& name, const QString& caption, int left, int top, bool picture)
 {
     return controls::makeButton(Panel1, name, caption, QRect(left, top, 100, 60),
-                                picture ? style()->standardIcon(QStyle::SP_FileDialogDetailedView) : QIcon());
+                                picture ? controls::standardPicture(QStyle::SP_FileDialogDetailedView) : QIcon());
 }
 
 QLabel* TFormMain::badge(const QString& name, const QString& caption, const QPushButton* button)
@@ -137,58 +139,58 @@ void TFormMain::FormKeyPress(const QString& character)
 {
     if (character != u"y"_s)
         return;
-    controls::showModally(*FormNew);
+    controls::showModally(controls::built(FormNew));
     Button1->setFocus();
 }
 
 void TFormMain::Button1Click()
 {
-    controls::showModally(*FormNew);
+    controls::showModally(controls::built(FormNew));
 }
 
 void TFormMain::Button2Click()
 {
-    controls::showModally(*FormAllWorkerChang);
+    controls::showModally(controls::built(FormAllWorkerChang));
 }
 
 void TFormMain::BitBtn5Click()
 {
-    controls::showModally(*FormCloseYear);
+    controls::showModally(controls::built(FormCloseYear));
 }
 
 void TFormMain::Button3Click()
 {
-    controls::showModally(*FormAdministrationPermit);
+    controls::showModally(controls::built(FormAdministrationPermit));
 }
 
 void TFormMain::Button4Click()
 {
-    controls::showModally(*FormHoursPermit);
+    controls::showModally(controls::built(FormHoursPermit));
 }
 
 void TFormMain::Button5Click()
 {
-    controls::showModally(*FormHealthPermit);
+    controls::showModally(controls::built(FormHealthPermit));
 }
 
 void TFormMain::Button6Click()
 {
-    controls::showModally(*FormNoHirePermit);
+    controls::showModally(controls::built(FormNoHirePermit));
 }
 
 void TFormMain::BitBtn2Click()
 {
-    controls::showModally(*FormAllWorker);
+    controls::showModally(controls::built(FormAllWorker));
 }
 
 void TFormMain::BitBtn3Click()
 {
-    controls::showModally(*FormDetil);
+    controls::showModally(controls::built(FormDetil));
 }
 
 void TFormMain::Button7Click()
 {
-    controls::showModally(*Form2, false);
+    controls::showModally(controls::built(Form2), false);
 }
 
 void TFormMain::BitBtn4Click()

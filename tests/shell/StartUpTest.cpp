@@ -1,4 +1,6 @@
+#include "BuiltOnFirstNeed.h"
 #include "DataModule.h"
+#include "DBGrid.h"
 #include "FaultVfs.h"
 #include "ReadOnlyNotice.h"
 #include "TempBook.h"
@@ -8,6 +10,7 @@
 #include "StartUp.h"
 #include "TableSetup.h"
 #include "Unit2.h"
+#include "Unitallworkerchang.h"
 #include "Unitmain.h"
 #include "Unitnew.h"
 
@@ -101,7 +104,7 @@ TEST_F(DataRoot, TheMainWindowOpensMaximisedWithTheFirstButtonFocused)
                   EXPECT_EQ(FormMain->geometry(), FormMain->screen()->availableGeometry());
                   EXPECT_EQ(FormMain->focusWidget(), FormMain->Button1);
                   EXPECT_EQ(FormMain->windowTitle(), u"الإجازات"_s);
-                  EXPECT_FALSE(FormNew->isVisible()) << "every other window waits hidden";
+                  EXPECT_EQ(FormNew, nullptr) << "every other window is built when first needed";
                   // Whatever the screen, the year's close button covers none of the bar's own controls.
                   for (const QSize screen : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}) {
                       FormMain->setWindowState(Qt::WindowNoState);
@@ -157,7 +160,7 @@ TEST_F(DataRoot, LowerCaseYOpensTheNewWorkerWindowThenFocusesTheFirstButton)
         // for the whole program while the key is handled, as the program's first action does.
         QTimer closer;
         QObject::connect(&closer, &QTimer::timeout, [&opened] {
-            if (!FormNew->isVisible())
+            if (!FormNew || !FormNew->isVisible())
                 return;
             if (++opened == 1)
                 qApp->installEventFilter(new QObject(FormNew));
@@ -199,6 +202,38 @@ TEST_F(DataRoot, EveryMenuButtonOpensItsWindowAndReturnsWhenItCloses)
     });
 }
 
+TEST_F(DataRoot, AWindowBuiltOnItsFirstShowingStandsOnTheCurrentWorkerWithTheFocusInItsGrid)
+{
+    runWithMainWindow([] {
+        store::TDataModule1& book = *store::DataModule1;
+        for (const char* name : {"W1", "W2", "W3"})
+            testing_support::addWorker(book, name);
+        book.TableM.First();
+        book.TableM.MoveBy(1);
+        ASSERT_EQ(FormAllWorkerChang, nullptr);
+        for (int showing = 1; showing <= 2; ++showing) {
+            SCOPED_TRACE(showing);
+            QTimer::singleShot(0, [&book] {
+                ASSERT_NE(FormAllWorkerChang, nullptr);
+                const controls::DBGrid& grid = *FormAllWorkerChang->DBGrid1;
+                EXPECT_EQ(QApplication::activeModalWidget(), FormAllWorkerChang);
+                EXPECT_EQ(FormAllWorkerChang->focusWidget(), &grid);
+                EXPECT_EQ(grid.currentIndex().row(), 1);
+                EXPECT_EQ(grid.currentIndex().column(), grid.currentColumn());
+                EXPECT_EQ(grid.currentColumn(), 0);
+                EXPECT_EQ(book.TableMWorkerName.AsString(), "W2");
+                FormAllWorkerChang->close();
+            });
+            const TFormAllWorkerChang* before = FormAllWorkerChang;
+            FormMain->Button2->click();
+            if (showing == 2) {
+                EXPECT_EQ(FormAllWorkerChang, before) << "built once, shown again";
+            }
+        }
+        EXPECT_EQ(FormMain->focusWidget(), FormMain->Button1) << "the main window's focus stays where it stood";
+    });
+}
+
 TEST_F(DataRoot, TheHiddenDiagnosticWindowsNavigatorWalksTheCurrentWorkersAdministrativeEntries)
 {
     runWithMainWindow([] {
@@ -206,7 +241,7 @@ TEST_F(DataRoot, TheHiddenDiagnosticWindowsNavigatorWalksTheCurrentWorkersAdmini
         book.TableM.Insert();
         book.TableMWorkerName.SetText("Ahmad");
         book.TableM.Post();
-        const controls::DBNavigator& navigator = *Form2->DBNavigator1;
+        const controls::DBNavigator& navigator = *controls::built(Form2).DBNavigator1;
         EXPECT_EQ(navigator.parentWidget(), Form2->Panel2);
         EXPECT_EQ(navigator.pos(), QPoint(3, 109));
         EXPECT_FALSE(navigator.button(controls::NavigatorButton::Delete)->isEnabled()) << "the worker has no entries";
