@@ -14,6 +14,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
 
 namespace {
 
@@ -40,12 +44,20 @@ struct Program {
     ProgramObjects objects;
 };
 
+// Also tells the slowest posting beside the median one: a clerk feels the slowest.
 void AdministrativePosting(benchmark::State& state)
 {
     const Program program(state);
     program.book().TableM.FindKey(chargedWorker(state));
-    for (auto _ : state)
+    std::vector<double> took;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
         leave::postAdministrativeLeave(program.book(), "1", december9);
+        took.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(took.begin(), took.end());
+    state.counters["median_ms"] = took[took.size() / 2];
+    state.counters["slowest_ms"] = took.back();
 }
 BENCHMARK(AdministrativePosting)->Arg(workers)->Arg(manyWorkers)->Unit(benchmark::kMillisecond);
 
