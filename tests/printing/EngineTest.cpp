@@ -106,6 +106,42 @@ TEST(Painting, ARightAlignedRightToLeftTextStandsAtTheRightOfItsBox)
     EXPECT_LT(qGray(page.pixel(150 * 4, int(186.15 * 4))), 128) << "the footer's rule is drawn";
 }
 
+TEST(Painting, ABoxThatCutsKeepsItsTextAndItsRuleInsideAndOneThatDoesNotLetsThemRunPast)
+{
+    struct Case {
+        QString text;
+        bool clip;
+        bool inkOutside;
+    };
+    const QString words = u"WWWWWWWWWWWWWWWWWWWW"_s;
+    const QString rule(60, u'-');
+    const Case cases[] = {{words, true, false}, {rule, true, false}, {words, false, true}, {rule, false, true}};
+    const QRectF box(20, 10, 30, 9);
+    constexpr double scale = 4; // pixels per mm
+    for (const Case& item : cases) {
+        SCOPED_TRACE(item.text.toStdString() + (item.clip ? " cut" : " uncut"));
+        printing::TextLook look;
+        look.alignment = printing::TextAlignment::Left;
+        look.clip = item.clip;
+        printing::Document document;
+        document.paper = QSizeF(200, 40);
+        document.pages.emplace_back(
+            std::vector<printing::PlacedItem>{printing::PlacedText{u"Cut"_s, box, item.text, printing::ReportFont{}, look}});
+        QImage sheet(int(200 * scale), int(40 * scale), QImage::Format_RGB32);
+        QPainter painter(&sheet);
+        painter.scale(scale, scale);
+        printing::DocumentPainter(document).paintPage(0, painter);
+        painter.end();
+        int inside = 0, outside = 0;
+        for (int y = 0; y < sheet.height(); ++y)
+            for (int x = 0; x < sheet.width(); ++x)
+                if (qGray(sheet.pixel(x, y)) < 128)
+                    ++(box.contains(QPointF((x + 0.5) / scale, (y + 0.5) / scale)) ? inside : outside);
+        EXPECT_GT(inside, 0);
+        EXPECT_EQ(outside > 0, item.inkOutside) << outside;
+    }
+}
+
 TEST(Painting, ARuleOfHyphensShowsItsBarsWhereItsGlyphsWouldStand)
 {
     for (const printing::TextAlignment alignment :
