@@ -163,9 +163,10 @@ void readAll(store::Statement& statement, int columns)
         benchmark::DoNotOptimize(statement.isNull(c) ? std::string() : statement.text(c));
 }
 
-BareBook::BareBook(int count, History history)
+BareBook::BareBook(int count, History history) : BareBook(writableBook(count, history)) {}
+
+BareBook::BareBook(const std::filesystem::path& root)
 {
-    const auto& root = writableBook(count, history);
     sqlite3_open_v2((root / "worker/worker.db").string().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     sqlite3_exec(db, "PRAGMA main.synchronous = FULL", nullptr, nullptr, nullptr);
     for (const store::TableDef* table : store::allTables()) {

@@ -31,6 +31,7 @@ void readAll(store::Statement& statement, int columns);
 // One connection with the same files attached, as the book has.
 struct BareBook {
     explicit BareBook(int count = workers, History history = History::Recorded);
+    explicit BareBook(const std::filesystem::path& root);
     ~BareBook();
     BareBook(const BareBook&) = delete;
     BareBook& operator=(const BareBook&) = delete;

@@ -30,11 +30,6 @@ void backUp(store::BookConnection& book, const std::filesystem::path& target)
     }
 }
 
-void writeLocalCopy(store::BookConnection& from, const std::filesystem::path& target)
-{
-    backUpWith(target, [&from](const std::filesystem::path& aside) { store::copyIntoNewLocalBook(from, aside); });
-}
-
 bool fetchArchive(store::BookConnection& book, int year, const std::filesystem::path& target)
 {
     struct NothingKept {};

@@ -21,10 +21,6 @@ void backUpWith(const std::filesystem::path& target, const std::function<void(co
 // the book is in use. A copy found damaged because the book is names the book's own file.
 void backUp(store::BookConnection& book, const std::filesystem::path& target);
 
-// A checked local book in the new folder `target` holding the book as `from` reads it in the
-// transaction the caller began on it: a write's own changes not yet stored included.
-void writeLocalCopy(store::BookConnection& from, const std::filesystem::path& target);
-
 // The archive the book keeps of a closed `year`, checked, into the new folder `target`;
 // false, with nothing written, when the book keeps none.
 bool fetchArchive(store::BookConnection& book, int year, const std::filesystem::path& target);

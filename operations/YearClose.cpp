@@ -228,6 +228,32 @@ void recordSettlements(BookConnection& book, int closing, const std::vector<Year
     book.noteWrite(permitAdminTable());
 }
 
+// The archive: the book as the close's lock found it, copied beside the lock (a local book
+// file by file), then settled in the copy as the close settles the book. So it holds the
+// closing year as it now stands, settled, its history with it, without the book being
+// written out row by row; checked before it is named.
+void archiveSettled(BookConnection& book, int closing, const std::vector<YearCloseRow>& changes,
+                    const std::filesystem::path& aside)
+{
+    backUpWith(aside, [&](const std::filesystem::path& copy) {
+        book.copyInto(copy);
+        {
+            LocalBookConnection archive(copy, {});
+            openEveryTable(archive);
+            const ActionOnBook closingYear(archive, bookAction::yearClose);
+            archive.beginWrite();
+            try {
+                recordSettlements(archive, closing, changes);
+                archive.commit();
+            } catch (...) {
+                archive.rollback();
+                throw;
+            }
+        }
+        std::filesystem::remove(copy / ".in-use"); // the copy's own claim, while it was settled
+    });
+}
+
 void applyClose(BookConnection& book, int closing, const std::vector<YearCloseRow>& plan)
 {
     BookStatement& update = book.statement(
@@ -315,9 +341,9 @@ std::filesystem::path closeYear(BookConnection& book, int closing, int currentYe
         if (auto refusal = yearCloseRefusal(book, closing, currentYear, archives))
             throw StoreError(*refusal);
         const std::vector<YearCloseRow> changes = plan(book, closing);
+        archiveSettled(book, closing, changes, aside);
         recordSettlements(book, closing, changes);
         book.nameHistoryRows();
-        writeLocalCopy(book, aside); // the closing year as it now stands, settled, its history with it
         book.keepArchive(closing, aside);
         // The year's history went to the archive; the new year's begins with the close.
         book.quietHistory();
