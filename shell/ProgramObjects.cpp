@@ -20,6 +20,9 @@ void ProgramObjects::build(const operations::BookPlace& place)
 {
     formMain_ = std::make_unique<TFormMain>();
     FormMain = formMain_.get();
-    dataModule1_ = std::make_unique<store::TDataModule1>(place.connect());
+    // The window shows while a large book's pages are still being read through; a posting waits for them.
+    store::BookOptions options;
+    options.provePagesBeside = true;
+    dataModule1_ = std::make_unique<store::TDataModule1>(place.connect(options));
     store::DataModule1 = dataModule1_.get();
 }

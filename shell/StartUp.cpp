@@ -54,6 +54,25 @@ bool makeTheBookOnFirstRun(const std::filesystem::path& dataRoot)
     return true;
 }
 
+// A file found damaged once the window shows is told as the open would have told it, and
+// the program ends with nothing written; until the answer, a posting waits for it.
+void endIfPagesDamaged(store::BookConnection& connection)
+{
+    auto* waiting = new QTimer(FormMain);
+    QObject::connect(waiting, &QTimer::timeout, waiting, [waiting, &connection] {
+        const store::PageProof proof = connection.pageProof();
+        if (!proof.answered)
+            return;
+        waiting->deleteLater();
+        waiting->stop();
+        if (proof.damage) {
+            controls::reportException(QString::fromStdString(*proof.damage));
+            FormMain->close();
+        }
+    });
+    waiting->start(20);
+}
+
 void tellWhereTheBookIs(const std::filesystem::path& dataRoot)
 {
     const QString where = controls::isolatedLeftToRight(QString::fromStdString(dataRoot.string()));
@@ -93,6 +112,7 @@ int startUp(const operations::BookPlace& place)
     QEventLoop loop;
     QObject::connect(FormMain, &controls::WorkingWindow::closed, &loop, &QEventLoop::quit);
     controls::showMaximisedOnScreen(*FormMain);
+    endIfPagesDamaged(store::DataModule1->connection());
     loop.exec();
     backUpIfChanged(store::DataModule1->connection(), place);
     return 0;

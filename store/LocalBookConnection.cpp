@@ -20,6 +20,22 @@
 
 namespace store {
 
+namespace {
+
+std::string cannotOpenTable(const std::filesystem::path& path, const std::string& why)
+{
+    return worded("LocalBookConnection", "تعذّر فتح جدول الدفتر %1: %2").arg(isolatedLeftToRight(path.string())).arg(why);
+}
+
+std::string damagedFile(const std::string& engineSays)
+{
+    return worded("LocalBookConnection", "الملف تالف (%1): يُستعاد من نسخة احتياطية، %2 يقول ما فيه")
+        .arg(isolatedLeftToRight(engineSays))
+        .arg(isolatedLeftToRight("ijazat-book check"));
+}
+
+} // namespace
+
 LocalBookConnection::LocalBookConnection(std::filesystem::path dataRoot, BookOptions options)
     : BookConnection(std::move(dataRoot)), options_(std::move(options))
 {
@@ -68,9 +84,7 @@ void LocalBookConnection::openTable(const TableDef& table)
         return;
     const std::filesystem::path path = table.pathUnder(dataRoot());
     const std::string schema = schemaOf(table);
-    const auto cannotOpen = [&path](const std::string& why) -> std::string {
-        return worded("LocalBookConnection", "تعذّر فتح جدول الدفتر %1: %2").arg(isolatedLeftToRight(path.string())).arg(why);
-    };
+    const auto cannotOpen = [&path](const std::string& why) { return cannotOpenTable(path, why); };
     if (schema == "main") {
         if (!inUse_) {
             try {
@@ -106,11 +120,13 @@ void LocalBookConnection::openTable(const TableDef& table)
         // so is one with a damaged page, which a posting would only damage further.
         if (auto problem = tableShapeProblem(db_, schema, table))
             throw StoreError(*problem);
-        Statement whole(db_, "PRAGMA " + sqlName(schema) + ".quick_check(1)");
-        if (whole.step() && whole.text(0) != "ok")
-            throw StoreError(worded("LocalBookConnection", "الملف تالف (%1): يُستعاد من نسخة احتياطية، %2 يقول ما فيه")
-                                 .arg(isolatedLeftToRight(whole.text(0)))
-                                 .arg(isolatedLeftToRight("ijazat-book check")));
+        if (options_.provePagesBeside) {
+            unproven_.push_back(path);
+        } else {
+            Statement whole(db_, "PRAGMA " + sqlName(schema) + ".quick_check(1)");
+            if (whole.step() && whole.text(0) != "ok")
+                throw StoreError(damagedFile(whole.text(0)));
+        }
         configure(schema);
     } catch (const StoreError& error) {
         if (schema == "main") {
@@ -172,8 +188,49 @@ std::string LocalBookConnection::fileNamedIn(const std::string& sql) const
     return named ? named->pathUnder(dataRoot()).string() : dataRoot().string();
 }
 
+void LocalBookConnection::startPageProof()
+{
+    if (pageProof_.valid() || unproven_.empty())
+        return;
+    // One file after another on one thread: the window being shown keeps the other core.
+    pageProof_ = std::async(std::launch::async, [files = std::move(unproven_)]() -> std::optional<std::string> {
+        for (const std::filesystem::path& file : files) {
+            try {
+                if (auto damage = damagedPages(file))
+                    return cannotOpenTable(file, damagedFile(*damage));
+            } catch (const StoreError& error) {
+                return cannotOpenTable(file, error.what());
+            }
+        }
+        return std::nullopt;
+    });
+    unproven_.clear();
+}
+
+PageProof LocalBookConnection::pageProof()
+{
+    startPageProof();
+    if (pageProof_.valid() && pageProof_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return {false, std::nullopt};
+    return {true, awaitPageProof()};
+}
+
+const std::optional<std::string>& LocalBookConnection::awaitPageProof()
+{
+    startPageProof();
+    while (pageProof_.valid()) {
+        if (std::optional<std::string> damage = pageProof_.get(); damage && !pageDamage_)
+            pageDamage_ = std::move(damage);
+        startPageProof(); // files opened while it was under way
+    }
+    return pageDamage_;
+}
+
 void LocalBookConnection::beginWrite()
 {
+    // Nothing goes into a file with a damaged page, which a posting would only damage further.
+    if (const auto& damage = awaitPageProof())
+        throw StoreError(*damage);
     // IMMEDIATE takes the write lock at once and waits for it: a deferred begin that reads
     // first is refused without waiting while another program writes.
     execute("BEGIN IMMEDIATE");

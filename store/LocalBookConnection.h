@@ -4,6 +4,7 @@
 #include "BookInUse.h"
 #include "Statement.h"
 
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -47,6 +48,7 @@ public:
     std::string closedYearsTable() const override { return "\"main\".\"ClosedYears\""; }
     bool holdsClosedYears() override;
     int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }
+    PageProof pageProof() override;
     void copyInto(const std::filesystem::path& aside) override;
     std::optional<std::string> fileProblem() override;
     void claimAlone() override;
@@ -70,6 +72,9 @@ private:
     std::optional<std::string> fileOnWriteAheadLog();
 
     void nameHistoryRows() override;
+    void startPageProof();
+    // The first damage the proof of the pages found, once every file opened is proven.
+    const std::optional<std::string>& awaitPageProof();
 
     BookOptions options_;
     std::map<std::string, std::int64_t> historyMarks_;
@@ -79,6 +84,12 @@ private:
     std::set<std::string> open_;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
     int busyWaitsGivenUp_ = 0;
+    // The files opened whose pages are read beside the program (BookOptions::provePagesBeside):
+    // those not yet begun, the proof under way, and the first damage found. The proof begins
+    // when its answer is first asked for, so it never slows the window's showing.
+    std::vector<std::filesystem::path> unproven_;
+    std::future<std::optional<std::string>> pageProof_;
+    std::optional<std::string> pageDamage_;
 };
 
 } // namespace store

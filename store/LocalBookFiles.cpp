@@ -80,6 +80,15 @@ std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot
     return std::nullopt;
 }
 
+std::optional<std::string> damagedPages(const std::filesystem::path& file)
+{
+    const Connection db(file, SQLITE_OPEN_READONLY);
+    Statement whole(db.get(), "PRAGMA quick_check(1)");
+    if (whole.step() && whole.text(0) != "ok")
+        return whole.text(0);
+    return std::nullopt;
+}
+
 void copyBookFiles(const std::filesystem::path& dataRoot, const std::filesystem::path& aside)
 {
     // One snapshot of the five files: a posting that spans several is in the copy whole or not at all.

@@ -18,6 +18,10 @@ enum class Proof { Whole, Pages };
 // a killed program left half-written is rolled back first, as opening the book would.
 std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot, Proof proof = Proof::Whole);
 
+// What the engine says of the first damaged page of one table's file, read through on a
+// connection of its own; none when every page is whole.
+std::optional<std::string> damagedPages(const std::filesystem::path& file);
+
 // Copies the five files under `dataRoot` into the folder `aside`, in the same layout, as one
 // snapshot: read in one read transaction, so a posting that spans several files is in the
 // copy whole or not at all, even while another program posts; each file through SQLite's

@@ -95,6 +95,32 @@ TEST_F(DataRoot, TheOldProgramsTablesAtTheDataRootAreToldWithTheCommandThatMoves
     EXPECT_EQ(FormMain, nullptr) << "the program is not opened on them";
 }
 
+TEST_F(DataRoot, APageFoundDamagedOnceTheWindowShowsIsToldOnceAndTheProgramEndsHavingWrittenNothing)
+{
+    testing_support::damageAPageNoOpeningReads(root, store::permitHoursTable());
+    bool shown = false, postingRefused = false;
+    QTimer::singleShot(0, [&] {
+        shown = FormMain && FormMain->isVisible();
+        // Posting before the answer waits for it, and is refused.
+        postingRefused = testing_support::thrownBy([] { testing_support::addWorker(*store::DataModule1, "Zaid"); })
+                             .find("تالف")
+                         != std::string::npos;
+    });
+    QTimer neverTold;
+    neverTold.setSingleShot(true);
+    QObject::connect(&neverTold, &QTimer::timeout, [] { FormMain->close(); });
+    neverTold.start(20000);
+    EXPECT_EQ(startUp(root), 0);
+    EXPECT_TRUE(neverTold.isActive()) << "it ended by itself";
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(postingRefused);
+    ASSERT_EQ(boxes.exceptions.size(), 1);
+    EXPECT_TRUE(boxes.exceptions.front().contains(QString::fromStdString(store::permitHoursTable().pathUnder(root).string())))
+        << boxes.exceptions.front().toStdString();
+    EXPECT_TRUE(testing_support::readBook(root).at("worker").empty());
+    EXPECT_FALSE(std::filesystem::exists(backups));
+}
+
 TEST_F(DataRoot, TheMainWindowOpensMaximisedWithTheFirstButtonFocused)
 {
     bool checked = false;
