@@ -11,6 +11,10 @@
 #include "Unitadministrationpermit.h"
 #include "Unithourspermit.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
 
 #include <benchmark/benchmark.h>
 
@@ -60,6 +64,54 @@ void AdministrativePosting(benchmark::State& state)
     state.counters["slowest_ms"] = took.back();
 }
 BENCHMARK(AdministrativePosting)->Arg(workers)->Arg(manyWorkers)->Unit(benchmark::kMillisecond);
+
+// A worker's name typed into the administrative window's name box a key at a time, each
+// key timed to the list repainted on the nearest worker, beside the bare seek of the same
+// typed text in the name index.
+QString typedName(int count)
+{
+    return QString::fromStdString(nameOf(count / 3, count));
+}
+
+void KeystrokeInTheNameBox(benchmark::State& state)
+{
+    const Program program(state);
+    TFormAdministrationPermit& window = *FormAdministrationPermit;
+    window.show();
+    QApplication::processEvents();
+    const QString name = typedName(int(state.range(0)));
+    qsizetype typed = 0;
+    for (auto _ : state) {
+        if (typed == name.size()) {
+            state.PauseTiming();
+            window.Edit1->clear();
+            QApplication::processEvents();
+            typed = 0;
+            state.ResumeTiming();
+        }
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(name[typed++]));
+        QApplication::sendEvent(window.Edit1, &key);
+        window.DBGrid1->repaint();
+    }
+    window.hide();
+}
+BENCHMARK(KeystrokeInTheNameBox)->Arg(workers)->Arg(manyWorkers)->Unit(benchmark::kMicrosecond);
+
+void BareSeekOfTheTypedName(benchmark::State& state)
+{
+    BareBook bare(int(state.range(0)));
+    store::Statement seek(bare.db, "SELECT * FROM worker WHERE WorkerName >= ?1 ORDER BY WorkerName, Auto LIMIT 1");
+    const QString name = typedName(int(state.range(0)));
+    qsizetype typed = 0;
+    for (auto _ : state) {
+        typed = typed == name.size() ? 1 : typed + 1;
+        seek.bind(1, std::string_view(name.left(typed).toStdString()));
+        if (seek.step())
+            readAll(seek, 12);
+        seek.reset();
+    }
+}
+BENCHMARK(BareSeekOfTheTypedName)->Arg(workers)->Arg(manyWorkers)->Unit(benchmark::kMicrosecond);
 
 // The second argument: 1 with the book's history recorded by its triggers, 0 without them.
 void BareAdministrativePosting(benchmark::State& state)

@@ -182,7 +182,10 @@ int check(const operations::BookPlace& place, const std::vector<std::string>& op
 {
     if (!options.empty())
         throw UsageError{notTaken("check", options.front())};
-    const std::vector<operations::Finding> findings = operations::checkBook(*place.connect());
+    // The check reads every page itself before it opens the tables: the open need not read them too.
+    store::BookOptions pagesReadByTheCheck;
+    pagesReadByTheCheck.provePagesBeside = true;
+    const std::vector<operations::Finding> findings = operations::checkBook(*place.connect(pagesReadByTheCheck));
     bool damaged = false;
     for (const operations::Finding& finding : findings) {
         out << (finding.damage ? store::worded("BookCommands", "تالف: %1") : store::worded("BookCommands", "غير متسق: %1"))

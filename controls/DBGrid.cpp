@@ -5,6 +5,7 @@
 #include "FieldLineEdit.h"
 #include "GridCells.h"
 #include "GridTitles.h"
+#include "RowIndicators.h"
 #include "Guard.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ DBGrid::DBGrid(QWidget* parent, const QString& objectName, store::DataSource& so
 {
     setObjectName(objectName);
     setHorizontalHeader(titles_);
+    setVerticalHeader(new RowIndicators(this, indicatorWidth, gridRowHeight));
     setModel(model_);
     setItemDelegate(new GridCells(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -55,12 +57,6 @@ DBGrid::DBGrid(QWidget* parent, const QString& objectName, store::DataSource& so
             setColumnWidth(column, *model_->column(column).width);
         setColumnHidden(column, model_->column(column).hidden);
     }
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(gridRowHeight);
-    verticalHeader()->setFixedWidth(indicatorWidth);
-    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    verticalHeader()->setSectionsClickable(false);
-    verticalHeader()->setHighlightSections(false);
 
     editor_->setObjectName(objectName + QStringLiteral("Cell"));
     editor_->setFrame(false);

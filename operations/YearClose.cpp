@@ -86,6 +86,13 @@ void settle(YearCloseRow& row)
 std::vector<YearCloseRow> plan(BookConnection& book, int closing)
 {
     std::vector<YearCloseRow> rows;
+    {
+        // A row a worker, made in place: a large book's plan is not moved as it grows.
+        BookStatement& count = book.statement("SELECT count(*) FROM " + target(book, workerTable()));
+        StatementUse use(count);
+        if (count.step())
+            rows.reserve(std::size_t(count.integer(0)));
+    }
     BookStatement& workers = book.statement(
         "SELECT \"Auto\", coalesce(\"WorkerName\", ''), \"ServesYears\", \"ServesStart\", \"YearPermit\", "
         "\"AdministrationPermit\", \"HealthPermit\", \"NoHire\", \"ExcessMonth\", \"Hours\", \"Minute\", "

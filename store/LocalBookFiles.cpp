@@ -11,6 +11,9 @@
 
 #include <sqlite3.h>
 
+#include <future>
+#include <vector>
+
 namespace store {
 namespace {
 
@@ -74,10 +77,18 @@ std::optional<std::string> fileProblem(const std::filesystem::path& file, const 
 std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot, Proof proof)
 {
     rollBackHotJournals(dataRoot);
+    // Each file read through on a thread of its own: the proof takes the time of the largest
+    // file where the machine has the cores, and still names the first file found wrong.
+    std::vector<std::future<std::optional<std::string>>> proofs;
     for (const TableDef* table : allTables())
-        if (auto problem = fileProblem(table->pathUnder(dataRoot), *table, proof))
-            return problem;
-    return std::nullopt;
+        proofs.push_back(std::async(std::launch::async, [&dataRoot, table, proof] {
+            return fileProblem(table->pathUnder(dataRoot), *table, proof);
+        }));
+    std::optional<std::string> first;
+    for (auto& answer : proofs)
+        if (std::optional<std::string> problem = answer.get(); problem && !first)
+            first = std::move(problem);
+    return first;
 }
 
 std::optional<std::string> damagedPages(const std::filesystem::path& file)

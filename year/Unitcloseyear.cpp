@@ -74,10 +74,14 @@ void TFormCloseYear::showEvent(QShowEvent* event)
 
 void TFormCloseYear::FormShow()
 {
-    Edit1->setText(QString::number(operations::yearToClose(store::DataModule1->connection(), controls::today().year(), archives())));
+    const QString proposed =
+        QString::number(operations::yearToClose(store::DataModule1->connection(), controls::today().year(), archives()));
+    const bool unchanged = Edit1->text() == proposed;
+    Edit1->setText(proposed); // a year changed reads its plan (Edit1Change), once
     Edit1->setFocus(Qt::OtherFocusReason);
     Edit1->selectAll();
-    Edit1Change();
+    if (unchanged)
+        Edit1Change(); // the book may have changed since the window last showed
 }
 
 int TFormCloseYear::chosenYear() const
