@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
+#include <future>
 #include <limits>
 #include <map>
 #include <set>
@@ -154,27 +156,28 @@ private:
                 const int column = int(i);
                 if (rows.isNull(column))
                     continue;
-                const std::string held = rows.text(column);
-                const std::string name = isolatedLeftToRight(field.name);
-                const std::string shown = isolated(controlsWrittenOut(held));
+                // Worded only for a value told: a sound book's values are only looked at.
+                const auto name = [&field] { return isolatedLeftToRight(field.name); };
+                const auto shown = [&rows, column] { return isolated(controlsWrittenOut(rows.text(column))); };
                 if (field.type != FieldType::Text) {
-                    const std::int64_t value = rows.integer(column);
-                    if (!rows.isInteger(column) || value < std::numeric_limits<std::int32_t>::min()
-                        || value > std::numeric_limits<std::int32_t>::max())
+                    if (!rows.isInteger(column) || rows.integer(column) < std::numeric_limits<std::int32_t>::min()
+                        || rows.integer(column) > std::numeric_limits<std::int32_t>::max())
                         note(table, record,
-                             worded("BookCheck", "في الحقل %1 «%2»، وليس عدداً صحيحاً من 32 بتاً").arg(name).arg(shown));
+                             worded("BookCheck", "في الحقل %1 «%2»، وليس عدداً صحيحاً من 32 بتاً").arg(name()).arg(shown()));
                     continue;
                 }
+                // Read as text first: bytes that are not text are then told as a character the book cannot keep.
+                const std::string held = rows.text(column);
                 if (!rows.isText(column)) {
-                    note(table, record, worded("BookCheck", "في الحقل %1 «%2»، وليس نصاً").arg(name).arg(shown));
+                    note(table, record, worded("BookCheck", "في الحقل %1 «%2»، وليس نصاً").arg(name()).arg(shown()));
                     continue;
                 }
                 try {
                     if (fitTextToField(held, field.size, field.name) != held)
                         note(table, record,
-                             worded("BookCheck", "في الحقل %1 أكثر من حروفه الـ%2").arg(name).arg(field.size));
+                             worded("BookCheck", "في الحقل %1 أكثر من حروفه الـ%2").arg(name()).arg(field.size));
                 } catch (const StoreError&) {
-                    note(table, record, worded("BookCheck", "في الحقل %1 حرف لا يحفظه الدفتر").arg(name));
+                    note(table, record, worded("BookCheck", "في الحقل %1 حرف لا يحفظه الدفتر").arg(name()));
                 }
             }
         }
@@ -308,19 +311,30 @@ std::vector<Finding> findingsWithin(BookConnection& book)
 
 std::vector<Finding> checkBook(BookConnection& book)
 {
-    if (auto problem = book.fileProblem())
-        return {{true, *problem}}; // a damaged file is not read further
-    openEveryTable(book);
-    // One snapshot: a posting made meanwhile is seen whole or not at all.
-    book.beginRead();
+    // Every page is read through beside the findings, on connections of its own; a file found
+    // damaged is told alone, whatever was read from it meanwhile.
+    std::future<std::optional<std::string>> damage = std::async(std::launch::async, [&book] { return book.fileProblem(); });
+    std::vector<Finding> findings;
+    std::exception_ptr failed;
     try {
-        std::vector<Finding> findings = findingsWithin(book);
+        openEveryTable(book);
+        // One snapshot: a posting made meanwhile is seen whole or not at all.
+        book.beginRead();
+        try {
+            findings = findingsWithin(book);
+        } catch (...) {
+            book.rollback();
+            throw;
+        }
         book.rollback(); // nothing was written: the snapshot ends
-        return findings;
     } catch (...) {
-        book.rollback();
-        throw;
+        failed = std::current_exception();
     }
+    if (std::optional<std::string> problem = damage.get())
+        return {{true, *problem}};
+    if (failed)
+        std::rethrow_exception(failed);
+    return findings;
 }
 
 } // namespace operations
