@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace store {
@@ -50,7 +51,8 @@ void rollBackHotJournals(const std::filesystem::path& dataRoot)
         std::error_code unknown;
         std::filesystem::path journal = table->pathUnder(dataRoot);
         journal += "-journal";
-        hot = hot || std::filesystem::file_size(journal, unknown) > 0;
+        const std::uintmax_t size = std::filesystem::file_size(journal, unknown);
+        hot = hot || (!unknown && size > 0); // no journal at all is the common case
     }
     const std::filesystem::path workers = workerTable().pathUnder(dataRoot);
     std::vector<std::filesystem::path> superJournals;
