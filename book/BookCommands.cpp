@@ -182,9 +182,9 @@ int check(const operations::BookPlace& place, const std::vector<std::string>& op
 {
     if (!options.empty())
         throw UsageError{notTaken("check", options.front())};
-    // The check reads every page itself before it opens the tables: the open need not read them too.
+    // The check reads every page itself: the open need not read them too.
     store::BookOptions pagesReadByTheCheck;
-    pagesReadByTheCheck.provePagesBeside = true;
+    pagesReadByTheCheck.pagesProven = store::BookOptions::PagesProven::ByCaller;
     const std::vector<operations::Finding> findings = operations::checkBook(*place.connect(pagesReadByTheCheck));
     bool damaged = false;
     for (const operations::Finding& finding : findings) {

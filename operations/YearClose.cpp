@@ -245,7 +245,9 @@ void archiveSettled(BookConnection& book, int closing, const std::vector<YearClo
     backUpWith(aside, [&](const std::filesystem::path& copy) {
         book.copyInto(copy);
         {
-            LocalBookConnection archive(copy, {});
+            store::BookOptions provenOnceSettled; // by backUpWith, as every copy is
+            provenOnceSettled.pagesProven = store::BookOptions::PagesProven::ByCaller;
+            LocalBookConnection archive(copy, provenOnceSettled);
             openEveryTable(archive);
             const ActionOnBook closingYear(archive, bookAction::yearClose);
             archive.beginWrite();

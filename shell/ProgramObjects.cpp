@@ -22,7 +22,7 @@ void ProgramObjects::build(const operations::BookPlace& place)
     FormMain = formMain_.get();
     // The window shows while a large book's pages are still being read through; a posting waits for them.
     store::BookOptions options;
-    options.provePagesBeside = true;
+    options.pagesProven = store::BookOptions::PagesProven::BeforeFirstWrite;
     dataModule1_ = std::make_unique<store::TDataModule1>(place.connect(options));
     store::DataModule1 = dataModule1_.get();
 }

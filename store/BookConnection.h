@@ -23,12 +23,14 @@ struct BookOptions {
     // the server lets a desk's unit of work stand idle before it ends it and frees the lock.
     int serverWaitMs = 15000;
     int idleInTransactionMs = 10000;
-    // A local book's files have every page read as they open, so a damaged one is refused
-    // before anything is written to it. Beside: read on a connection of their own from when
-    // the answer is first asked for (a program asks once its window shows: a large book's
-    // pages take longer to read than that), every write waiting for the answer and refused
-    // as the open would be.
-    bool provePagesBeside = false;
+    // When a local book's files have every page read, so that a damaged one is refused
+    // before anything is written to it: as they open; before the first write, on a connection
+    // of their own from when the answer is first asked for (a program asks once its window
+    // shows: a large book's pages take longer to read than that), every write waiting for the
+    // answer and refused as the open would be; or by the caller itself (a check reads them
+    // before it opens the book, a copy is proven once it is written).
+    enum class PagesProven { AtOpen, BeforeFirstWrite, ByCaller };
+    PagesProven pagesProven = PagesProven::AtOpen;
 };
 
 // Where the proof of the book's pages stands: still under way, or answered with the damage
@@ -107,8 +109,8 @@ public:
     virtual std::string whereIs(const TableDef& table) const = 0;
     // The parts of the book that cannot be written (read-only files, a read-only role).
     virtual std::vector<std::string> unwritableParts() = 0;
-    // The proof of the pages of the files opened so far (BookOptions::provePagesBeside); a
-    // book proven as it opened, or kept on a server, is answered and whole.
+    // The proof of the pages of the files opened so far (BookOptions::pagesProven); a book
+    // proven otherwise than before its first write, or kept on a server, is answered and whole.
     virtual PageProof pageProof() { return {}; }
     // Whether a wait for another program's lock has given up since the connection opened.
     virtual int busyWaitsGivenUp() const { return 0; }

@@ -120,9 +120,9 @@ void LocalBookConnection::openTable(const TableDef& table)
         // so is one with a damaged page, which a posting would only damage further.
         if (auto problem = tableShapeProblem(db_, schema, table))
             throw StoreError(*problem);
-        if (options_.provePagesBeside) {
+        if (options_.pagesProven == BookOptions::PagesProven::BeforeFirstWrite) {
             unproven_.push_back(path);
-        } else {
+        } else if (options_.pagesProven == BookOptions::PagesProven::AtOpen) {
             Statement whole(db_, "PRAGMA " + sqlName(schema) + ".quick_check(1)");
             if (whole.step() && whole.text(0) != "ok")
                 throw StoreError(damagedFile(whole.text(0)));

@@ -84,7 +84,7 @@ private:
     std::set<std::string> open_;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
     int busyWaitsGivenUp_ = 0;
-    // The files opened whose pages are read beside the program (BookOptions::provePagesBeside):
+    // The files opened whose pages are read beside the program (BookOptions::pagesProven):
     // those not yet begun, the proof under way, and the first damage found. The proof begins
     // when its answer is first asked for, so it never slows the window's showing.
     std::vector<std::filesystem::path> unproven_;
