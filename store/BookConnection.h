@@ -27,8 +27,8 @@ struct BookOptions {
     // before anything is written to it: as they open; before the first write, on a connection
     // of their own from when the answer is first asked for (a program asks once its window
     // shows: a large book's pages take longer to read than that), every write waiting for the
-    // answer and refused as the open would be; or by the caller itself (a check reads them
-    // before it opens the book, a copy is proven once it is written).
+    // answer and refused as the open would be; or by the caller itself (a check reads every
+    // page beside its findings, a copy is proven once it is written).
     enum class PagesProven { AtOpen, BeforeFirstWrite, ByCaller };
     PagesProven pagesProven = PagesProven::AtOpen;
 };
