@@ -12,7 +12,6 @@
 #include "HourlyCarry.h"
 #include "Isolated.h"
 #include "Leftovers.h"
-#include "LocalBookConnection.h"
 #include "Processes.h"
 #include "Schema.h"
 #include "ServiceYears.h"
@@ -244,22 +243,13 @@ void archiveSettled(BookConnection& book, int closing, const std::vector<YearClo
 {
     backUpWith(aside, [&](const std::filesystem::path& copy) {
         book.copyInto(copy);
-        {
-            store::BookOptions provenOnceSettled; // by backUpWith, as every copy is
-            provenOnceSettled.pagesProven = store::BookOptions::PagesProven::ByCaller;
-            LocalBookConnection archive(copy, provenOnceSettled);
-            openEveryTable(archive);
+        BookOptions provenOnceSettled; // by backUpWith, as every copy is
+        provenOnceSettled.pagesProven = BookOptions::PagesProven::ByCaller;
+        writeIntoCopy(copy, provenOnceSettled, [&](BookConnection& archive) {
             const ActionOnBook closingYear(archive, bookAction::yearClose);
-            archive.beginWrite();
-            try {
-                recordSettlements(archive, closing, changes);
-                archive.commit();
-            } catch (...) {
-                archive.rollback();
-                throw;
-            }
-        }
-        std::filesystem::remove(copy / ".in-use"); // the copy's own claim, while it was settled
+            recordSettlements(archive, closing, changes);
+            archive.nameHistoryRows(); // while the action is the close's
+        });
     });
 }
 

@@ -42,19 +42,25 @@ void copyIntoNewLocalBook(BookConnection& from, const std::filesystem::path& asi
     const SetupReport made = createMissingTables(aside);
     if (!made.problems.empty())
         throw StoreError(made.problems.front());
+    writeIntoCopy(aside, {}, [&from](BookConnection& into) { copyBook(from, into); });
+}
+
+void writeIntoCopy(const std::filesystem::path& copy, const BookOptions& options,
+                   const std::function<void(BookConnection&)>& write)
+{
     {
-        LocalBookConnection into(aside, {});
+        LocalBookConnection into(copy, options);
         openEveryTable(into);
         into.beginWrite();
         try {
-            copyBook(from, into);
+            write(into);
             into.commit();
         } catch (...) {
             into.rollback();
             throw;
         }
     }
-    std::filesystem::remove(aside / ".in-use"); // the copy's own claim, while it was written
+    std::filesystem::remove(copy / ".in-use"); // the copy's own claim, while it was written
 }
 
 void transferBook(BookConnection& from, BookConnection& into, bool replacing, std::string_view note)

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "BookConnection.h"
+
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace store {
-
-class BookConnection;
 
 // Copies every record of the five tables of `from` into the empty tables of `into`, each
 // with its own Auto, and leaves `into` giving only keys above any `from` ever gave, or
@@ -18,6 +19,12 @@ void copyBook(BookConnection& from, BookConnection& into);
 // A new local book in the folder `aside` holding the book as `from` reads it in the
 // transaction the caller began on it: a write's own changes not yet stored included.
 void copyIntoNewLocalBook(BookConnection& from, const std::filesystem::path& aside);
+
+// Writes the local book in the folder `copy` (a copy being made) in one transaction through
+// `write`, its tables opened first, their pages proven as `options` says; then lets it go, no
+// program's claim left on it.
+void writeIntoCopy(const std::filesystem::path& copy, const BookOptions& options,
+                   const std::function<void(BookConnection&)>& write);
 
 // Opens the five tables, in the order the cursors open them.
 void openEveryTable(BookConnection& connection);

@@ -123,9 +123,8 @@ void LocalBookConnection::openTable(const TableDef& table)
         if (options_.pagesProven == BookOptions::PagesProven::BeforeFirstWrite) {
             unproven_.push_back(path);
         } else if (options_.pagesProven == BookOptions::PagesProven::AtOpen) {
-            Statement whole(db_, "PRAGMA " + sqlName(schema) + ".quick_check(1)");
-            if (whole.step() && whole.text(0) != "ok")
-                throw StoreError(damagedFile(whole.text(0)));
+            if (auto damage = damagedPages(path))
+                throw StoreError(damagedFile(*damage));
         }
         configure(schema);
     } catch (const StoreError& error) {
