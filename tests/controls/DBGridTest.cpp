@@ -1,9 +1,11 @@
 #include "DBGrid.h"
 #include "FieldLineEdit.h"
+#include "GridCells.h"
 #include "GridTitles.h"
 #include "Guard.h"
 #include "OtherProgram.h"
 #include "RecordingDialogs.h"
+#include "RowIndicators.h"
 #include "TempBook.h"
 #include "Typing.h"
 #include "UnitOfWork.h"
@@ -583,6 +585,73 @@ TEST_F(GridTest, ANegativeFigureKeepsItsSignFirstInTheCellAndInTheBoxItIsTypedIn
     EXPECT_EQ(grid->cellEditor().layoutDirection(), Qt::LeftToRight);
     EXPECT_EQ(grid->cellEditor().text(), u"-5"_s);
     EXPECT_EQ(grid->currentColumn(), 3);
+}
+
+// The grid's cells and row marks as painted straight onto the grid, none kept.
+class CellsDrawnAnew : public controls::GridCells {
+public:
+    using GridCells::GridCells;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+};
+class MarksDrawnAnew : public controls::RowIndicators {
+public:
+    using RowIndicators::RowIndicators;
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override
+    {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+    }
+};
+
+TEST_F(GridTest, CellsAndRowMarksKeptFromAnEarlierPaintingShowWhatPaintingThemAnewShowsToThePixel)
+{
+    window.setLayoutDirection(Qt::RightToLeft);
+    for (const char* name : {"أحمد عبد الله الحلبي", "سالم", "هدى"})
+        testing_support::addWorker(*book, name);
+    book->TableM.First();
+    build();
+    const auto shown = [this](bool kept) {
+        const QHeaderView& marks = *grid->verticalHeader();
+        if (kept) {
+            grid->setItemDelegate(new controls::GridCells(grid));
+            grid->setVerticalHeader(new controls::RowIndicators(grid, marks.width(), marks.defaultSectionSize()));
+        } else {
+            grid->setItemDelegate(new CellsDrawnAnew(grid));
+            grid->setVerticalHeader(new MarksDrawnAnew(grid, marks.width(), marks.defaultSectionSize()));
+        }
+        grid->verticalHeader()->show();
+        grid->grab(); // kept, if not yet
+        // Painted on the grid's own pixels and on pixels of another format, as a screen's may be.
+        QImage opaque(grid->size(), QImage::Format_RGB32);
+        grid->render(&opaque);
+        return std::pair(grid->grab().toImage(), opaque);
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+        {"first row current", [] {}},
+        {"third row current", [this] { press(Qt::Key_Down);
+             press(Qt::Key_Down); }},
+        {"its name changed", [this] {
+             book->TableM.Edit();
+             book->TableMWorkerName.SetAsString("هدى أحمد");
+             book->TableM.Post();
+         }},
+        {"a row begun", [this] { press(Qt::Key_Insert); }},
+        {"the grid left", [this] { other->setFocus(); }},
+    };
+    for (const auto& [step, take] : steps) {
+        take();
+        const auto kept = shown(true);
+        const auto anew = shown(false);
+        EXPECT_EQ(kept.first, anew.first) << step;
+        EXPECT_EQ(kept.second, anew.second) << step;
+        EXPECT_EQ(grid->currentIndex().row(), grid->rows().cursorRow()) << step;
+    }
+    EXPECT_EQ(grid->currentIndex().row(), 2);
+    EXPECT_EQ(grid->currentIndex().column(), 0);
 }
 
 } // namespace
