@@ -194,7 +194,7 @@ void CursorTableModel::setMirrored(bool mirrored)
 {
     mirrored_ = mirrored;
     if (cursorRow_ >= 0)
-        emit headerDataChanged(Qt::Vertical, cursorRow_, cursorRow_);
+        emit rowMarkChanged(cursorRow_);
 }
 
 int CursorTableModel::newRowPosition() const
@@ -314,10 +314,12 @@ void CursorTableModel::followCursor() noexcept
 
 void CursorTableModel::emitRowChanged(int row)
 {
-    if (row < 0 || row >= rowCount() || columns_.empty())
+    if (row < 0 || row >= rowCount())
         return;
-    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-    emit headerDataChanged(Qt::Vertical, row, row);
+    // Cell by cell: a grid repaints one changed cell alone, but the whole of itself for a row.
+    for (int column = 0; column < columnCount(); ++column)
+        emit dataChanged(index(row, column), index(row, column));
+    emit rowMarkChanged(row);
 }
 
 void CursorTableModel::recordChanged()

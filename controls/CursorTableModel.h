@@ -57,6 +57,9 @@ public:
 
 signals:
     void cursorRowChanged();
+    // The mark at a row's edge changed. Not told as a change of header data, at which a view
+    // lays itself out and repaints itself anew, whole, titles and all.
+    void rowMarkChanged(int row);
 
 private:
     void recordChanged() override;

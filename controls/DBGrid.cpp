@@ -65,6 +65,10 @@ DBGrid::DBGrid(QWidget* parent, const QString& objectName, store::DataSource& so
     connect(editor_, &QLineEdit::textEdited, this, [this] { guarded([this] { cellTyped(); }); });
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { placeEditor(); });
     connect(model_, &CursorTableModel::cursorRowChanged, this, [this] { followCursor(); });
+    connect(model_, &CursorTableModel::rowMarkChanged, this, [this](int row) {
+        const QHeaderView& marks = *verticalHeader();
+        marks.viewport()->update(0, marks.sectionViewportPosition(row), marks.viewport()->width(), marks.sectionSize(row));
+    });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* from, QWidget* to) {
         // Only moving to another control of this window leaves the grid; a box in front does not.
         if (ownsFocus(from) && to && !ownsFocus(to) && to->window() == window())
