@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 #include <vector>
 
 
@@ -42,6 +43,10 @@ struct Program {
         objects.build(writableBook(int(state.range(0))));
         controls::built(FormAdministrationPermit);
         controls::built(FormHoursPermit);
+        // The book's pages are read through once the program shows, a fraction of a second no
+        // clerk can post within; the first posting would otherwise time that read.
+        while (!book().connection().pageProof().answered)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     store::TDataModule1& book() const { return *store::DataModule1; }
     CountedBoxes boxes;
