@@ -254,6 +254,12 @@ private:
             "coalesce(\"ExcessMonth\", 0), coalesce(\"YearPermit\", 0), coalesce(CAST(\"Hours\" AS TEXT), ''), "
             "coalesce(CAST(\"Minute\" AS TEXT), ''), coalesce(\"HorsPermit\", '') FROM "
             + target(book_, workerTable()) + " ORDER BY \"Auto\"");
+        // Worded once, not for every worker.
+        const std::string administrative = worded("BookCheck", "الأيام الإدارية");
+        const std::string sick = worded("BookCheck", "الأيام الصحية");
+        const std::string unpaid = worded("BookCheck", "الأيام بلا أجر");
+        const std::string hours = worded("BookCheck", "ساعات الرصيد الساعي");
+        const std::string minutes = worded("BookCheck", "دقائق الرصيد الساعي");
         StatementUse reading(workers);
         while (workers.step()) {
             const Expected& wanted = by[workers.integer(0)];
@@ -272,11 +278,11 @@ private:
                     && !corrections.explain(worker, fields[column], workers.integer(column) - entries))
                     say(worded("BookCheck", "%1 %2، وقيوده تعطي %3").arg(what).arg(workers.integer(column)).arg(entries));
             };
-            compare(2, worded("BookCheck", "الأيام الإدارية"), wanted.hourly.days);
-            compare(3, worded("BookCheck", "الأيام الصحية"), wanted.sick);
-            compare(4, worded("BookCheck", "الأيام بلا أجر"), wanted.unpaid);
-            compare(5, worded("BookCheck", "ساعات الرصيد الساعي"), wanted.hourly.hours);
-            compare(6, worded("BookCheck", "دقائق الرصيد الساعي"), wanted.hourly.minutes);
+            compare(2, administrative, wanted.hourly.days);
+            compare(3, sick, wanted.sick);
+            compare(4, unpaid, wanted.unpaid);
+            compare(5, hours, wanted.hourly.hours);
+            compare(6, minutes, wanted.hourly.minutes);
             // The excess and the hours text as the postings write them from the worker's own figures.
             const std::int64_t excess = rules::excessDays(workers.integer(2), workers.integer(8));
             if (workers.integer(7) != excess
@@ -285,16 +291,16 @@ private:
                         .arg(workers.integer(7))
                         .arg(excess));
             const std::string figures = workers.text(9) + workers.text(10);
-            std::string hours = figures.empty() ? std::string() : rules::hoursText(workers.text(9), workers.text(10));
+            std::string hoursText = figures.empty() ? std::string() : rules::hoursText(workers.text(9), workers.text(10));
             try {
-                hours = fitTextToField(hours, rules::hoursTextSize, "HorsPermit");
+                hoursText = fitTextToField(hoursText, rules::hoursTextSize, "HorsPermit");
             } catch (const StoreError&) {
                 continue; // told already, as a value outside the character set
             }
-            if (workers.text(11) != hours && !corrections.corrected(worker, {"HorsPermit", "Hours", "Minute"}))
+            if (workers.text(11) != hoursText && !corrections.corrected(worker, {"HorsPermit", "Hours", "Minute"}))
                 say(worded("BookCheck", "نص الساعات «%1»، وساعاته ودقائقه تعطي «%2»")
                         .arg(isolatedLeftToRight(controlsWrittenOut(workers.text(11))))
-                        .arg(isolatedLeftToRight(hours)));
+                        .arg(isolatedLeftToRight(hoursText)));
         }
     }
 
