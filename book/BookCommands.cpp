@@ -250,7 +250,10 @@ int closeYearOf(const operations::BookPlace& place, const std::vector<std::strin
     }
     if (!year)
         throw UsageError{store::worded("BookCommands", "يحتاج %1 السنة التي تُقفل").arg("close-year")};
-    const std::unique_ptr<store::BookConnection> book = place.connect({"", 2000}); // a writer elsewhere is a refusal
+    store::BookOptions closing{"", 2000}; // a writer elsewhere is a refusal
+    // The pages are read while the close reads its plan and copies its archive.
+    closing.pagesProven = store::BookOptions::PagesProven::BeforeFirstWrite;
+    const std::unique_ptr<store::BookConnection> book = place.connect(closing);
     const int thisYear = std::stoi(now.substr(0, 4));
     const std::filesystem::path archives = operations::archivesBeside(place.localRoot); // whatever the kind of book
     if (dryRun) {

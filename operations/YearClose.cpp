@@ -250,6 +250,10 @@ void archiveSettled(BookConnection& book, int closing, const std::vector<YearClo
             recordSettlements(archive, closing, changes);
             archive.nameHistoryRows(); // while the action is the close's
         });
+        // A book whose pages were read beside the copying: its damage is told as the book's,
+        // before the copy, which carries it, is proven and told as damaged itself.
+        if (auto damage = book.pageDamage())
+            throw StoreError(*damage);
     });
 }
 

@@ -24,11 +24,12 @@ struct BookOptions {
     int serverWaitMs = 15000;
     int idleInTransactionMs = 10000;
     // When a local book's files have every page read, so that a damaged one is refused
-    // before anything is written to it: as they open; before the first write, on a connection
-    // of their own from when the answer is first asked for (a program asks once its window
-    // shows: a large book's pages take longer to read than that), every write waiting for the
-    // answer and refused as the open would be; or by the caller itself (a check reads every
-    // page beside its findings, a copy is proven once it is written).
+    // before anything is written to it: as they open; before the first change, on a connection
+    // of their own from when the answer is first asked for or a write begins (a program asks
+    // once its window shows: a large book's pages take longer to read than that; a year's close
+    // reads its plan and copies its archive meanwhile), every change waiting for the answer and
+    // refused as the open would be; or by the caller itself (a check reads every page beside
+    // its findings, a copy is proven once it is written).
     enum class PagesProven { AtOpen, BeforeFirstWrite, ByCaller };
     PagesProven pagesProven = PagesProven::AtOpen;
 };
@@ -112,6 +113,8 @@ public:
     // The proof of the pages of the files opened so far (BookOptions::pagesProven); a book
     // proven otherwise than before its first write, or kept on a server, is answered and whole.
     virtual PageProof pageProof() { return {}; }
+    // The damage that proof found, once it answers; none when every page is whole.
+    virtual std::optional<std::string> pageDamage() { return std::nullopt; }
     // Whether a wait for another program's lock has given up since the connection opened.
     virtual int busyWaitsGivenUp() const { return 0; }
 

@@ -156,6 +156,11 @@ Statement& LocalBookConnection::statement(const std::string& sql)
     auto& kept = statements_[sql];
     if (!kept)
         kept = std::make_unique<Statement>(db_, sql, fileNamedIn(sql));
+    // Nothing goes into a file with a damaged page, which a write would only damage further:
+    // a write waits for the proof of the pages, while what only reads goes on beside it.
+    if ((pageProof_.valid() || !unproven_.empty()) && kept->writes())
+        if (const auto& damage = awaitPageProof())
+            throw StoreError(*damage);
     return *kept;
 }
 
@@ -214,6 +219,11 @@ PageProof LocalBookConnection::pageProof()
     return {true, awaitPageProof()};
 }
 
+std::optional<std::string> LocalBookConnection::pageDamage()
+{
+    return awaitPageProof();
+}
+
 const std::optional<std::string>& LocalBookConnection::awaitPageProof()
 {
     startPageProof();
@@ -227,9 +237,11 @@ const std::optional<std::string>& LocalBookConnection::awaitPageProof()
 
 void LocalBookConnection::beginWrite()
 {
-    // Nothing goes into a file with a damaged page, which a posting would only damage further.
-    if (const auto& damage = awaitPageProof())
-        throw StoreError(*damage);
+    // The pages are proven while the write reads what it needs; its first change waits for
+    // the answer (see statement). A book found damaged already is refused at once.
+    startPageProof();
+    if (pageDamage_)
+        throw StoreError(*pageDamage_);
     // IMMEDIATE takes the write lock at once and waits for it: a deferred begin that reads
     // first is refused without waiting while another program writes.
     execute("BEGIN IMMEDIATE");

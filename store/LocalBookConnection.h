@@ -49,6 +49,7 @@ public:
     bool holdsClosedYears() override;
     int busyWaitsGivenUp() const override { return busyWaitsGivenUp_; }
     PageProof pageProof() override;
+    std::optional<std::string> pageDamage() override;
     void copyInto(const std::filesystem::path& aside) override;
     std::optional<std::string> fileProblem() override;
     void claimAlone() override;

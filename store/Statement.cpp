@@ -98,6 +98,19 @@ std::string Statement::text(int column) const
                  : std::string();
 }
 
+bool Statement::writes() const
+{
+    if (sqlite3_stmt_readonly(stmt_) != 0)
+        return false;
+    // The engine counts a begin that takes the write lock, and any pragma, as writing.
+    const std::string_view sql = sqlite3_sql(stmt_);
+    const std::size_t start = std::min(sql.find_first_not_of(" \t\r\n"), sql.size());
+    const auto opensWith = [&](std::string_view word) {
+        return sql.size() - start >= word.size() && sqlite3_strnicmp(sql.data() + start, word.data(), int(word.size())) == 0;
+    };
+    return !opensWith("BEGIN") && !opensWith("PRAGMA");
+}
+
 int Statement::fullScanSteps() const
 {
     return sqlite3_stmt_status(stmt_, SQLITE_STMTSTATUS_FULLSCAN_STEP, 0);

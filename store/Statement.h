@@ -37,6 +37,10 @@ public:
     std::int64_t integer(int column) const override;
     std::string text(int column) const override;
 
+    // Whether running it may change what a file holds: not a read, a pragma, nor a transaction's
+    // begin or end.
+    bool writes() const;
+
     int fullScanSteps() const;            // rows stepped over without an index since the last clear
     int sorts() const;                    // temporary sorts since the last clear
     void clearCounters();

@@ -500,6 +500,17 @@ TEST(Backup, AfterAKillTheBookIsReadWholeAndNothingKilledRunsLeftStays)
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find(isolatedPath(live.root() / "worker/worker.db")), std::string::npos) << refused.err;
     EXPECT_EQ(refused.err.find(".partial-"), std::string::npos) << refused.err;
+    // So by a year's close, whose archive, copied while the book's pages are read, carries a
+    // damaged page the close itself never reads.
+    TempBook unread;
+    consistentBook(unread.root());
+    testing_support::damageAPageNoOpeningReads(unread.root(), store::permitNoHireTable());
+    const Outcome notClosed = book({"--data-root", unread.root().string(), "close-year", "2025"});
+    EXPECT_EQ(notClosed.status, 1);
+    EXPECT_NE(notClosed.err.find(isolatedPath(unread.root() / "PermitNoHire/PermitNoHire.DB")), std::string::npos)
+        << notClosed.err;
+    const std::filesystem::path archives = operations::archivesBeside(unread.root());
+    EXPECT_TRUE(!std::filesystem::exists(archives) || std::filesystem::is_empty(archives)) << "no archive of a close not made";
     const std::string opening = testing_support::thrownBy([&] { live.open(); });
     EXPECT_NE(opening.find("تالف"), std::string::npos) << "the program is not opened on it either: " << opening;
     EXPECT_NE(opening.find(isolatedPath(live.root() / "worker/worker.db")), std::string::npos) << opening;
