@@ -760,6 +760,13 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     </message>
 </context>
 <context>
+    <name>ServerClient</name>
+    <message>
+        <source>لم تُحمَّل مكتبة الاتصال بخادم PostgreSQL: %1. ثبّت الحزمة libpq5</source>
+        <translation>the PostgreSQL client library could not be loaded: %1. Install the libpq5 package</translation>
+    </message>
+</context>
+<context>
     <name>ServerFailure</name>
     <message>
         <source>تعذّر الوصول إلى خادم الدفتر %1</source>
