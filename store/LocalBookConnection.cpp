@@ -369,7 +369,20 @@ std::int64_t LocalBookConnection::tableChanges(const TableDef& table)
 
 void LocalBookConnection::copyInto(const std::filesystem::path& aside)
 {
-    copyBookFiles(dataRoot(), aside);
+    // Under this connection's own write lock on every file, before it has changed a page (a
+    // change first puts the page's old content in the file's journal), no program can change
+    // the files: they are copied as they lie, far faster than page by page through the engine.
+    const bool heldUnchanged = std::all_of(allTables().begin(), allTables().end(), [this](const TableDef* table) {
+        std::error_code unknown;
+        return isOpen(*table) && sqlite3_txn_state(db_, schemaOf(*table).c_str()) == SQLITE_TXN_WRITE
+               && !std::filesystem::exists(table->pathUnder(dataRoot()).string() + "-journal", unknown) && !unknown;
+    });
+    if (!heldUnchanged) {
+        copyBookFiles(dataRoot(), aside);
+        return;
+    }
+    for (const TableDef* table : allTables())
+        copyFileAsItLies(db_, schemaOf(*table), table->pathUnder(aside));
 }
 
 std::optional<std::string> LocalBookConnection::fileProblem()

@@ -1,5 +1,6 @@
 #include "LocalBookFiles.h"
 
+#include "DurableFile.h"
 #include "EngineFailure.h"
 #include "Isolated.h"
 #include "ReadOnlyBook.h"
@@ -11,6 +12,7 @@
 
 #include <sqlite3.h>
 
+#include <fstream>
 #include <future>
 #include <vector>
 
@@ -106,6 +108,32 @@ void copyBookFiles(const std::filesystem::path& dataRoot, const std::filesystem:
     const ReadOnlyBook source(dataRoot);
     for (const TableDef* table : allTables())
         copyFile(source.get(), ReadOnlyBook::schemaOf(*table), table->pathUnder(aside));
+}
+
+void copyFileAsItLies(sqlite3* db, const std::string& schema, const std::filesystem::path& copy)
+{
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db, schema.c_str(), SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
+        throw StoreError(worded("LocalBookFiles", "%1: لم يُنسخ الملف").arg(isolatedLeftToRight(copy.string())));
+    const auto failed = [&copy](int code) {
+        return StoreError(engineFailure(code, copy.string(), sqlite3_errstr(code)));
+    };
+    sqlite3_int64 size = 0;
+    if (const int rc = file->pMethods->xFileSize(file, &size); rc != SQLITE_OK)
+        throw failed(rc);
+    std::filesystem::create_directories(copy.parent_path());
+    std::ofstream out(copy, std::ios::binary | std::ios::trunc);
+    std::vector<char> chunk(1 << 20);
+    for (sqlite3_int64 at = 0; at < size && out; at += sqlite3_int64(chunk.size())) {
+        const int length = int(std::min<sqlite3_int64>(sqlite3_int64(chunk.size()), size - at));
+        if (const int rc = file->pMethods->xRead(file, chunk.data(), length, at); rc != SQLITE_OK)
+            throw failed(rc);
+        out.write(chunk.data(), length);
+    }
+    out.close();
+    if (!out)
+        throw failed(SQLITE_IOERR_WRITE);
+    platform::keepOnDisk(copy);
 }
 
 } // namespace store

@@ -655,6 +655,10 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
         <source>%1: الملف تالف (%2)</source>
         <translation>%1: the file is damaged (%2)</translation>
     </message>
+    <message>
+        <source>%1: لم يُنسخ الملف</source>
+        <translation>%1: the file was not copied</translation>
+    </message>
 </context>
 <context>
     <name>LocalHistory</name>
