@@ -22,7 +22,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -131,6 +133,10 @@ TEST_F(DataRoot, TheMainWindowOpensMaximisedWithTheFirstButtonFocused)
                   EXPECT_EQ(FormMain->focusWidget(), FormMain->Button1);
                   EXPECT_EQ(FormMain->windowTitle(), u"الإجازات"_s);
                   EXPECT_EQ(FormNew, nullptr) << "every other window is built when first needed";
+                  std::ifstream maps("/proc/self/maps");
+                  const std::string loaded{std::istreambuf_iterator<char>(maps), std::istreambuf_iterator<char>()};
+                  EXPECT_FALSE(loaded.empty());
+                  EXPECT_EQ(loaded.find("libpq"), std::string::npos) << "a book on the PC never loads the server's client library";
                   // Whatever the screen, the year's close button covers none of the bar's own controls.
                   for (const QSize screen : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}) {
                       FormMain->setWindowState(Qt::WindowNoState);
