@@ -2,8 +2,8 @@
 
 #include <QFont>
 #include <QImage>
-#include <QPaintEngine>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
