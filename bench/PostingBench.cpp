@@ -53,20 +53,36 @@ struct Program {
     ProgramObjects objects;
 };
 
-// Also tells the slowest posting beside the median one: a clerk feels the slowest.
+// Each posting timed, to tell the slowest beside the median: a clerk feels the slowest, and
+// the slowest of the same statements bare says how much of it is the disk's own.
+class PostingTimes {
+public:
+    template <typename Posting>
+    void time(Posting&& posting)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        posting();
+        took_.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    void tell(benchmark::State& state)
+    {
+        std::sort(took_.begin(), took_.end());
+        state.counters["median_ms"] = took_[took_.size() / 2];
+        state.counters["slowest_ms"] = took_.back();
+    }
+
+private:
+    std::vector<double> took_;
+};
+
 void AdministrativePosting(benchmark::State& state)
 {
     const Program program(state);
     program.book().TableM.FindKey(chargedWorker(state));
-    std::vector<double> took;
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        leave::postAdministrativeLeave(program.book(), "1", december9);
-        took.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(took.begin(), took.end());
-    state.counters["median_ms"] = took[took.size() / 2];
-    state.counters["slowest_ms"] = took.back();
+    PostingTimes times;
+    for (auto _ : state)
+        times.time([&] { leave::postAdministrativeLeave(program.book(), "1", december9); });
+    times.tell(state);
 }
 BENCHMARK(AdministrativePosting)->Arg(workers)->Arg(manyWorkers)->Unit(benchmark::kMillisecond);
 
@@ -132,34 +148,38 @@ void BareAdministrativePosting(benchmark::State& state)
                                     "\"Month\") VALUES (?1, 1, ?2, ?3)");
     store::Statement entryExcess(bare.db, "UPDATE PermitAdmin.PermitAdmin SET ExcessMonth = ?2 WHERE Auto = ?1");
     store::Statement workerExcess(bare.db, "UPDATE worker SET ExcessMonth = ?2 WHERE Auto = ?1");
+    PostingTimes times;
     for (auto _ : state) {
-        begin.step();
-        begin.reset();
-        read.bind(1, charged);
-        read.step();
-        const std::int64_t days = read.integer(0) + 1;
-        const std::int64_t excess = std::max<std::int64_t>(0, days - read.integer(1));
-        read.reset();
-        total.bind(1, charged);
-        total.bind(2, days);
-        total.step();
-        total.reset();
-        entry.bind(1, charged);
-        entry.bind(2, std::string_view("09/12/2026"));
-        entry.bind(3, std::string_view("12"));
-        entry.step();
-        entry.reset();
-        entryExcess.bind(1, sqlite3_last_insert_rowid(bare.db));
-        entryExcess.bind(2, excess);
-        entryExcess.step();
-        entryExcess.reset();
-        workerExcess.bind(1, charged);
-        workerExcess.bind(2, excess);
-        workerExcess.step();
-        workerExcess.reset();
-        commit.step();
-        commit.reset();
+        times.time([&] {
+            begin.step();
+            begin.reset();
+            read.bind(1, charged);
+            read.step();
+            const std::int64_t days = read.integer(0) + 1;
+            const std::int64_t excess = std::max<std::int64_t>(0, days - read.integer(1));
+            read.reset();
+            total.bind(1, charged);
+            total.bind(2, days);
+            total.step();
+            total.reset();
+            entry.bind(1, charged);
+            entry.bind(2, std::string_view("09/12/2026"));
+            entry.bind(3, std::string_view("12"));
+            entry.step();
+            entry.reset();
+            entryExcess.bind(1, sqlite3_last_insert_rowid(bare.db));
+            entryExcess.bind(2, excess);
+            entryExcess.step();
+            entryExcess.reset();
+            workerExcess.bind(1, charged);
+            workerExcess.bind(2, excess);
+            workerExcess.step();
+            workerExcess.reset();
+            commit.step();
+            commit.reset();
+        });
     }
+    times.tell(state);
 }
 BENCHMARK(BareAdministrativePosting)
     ->Args({workers, 1})
