@@ -158,7 +158,7 @@ Statement& LocalBookConnection::statement(const std::string& sql)
         kept = std::make_unique<Statement>(db_, sql, fileNamedIn(sql));
     // Nothing goes into a file with a damaged page, which a write would only damage further:
     // a write waits for the proof of the pages, while what only reads goes on beside it.
-    if ((pageProof_.valid() || !unproven_.empty()) && kept->writes())
+    if ((pageProof_.valid() || !unproven_.empty() || pageDamage_) && kept->writes())
         if (const auto& damage = awaitPageProof())
             throw StoreError(*damage);
     return *kept;
