@@ -4,7 +4,11 @@
 #include "TempBook.h"
 
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <array>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -282,4 +286,50 @@ TEST_F(TwoPrograms, EachTablesChangeCountGrowsWithItsOwnRecordsOnly)
     EXPECT_GT(ours->TablePermitHealth.tableChanges(), sickDays);
     addWorker(*ours, "Amal");
     EXPECT_GT(ours->TableM.tableChanges(), workers) << "our own writes count too";
+}
+
+TEST_F(TwoPrograms, ACopyTakenUnderOurWriteLockIsTheBookAsItLiesAndKeepsTheLock)
+{
+    // Workers enough that the worker file is read in several pieces, the last one short.
+    asAnotherProgram(book.root() / "worker/worker.db",
+                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30000) "
+                     "INSERT INTO worker (WorkerName) SELECT 'عامل ' || i FROM n");
+    const std::filesystem::path aside = book.root().parent_path() / "copied";
+    // The copying program and the other one are processes of their own, each with its own
+    // locks: within one process the engine keeps its locks for itself, whatever the system's.
+    std::array<int, 2> copied{}, done{};
+    ASSERT_EQ(pipe(copied.data()), 0);
+    ASSERT_EQ(pipe(done.data()), 0);
+    const pid_t copying = fork();
+    if (copying == 0) {
+        try {
+            const auto copier = book.open({"", 50});
+            copier->connection().beginWrite();
+            copier->connection().copyInto(aside);
+            char signal = 'c';
+            (void)!write(copied[1], &signal, 1);
+            (void)!read(done[0], &signal, 1);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "the copier: %s\n", error.what());
+            _exit(1);
+        }
+        _exit(0);
+    }
+    close(copied[1]); // a copier that failed ends the wait below
+    char signal = 0;
+    ASSERT_EQ(read(copied[0], &signal, 1), 1);
+    const pid_t other = fork();
+    if (other == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open((book.root() / "worker/worker.db").string().c_str(), &db);
+        _exit(sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(other, &status, 0), other);
+    EXPECT_EQ(WEXITSTATUS(status), SQLITE_BUSY) << "copying let go of none of the copier's locks";
+    (void)!write(done[1], &signal, 1);
+    waitpid(copying, &status, 0);
+    for (const store::TableDef* table : store::allTables())
+        EXPECT_EQ(fileBytes(table->pathUnder(aside)), fileBytes(table->pathUnder(book.root()))) << table->name;
+    std::filesystem::remove_all(aside);
 }
