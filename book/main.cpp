@@ -1,6 +1,7 @@
 // ijazat-book: the book's toolbox (backup, check), for the clerk's desk or a scheduled task.
 #include "BookCommands.h"
 #include "CommandLine.h"
+#include "EngineSetUp.h"
 #include "ToolboxLanguage.h"
 
 #include <chrono>
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    store::setUpEngine();
     platform::consoleInUtf8();
     speakTheUsersLanguage();
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());

@@ -1,5 +1,6 @@
 #include "BuiltInDataRoot.h"
 #include "CommandLine.h"
+#include "EngineSetUp.h"
 #include "GuardedApplication.h"
 #include "StartUp.h"
 #include "Utf8Path.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
                                            "home folder); --data-root opens another local one: an archived year, a backup\n";
         return asked ? 0 : 2;
     }
+    store::setUpEngine();
     controls::GuardedApplication application(argc, argv);
     controls::GuardedApplication::setDesktopFileName(QStringLiteral("org.ijazat.ijazat"));
     // The book this user chose with ijazat-setup, unless another folder is named.
