@@ -251,8 +251,8 @@ int closeYearOf(const operations::BookPlace& place, const std::vector<std::strin
     if (!year)
         throw UsageError{store::worded("BookCommands", "يحتاج %1 السنة التي تُقفل").arg("close-year")};
     store::BookOptions closing{"", 2000}; // a writer elsewhere is a refusal
-    // The pages are read while the close reads its plan and copies its archive.
-    closing.pagesProven = store::BookOptions::PagesProven::BeforeFirstWrite;
+    // The close reads every page of the book once, in its archive, before the book is changed.
+    closing.pagesProven = store::BookOptions::PagesProven::ByCaller;
     const std::unique_ptr<store::BookConnection> book = place.connect(closing);
     const int thisYear = std::stoi(now.substr(0, 4));
     const std::filesystem::path archives = operations::archivesBeside(place.localRoot); // whatever the kind of book

@@ -2,9 +2,9 @@
 
 #include "BookConnection.h"
 #include "BookCopy.h"
+#include "CopyUnderProof.h"
 #include "Isolated.h"
 #include "Leftovers.h"
-#include "LocalBookFiles.h"
 #include "StoreError.h"
 #include "Wording.h"
 
@@ -46,24 +46,7 @@ bool fetchArchive(store::BookConnection& book, int year, const std::filesystem::
 
 void backUpWith(const std::filesystem::path& target, const std::function<void(const std::filesystem::path& aside)>& fill)
 {
-    if (std::filesystem::exists(target))
-        throw StoreError(worded("BookBackup", "لا يُنسخ الدفتر إلى %1: المجلد موجود من قبل")
-                             .arg(isolatedLeftToRight(target.string())));
-    // What a killed backup left beside it goes first; a live one's stays.
-    store::removeLeftovers(target.parent_path(), "", ".partial-");
-    const std::filesystem::path aside = store::asideOf(target, ".partial-");
-    std::filesystem::remove_all(aside);
-    try {
-        fill(aside);
-        if (auto problem = store::bookFileProblem(aside, store::Proof::Pages))
-            throw StoreError(worded("BookBackup", "لم تسلم النسخة الاحتياطية من الفحص: %1").arg(*problem));
-        std::filesystem::create_directories(target.parent_path());
-        std::filesystem::rename(aside, target);
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove_all(aside, ignored);
-        throw;
-    }
+    CopyUnderProof(target, fill).keep();
 }
 
 void backUpAutomatically(store::BookConnection& book, const std::filesystem::path& folder, const std::string& stamp,

@@ -10,10 +10,7 @@ class BookConnection;
 
 namespace operations {
 
-// A backup's making, whatever the book: `fill` writes the five files into the folder it is
-// given beside `target`; they are checked there (integrity and shape of every table) and only
-// then given `target`'s name. A `target` that exists is refused; a failure leaves nothing
-// behind, and what a killed backup left beside it goes first.
+// A backup's making, whatever the book: a copy filled by `fill` and kept once proven (CopyUnderProof).
 void backUpWith(const std::filesystem::path& target, const std::function<void(const std::filesystem::path& aside)>& fill);
 
 // A checked copy of the whole book, as one snapshot of what is committed, into the new folder

@@ -2,10 +2,10 @@
 
 #include "ActionOnBook.h"
 #include "ArabicCodePage.h"
-#include "BookBackup.h"
 #include "BookConnection.h"
 #include "BookCopy.h"
 #include "ClosedYears.h"
+#include "CopyUnderProof.h"
 #include "Excess.h"
 #include "FieldSizes.h"
 #include "History.h"
@@ -19,6 +19,7 @@
 #include "Wording.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 
@@ -237,24 +238,37 @@ void recordSettlements(BookConnection& book, int closing, const std::vector<Year
 // The archive: the book as the close's lock found it, copied beside the lock (a local book
 // file by file), then settled in the copy as the close settles the book. So it holds the
 // closing year as it now stands, settled, its history with it, without the book being
-// written out row by row; checked before it is named.
-void archiveSettled(BookConnection& book, int closing, const std::vector<YearCloseRow>& changes,
-                    const std::filesystem::path& aside)
+// written out row by row.
+void fillArchive(BookConnection& book, int closing, const std::vector<YearCloseRow>& changes,
+                 const std::filesystem::path& copy)
 {
-    backUpWith(aside, [&](const std::filesystem::path& copy) {
-        book.copyInto(copy);
-        BookOptions provenOnceSettled; // by backUpWith, as every copy is
-        provenOnceSettled.pagesProven = BookOptions::PagesProven::ByCaller;
-        writeIntoCopy(copy, provenOnceSettled, [&](BookConnection& archive) {
-            const ActionOnBook closingYear(archive, bookAction::yearClose);
-            recordSettlements(archive, closing, changes);
-            archive.nameHistoryRows(); // while the action is the close's
-        });
-        // A book whose pages were read beside the copying: its damage is told as the book's,
-        // before the copy, which carries it, is proven and told as damaged itself.
-        if (auto damage = book.pageDamage())
-            throw StoreError(*damage);
+    book.copyInto(copy);
+    BookOptions provenOnceSettled; // by CopyUnderProof, as every copy is
+    provenOnceSettled.pagesProven = BookOptions::PagesProven::ByCaller;
+    writeIntoCopy(copy, provenOnceSettled, [&](BookConnection& archive) {
+        const ActionOnBook closingYear(archive, bookAction::yearClose);
+        recordSettlements(archive, closing, changes);
+        archive.nameHistoryRows(); // while the action is the close's
     });
+    // A book whose pages were read beside the copying: its damage is told as the book's,
+    // before the copy, which carries it, is proven and told as damaged itself.
+    if (auto damage = book.pageDamage())
+        throw StoreError(*damage);
+}
+
+// The archive is the book page for page: one that cannot be made or is found damaged may be
+// a copy of a damaged book, whose own file is then named, read once the close's changes are
+// undone.
+void namingADamagedBook(BookConnection& book, const std::function<void()>& archiving)
+{
+    try {
+        archiving();
+    } catch (const StoreError&) {
+        book.rollback();
+        if (auto problem = book.fileProblem())
+            throw StoreError(*problem);
+        throw;
+    }
 }
 
 void applyClose(BookConnection& book, int closing, const std::vector<YearCloseRow>& plan)
@@ -344,16 +358,22 @@ std::filesystem::path closeYear(BookConnection& book, int closing, int currentYe
         if (auto refusal = yearCloseRefusal(book, closing, currentYear, archives))
             throw StoreError(*refusal);
         const std::vector<YearCloseRow> changes = plan(book, closing);
-        archiveSettled(book, closing, changes, aside);
+        // The archive is proven while the close changes the book, and answers for the book's
+        // pages before anything is stored.
+        std::optional<CopyUnderProof> archived;
+        namingADamagedBook(book, [&] {
+            archived.emplace(aside, [&](const std::filesystem::path& copy) { fillArchive(book, closing, changes, copy); });
+        });
         recordSettlements(book, closing, changes);
         book.nameHistoryRows();
-        book.keepArchive(closing, aside);
         // The year's history went to the archive; the new year's begins with the close.
         book.quietHistory();
         applyClose(book, closing, changes);
         emptyHistory(book);
         markEveryWorker(book, std::to_string(closing));
         recordClosedYear(book, closing);
+        namingADamagedBook(book, [&] { archived->keep(); });
+        book.keepArchive(closing, aside);
         book.commit();
     } catch (...) {
         book.rollback();

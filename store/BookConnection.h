@@ -26,10 +26,10 @@ struct BookOptions {
     // When a local book's files have every page read, so that a damaged one is refused
     // before anything is written to it: as they open; before the first change, on a connection
     // of their own from when the answer is first asked for or a write begins (a program asks
-    // once its window shows: a large book's pages take longer to read than that; a year's close
-    // reads its plan and copies its archive meanwhile), every change waiting for the answer and
-    // refused as the open would be; or by the caller itself (a check reads every page beside
-    // its findings, a copy is proven once it is written).
+    // once its window shows: a large book's pages take longer to read than that), every change
+    // waiting for the answer and refused as the open would be; or by the caller itself (a check
+    // reads every page beside its findings, a copy is proven once it is written, a year's close
+    // proves its archive, the book page for page, before it changes the book).
     enum class PagesProven { AtOpen, BeforeFirstWrite, ByCaller };
     PagesProven pagesProven = PagesProven::AtOpen;
 };

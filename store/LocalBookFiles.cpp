@@ -1,6 +1,5 @@
 #include "LocalBookFiles.h"
 
-#include "DurableFile.h"
 #include "EngineFailure.h"
 #include "Isolated.h"
 #include "ReadOnlyBook.h"
@@ -55,12 +54,20 @@ void copyFile(sqlite3* source, const std::string& schema, const std::filesystem:
                                        sqlite3_system_errno(target.get())));
 }
 
+// A file read through once holds a few pages at a time: they are in the system's cache already,
+// and a cache of the engine's own, grown a page at a time, faults in fresh memory for each.
+void readThroughOnce(sqlite3* db)
+{
+    Statement(db, "PRAGMA cache_size = 32").step();
+}
+
 std::optional<std::string> fileProblem(const std::filesystem::path& file, const TableDef& table, Proof proof)
 {
     if (!std::filesystem::is_regular_file(file))
         return worded("LocalBookFiles", "%1: الملف غير موجود").arg(isolatedLeftToRight(file.string()));
     try {
         Connection db(file, SQLITE_OPEN_READONLY);
+        readThroughOnce(db.get());
         Statement integrity(db.get(), proof == Proof::Whole ? "PRAGMA integrity_check" : "PRAGMA quick_check");
         if (!integrity.step() || integrity.text(0) != "ok")
             return worded("LocalBookFiles", "%1: الملف تالف (%2)")
@@ -96,6 +103,7 @@ std::optional<std::string> bookFileProblem(const std::filesystem::path& dataRoot
 std::optional<std::string> damagedPages(const std::filesystem::path& file)
 {
     const Connection db(file, SQLITE_OPEN_READONLY);
+    readThroughOnce(db.get());
     Statement whole(db.get(), "PRAGMA quick_check(1)");
     if (whole.step() && whole.text(0) != "ok")
         return whole.text(0);
@@ -133,7 +141,6 @@ void copyFileAsItLies(sqlite3* db, const std::string& schema, const std::filesys
     out.close();
     if (!out)
         throw failed(SQLITE_IOERR_WRITE);
-    platform::keepOnDisk(copy);
 }
 
 } // namespace store

@@ -29,8 +29,8 @@ std::optional<std::string> damagedPages(const std::filesystem::path& file);
 // copy whole or not at all, even while another program posts; each file through SQLite's
 // online backup. Unchecked: the caller checks the copy. Throws StoreError naming the file.
 void copyBookFiles(const std::filesystem::path& dataRoot, const std::filesystem::path& aside);
-// The file of the database `schema` on `db` copied to `copy` as it lies and kept on the disk:
-// only for a file no program can change meanwhile, whose writer holds it locked and has changed
+// The file of the database `schema` on `db` copied to `copy` as it lies, left to the caller to
+// keep on the disk: only for a file no program can change meanwhile, whose writer holds it locked and has changed
 // nothing yet. Read through the engine's own handle: a second handle to it, once closed, would
 // let go of the engine's locks. Throws StoreError naming the file.
 void copyFileAsItLies(sqlite3* db, const std::string& schema, const std::filesystem::path& copy);

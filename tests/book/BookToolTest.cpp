@@ -500,14 +500,22 @@ TEST(Backup, AfterAKillTheBookIsReadWholeAndNothingKilledRunsLeftStays)
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find(isolatedPath(live.root() / "worker/worker.db")), std::string::npos) << refused.err;
     EXPECT_EQ(refused.err.find(".partial-"), std::string::npos) << refused.err;
-    // So by a year's close, whose archive, copied while the book's pages are read, carries a
-    // damaged page the close itself never reads.
+    // So by a year's close, whose archive carries a damaged page the close itself never reads
+    // and is proven while the close changes the book.
     TempBook unread;
     consistentBook(unread.root());
-    testing_support::damageAPageNoOpeningReads(unread.root(), store::permitNoHireTable());
+    testing_support::damageAPageNoOpeningReads(unread.root(), store::workerTable(), "WorkerNameFolded");
+    const auto bookBytes = [&unread] {
+        std::vector<std::string> bytes;
+        for (const store::TableDef* table : store::allTables())
+            bytes.push_back(readAll(table->pathUnder(unread.root())));
+        return bytes;
+    };
+    const std::vector<std::string> asItWas = bookBytes();
     const Outcome notClosed = book({"--data-root", unread.root().string(), "close-year", "2025"});
     EXPECT_EQ(notClosed.status, 1);
-    EXPECT_NE(notClosed.err.find(isolatedPath(unread.root() / "PermitNoHire/PermitNoHire.DB")), std::string::npos)
+    EXPECT_TRUE(bookBytes() == asItWas) << "what the close changed before its archive answered is undone";
+    EXPECT_NE(notClosed.err.find(isolatedPath(unread.root() / "worker/worker.db")), std::string::npos)
         << notClosed.err;
     const std::filesystem::path archives = operations::archivesBeside(unread.root());
     EXPECT_TRUE(!std::filesystem::exists(archives) || std::filesystem::is_empty(archives)) << "no archive of a close not made";

@@ -90,24 +90,26 @@ void addEntry(store::Cursor& entries, const std::string& countField, int count)
     entries.Post();
 }
 
-void damageAPageNoOpeningReads(const std::filesystem::path& root, const store::TableDef& table)
+void damageAPageNoOpeningReads(const std::filesystem::path& root, const store::TableDef& table, const std::string& index)
 {
     const std::filesystem::path file = table.pathUnder(root);
     std::int64_t page = 0, pageSize = 0;
     {
         sqlite3* db = nullptr;
         sqlite3_open_v2(file.string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-        store::Statement index(db, "SELECT rootpage FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1");
-        index.bind(1, std::string(table.name) + "History");
+        store::Statement rootPage(db, index.empty()
+                                          ? "SELECT rootpage FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1"
+                                          : "SELECT rootpage FROM sqlite_master WHERE type = 'index' AND name = ?1");
+        rootPage.bind(1, index.empty() ? std::string(table.name) + "History" : index);
         store::Statement size(db, "PRAGMA page_size");
-        if (index.step() && size.step()) {
-            page = index.integer(0);
+        if (rootPage.step() && size.step()) {
+            page = rootPage.integer(0);
             pageSize = size.integer(0);
         }
         sqlite3_close(db);
     }
     if (page == 0)
-        throw std::logic_error("no history index in " + file.string());
+        throw std::logic_error("no such index in " + file.string());
     std::fstream damage(file, std::ios::in | std::ios::out | std::ios::binary);
     damage.seekp((page - 1) * pageSize);
     damage << std::string(std::size_t(pageSize), '\x5a');

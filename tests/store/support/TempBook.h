@@ -43,8 +43,10 @@ std::int32_t addWorker(store::TDataModule1& book, const std::string& name, int y
 void addEntry(store::Cursor& entries, const std::string& countField, int count);
 
 // Writes over the one page of the table's file that neither opening the book nor moving its
-// cursors reads (its history's index), as a failing disk would: only reading every page finds it.
-void damageAPageNoOpeningReads(const std::filesystem::path& root, const store::TableDef& table);
+// cursors reads (its history's index, or the index named `index`), as a failing disk would:
+// only reading every page finds it.
+void damageAPageNoOpeningReads(const std::filesystem::path& root, const store::TableDef& table,
+                               const std::string& index = {});
 
 // The message of the StoreError that `action` throws, the message of any other exception
 // after "not a store error: ", or "nothing thrown".
