@@ -125,11 +125,8 @@ public:
 
     std::vector<Finding> findings()
     {
-        for (const TableDef* table : allTables()) {
-            oddValues(*table);
-            if (table != &workerTable())
-                orphans(*table);
-        }
+        for (const TableDef* table : allTables())
+            readThrough(*table);
         const Corrections corrections(book_);
         totals(corrections);
         unrecorded(corrections);
@@ -145,82 +142,81 @@ private:
                                      .arg(what)});
     }
 
-    void oddValues(const TableDef& table)
+    // Every row of the table read once: its odd values, an entry that is no worker's, and what
+    // the worker's entries add up to. Workers are read first, so an entry's worker is known.
+    void readThrough(const TableDef& table)
     {
         BookStatement& rows = book_.statement("SELECT * FROM " + target(book_, table) + " ORDER BY \"Auto\"");
+        const bool entries = &table != &workerTable();
+        const int index = entries ? table.fieldPosition("Index") : 0;
+        std::vector<std::pair<std::int64_t, std::string>> orphans; // told after the table's odd values, by record
         StatementUse reading(rows);
         while (rows.step()) {
             const std::int64_t record = rows.integer(0);
-            for (std::size_t i = 1; i < table.fields.size(); ++i) {
-                const FieldDef& field = table.fields[i];
-                const int column = int(i);
-                if (rows.isNull(column))
-                    continue;
-                // Worded only for a value told: a sound book's values are only looked at.
-                const auto name = [&field] { return isolatedLeftToRight(field.name); };
-                const auto shown = [&rows, column] { return isolated(controlsWrittenOut(rows.text(column))); };
-                if (field.type != FieldType::Text) {
-                    if (!rows.isInteger(column) || rows.integer(column) < std::numeric_limits<std::int32_t>::min()
-                        || rows.integer(column) > std::numeric_limits<std::int32_t>::max())
-                        note(table, record,
-                             worded("BookCheck", "في الحقل %1 «%2»، وليس عدداً صحيحاً من 32 بتاً").arg(name()).arg(shown()));
-                    continue;
-                }
-                // Read as text first: bytes that are not text are then told as a character the book cannot keep.
-                const std::string held = rows.text(column);
-                if (!rows.isText(column)) {
-                    note(table, record, worded("BookCheck", "في الحقل %1 «%2»، وليس نصاً").arg(name()).arg(shown()));
-                    continue;
-                }
-                try {
-                    if (fitTextToField(held, field.size, field.name) != held)
-                        note(table, record,
-                             worded("BookCheck", "في الحقل %1 أكثر من حروفه الـ%2").arg(name()).arg(field.size));
-                } catch (const StoreError&) {
-                    note(table, record, worded("BookCheck", "في الحقل %1 حرف لا يحفظه الدفتر").arg(name()));
-                }
+            oddValues(table, rows, record);
+            if (!entries) {
+                workers_.insert(record);
+            } else if (rows.isNull(index)) {
+                orphans.emplace_back(record, worded("BookCheck", "قيد ليس لعامل"));
+            } else {
+                if (!rows.isInteger(index) || workers_.count(rows.integer(index)) == 0)
+                    orphans.emplace_back(record, worded("BookCheck", "قيد للعامل %1، وليس في الدفتر")
+                                                     .arg(isolatedLeftToRight(controlsWrittenOut(rows.text(index)))));
+                add(table, rows, expected_[rows.integer(index)]);
+            }
+        }
+        for (const auto& [record, what] : orphans)
+            note(table, record, what);
+    }
+
+    void oddValues(const TableDef& table, const BookStatement& rows, std::int64_t record)
+    {
+        for (std::size_t i = 1; i < table.fields.size(); ++i) {
+            const FieldDef& field = table.fields[i];
+            const int column = int(i);
+            if (rows.isNull(column))
+                continue;
+            // Worded only for a value told: a sound book's values are only looked at.
+            const auto name = [&field] { return isolatedLeftToRight(field.name); };
+            const auto shown = [&rows, column] { return isolated(controlsWrittenOut(rows.text(column))); };
+            if (field.type != FieldType::Text) {
+                if (!rows.isInteger(column) || rows.integer(column) < std::numeric_limits<std::int32_t>::min()
+                    || rows.integer(column) > std::numeric_limits<std::int32_t>::max())
+                    note(table, record,
+                         worded("BookCheck", "في الحقل %1 «%2»، وليس عدداً صحيحاً من 32 بتاً").arg(name()).arg(shown()));
+                continue;
+            }
+            // Read as text first: bytes that are not text are then told as a character the book cannot keep.
+            const std::string held = rows.text(column);
+            if (!rows.isText(column)) {
+                note(table, record, worded("BookCheck", "في الحقل %1 «%2»، وليس نصاً").arg(name()).arg(shown()));
+                continue;
+            }
+            try {
+                if (fitTextToField(held, field.size, field.name) != held)
+                    note(table, record, worded("BookCheck", "في الحقل %1 أكثر من حروفه الـ%2").arg(name()).arg(field.size));
+            } catch (const StoreError&) {
+                note(table, record, worded("BookCheck", "في الحقل %1 حرف لا يحفظه الدفتر").arg(name()));
             }
         }
     }
 
-    void orphans(const TableDef& table)
+    // What one entry adds to its worker's totals, as its posting did: the hourly entries in
+    // the order they were posted, each carrying as the posting carries.
+    static void add(const TableDef& table, const BookStatement& entry, Expected& into)
     {
-        BookStatement& rows = book_.statement("SELECT \"Auto\", \"Index\" FROM " + target(book_, table)
-                                              + " WHERE \"Index\" IS NULL OR \"Index\" NOT IN (SELECT \"Auto\" FROM "
-                                              + target(book_, workerTable()) + ") ORDER BY \"Auto\"");
-        StatementUse reading(rows);
-        while (rows.step())
-            note(table, rows.integer(0),
-                 rows.isNull(1) ? worded("BookCheck", "قيد ليس لعامل")
-                                : worded("BookCheck", "قيد للعامل %1، وليس في الدفتر")
-                                      .arg(isolatedLeftToRight(controlsWrittenOut(rows.text(1)))));
-    }
-
-    std::map<std::int64_t, Expected> expected()
-    {
-        std::map<std::int64_t, Expected> by;
-        const auto sum = [&](const TableDef& table, const char* field, const auto& into) {
-            BookStatement& rows = book_.statement("SELECT \"Index\", coalesce(sum(" + sqlName(field) + "), 0) FROM "
-                                                  + target(book_, table) + " WHERE \"Index\" IS NOT NULL GROUP BY \"Index\"");
-            StatementUse reading(rows);
-            while (rows.step())
-                into(by[rows.integer(0)]) += rows.integer(1);
-        };
-        sum(permitAdminTable(), "AdministrationPermit", [](Expected& e) -> std::int64_t& { return e.hourly.days; });
-        sum(permitHealthTable(), "HealthPermit", [](Expected& e) -> std::int64_t& { return e.sick; });
-        sum(permitNoHireTable(), "NoHire", [](Expected& e) -> std::int64_t& { return e.unpaid; });
-        // The hourly entries replayed in the order they were posted, as the posting carries.
-        BookStatement& hourly = book_.statement("SELECT \"Index\", coalesce(\"Hours\", 0), coalesce(\"Minute\", 0) FROM "
-                                                + target(book_, permitHoursTable())
-                                                + " WHERE \"Index\" IS NOT NULL ORDER BY \"Index\", \"Auto\"");
-        StatementUse reading(hourly);
-        while (hourly.step()) {
-            rules::HourlyBalance& balance = by[hourly.integer(0)].hourly;
-            balance.hours += hourly.integer(1);
-            balance.minutes += hourly.integer(2);
-            rules::carryOnce(balance);
+        const auto figure = [&](std::string_view field) { return entry.integer(table.fieldPosition(field)); };
+        if (&table == &permitAdminTable()) {
+            into.hourly.days += figure("AdministrationPermit");
+        } else if (&table == &permitHealthTable()) {
+            into.sick += figure("HealthPermit");
+        } else if (&table == &permitNoHireTable()) {
+            into.unpaid += figure("NoHire");
+        } else {
+            into.hourly.hours += figure("Hours");
+            into.hourly.minutes += figure("Minute");
+            rules::carryOnce(into.hourly);
         }
-        return by;
     }
 
     // A field whose value is not the one its history last gave it was changed without the
@@ -247,7 +243,6 @@ private:
 
     void totals(const Corrections& corrections)
     {
-        std::map<std::int64_t, Expected> by = expected();
         BookStatement& workers = book_.statement(
             "SELECT \"Auto\", coalesce(\"WorkerName\", ''), coalesce(\"AdministrationPermit\", 0), "
             "coalesce(\"HealthPermit\", 0), coalesce(\"NoHire\", 0), coalesce(\"Hours\", 0), coalesce(\"Minute\", 0), "
@@ -262,7 +257,7 @@ private:
         const std::string minutes = worded("BookCheck", "دقائق الرصيد الساعي");
         StatementUse reading(workers);
         while (workers.step()) {
-            const Expected& wanted = by[workers.integer(0)];
+            const Expected& wanted = expected_[workers.integer(0)];
             const auto say = [&](const std::string& what) {
                 found_.push_back({false, worded("BookCheck", "%1: العامل %2 «%3»: %4")
                                              .arg(isolatedLeftToRight(book_.whereIs(workerTable())))
@@ -306,6 +301,8 @@ private:
 
     BookConnection& book_;
     std::vector<Finding> found_;
+    std::set<std::int64_t> workers_;
+    std::map<std::int64_t, Expected> expected_; // by worker
 };
 
 } // namespace

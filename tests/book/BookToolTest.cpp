@@ -346,6 +346,8 @@ TEST(Check, FindsEachKindOfDamageAndInconsistencyAndNothingInASoundBook)
         {"PermitHealth/PermitHealth.DB", "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES (99, 1)",
          "السجل 2: قيد للعامل \u206699\u2069، وليس في الدفتر"},
         {"PermitAdmin/PermitAdmin.DB", "INSERT INTO PermitAdmin (\"Index\") VALUES (NULL)", "قيد ليس لعامل"},
+        {"PermitHealth/PermitHealth.DB", "INSERT INTO PermitHealth (\"Index\", HealthPermit) VALUES ('1x', 1)",
+         "السجل 2: قيد للعامل \u20661x\u2069، وليس في الدفتر"},
         {"worker/worker.db", "UPDATE worker SET ServesYears = 'abc'",
          "في الحقل \u2066ServesYears\u2069 «\u2068abc\u2069»، وليس عدداً صحيحاً من 32 بتاً"},
         {"worker/worker.db", "UPDATE worker SET YearPermit = 1099511627776", "«\u20681099511627776\u2069»، وليس عدداً صحيحاً"},
