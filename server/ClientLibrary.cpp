@@ -3,50 +3,24 @@
 // LDAP, TLS), which would otherwise lengthen every start-up. Each function the server book
 // calls is defined here, with libpq's own declaration, and passes the call on.
 #include "Isolated.h"
+#include "LibraryOnDemand.h"
 #include "StoreError.h"
 #include "Wording.h"
 
 #include <libpq-fe.h>
 
-#include <dlfcn.h>
-
-#include <string>
-
 namespace {
 
-[[noreturn]] void notLoaded(const char* why)
+[[noreturn]] void notLoaded(const std::string& why)
 {
     throw store::StoreError(store::worded("ServerClient", "لم تُحمَّل مكتبة الاتصال بخادم PostgreSQL: %1. ثبّت الحزمة libpq5")
                                 .arg(store::isolatedLeftToRight(why)));
 }
 
-void* clientLibrary()
-{
-    static void* const loaded = dlopen("libpq.so.5", RTLD_NOW | RTLD_LOCAL);
-    if (!loaded) {
-        const char* why = dlerror();
-        notLoaded(why ? why : "libpq.so.5");
-    }
-    return loaded;
-}
-
-template <typename Function>
-Function* inClientLibrary(const char* name)
-{
-    void* found = dlsym(clientLibrary(), name);
-    if (!found)
-        notLoaded(name);
-    return reinterpret_cast<Function*>(found);
-}
-
 } // namespace
 
-#define PASSED_ON(returned, name, parameters, arguments)                                                     \
-    returned name parameters                                                                                   \
-    {                                                                                                          \
-        static decltype(name)* const call = inClientLibrary<decltype(name)>(#name);                            \
-        return call arguments;                                                                                 \
-    }
+#define PASSED_ON(returned, name, parameters, arguments) \
+    PASSED_ON_TO("libpq.so.5", notLoaded, returned, name, parameters, arguments)
 
 extern "C" {
 PASSED_ON(PGconn*, PQconnectdbParams, (const char* const* keywords, const char* const* values, int expand),

@@ -718,6 +718,13 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     </message>
 </context>
 <context>
+    <name>OldTableLibrary</name>
+    <message>
+        <source>لم تُحمَّل مكتبة قراءة جداول البرنامج القديم: %1. ثبّت الحزمة pxlib1</source>
+        <translation>the library that reads the old program&apos;s tables could not be loaded: %1. Install the pxlib1 package</translation>
+    </message>
+</context>
+<context>
     <name>ServerBook</name>
     <message>
         <source>هذه النسخة من البرنامج تحفظ الدفتر على هذا الحاسوب وحده: لا تفتح دفتراً على خادم. افتح الدفتر المحلي بالأمر ijazat-setup --local</source>
@@ -1044,6 +1051,13 @@ Exit status: 0 done, 1 refused or failed, 2 a usage error.
     <message>
         <source>العدد %1</source>
         <translation>the number %1</translation>
+    </message>
+</context>
+<context>
+    <name>XlsxLibrary</name>
+    <message>
+        <source>لم تُحمَّل مكتبة كتابة ملفات XLSX: %1. ثبّت الحزمة libxlsxwriter4</source>
+        <translation>the XLSX writer library could not be loaded: %1. Install the libxlsxwriter4 package</translation>
     </message>
 </context>
 <context>
