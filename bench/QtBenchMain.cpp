@@ -1,5 +1,8 @@
 // Runs a benchmark binary's benchmarks inside a QApplication, on the offscreen platform
-// unless another is set, so the program's windows can be built and driven without a display.
+// unless another is set, so the program's windows can be built and driven without a display,
+// with the engine set up as the program sets it up.
+#include "EngineSetUp.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -9,6 +12,7 @@
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    store::setUpEngine(); // as the program sets it; the bare references share it
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
