@@ -1,4 +1,5 @@
 #include "FileLock.h"
+#include "LibraryOnDemand.h"
 #include "Processes.h"
 #include "Utf8Path.h"
 
@@ -58,6 +59,34 @@ TEST(Processes, ThisOneRunsAndOneThatEndedDoesNot)
     EXPECT_TRUE(platform::processRunning(platform::thisProcess()));
     EXPECT_FALSE(platform::processRunning(0));
     EXPECT_FALSE(platform::processRunning(2'000'000'000)) << "beyond any process number the system gives";
+}
+
+// A library found on first need hands its functions out; one missing, or a function it lacks,
+// is told through the caller's own words, naming what was not found.
+TEST(LibraryOnDemand, HandsOutAFunctionOrTellsWhatWasNotFound)
+{
+    struct NotFound {
+        std::string why;
+    };
+    const platform::LibraryMissing missing = [](const std::string& why) { throw NotFound{why}; };
+    using Version = const char* (*)();
+    const auto version = reinterpret_cast<Version>(platform::libraryFunction("libsqlite3.so.0", "sqlite3_libversion", missing));
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(std::string(version()).substr(0, 2), "3.");
+    struct Case {
+        const char* soname;
+        const char* function;
+        const char* named;
+    };
+    for (const Case& c : {Case{"libijazat-nowhere.so.9", "anything", "libijazat-nowhere.so.9"},
+                          Case{"libsqlite3.so.0", "sqlite3_no_such_function", "sqlite3_no_such_function"}}) {
+        try {
+            platform::libraryFunction(c.soname, c.function, missing);
+            ADD_FAILURE() << c.soname << " " << c.function << " was found";
+        } catch (const NotFound& told) {
+            EXPECT_NE(told.why.find(c.named), std::string::npos) << told.why;
+        }
+    }
 }
 
 } // namespace
