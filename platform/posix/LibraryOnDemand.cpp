@@ -10,6 +10,7 @@ void* libraryFunction(const char* soname, const char* name, LibraryMissing missi
     if (!library) {
         const char* why = dlerror();
         missing(why ? why : soname);
+        return nullptr; // never looked up without its library: the program's own namesake would be found
     }
     void* const function = dlsym(library, name);
     if (!function)
